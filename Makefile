@@ -1,0 +1,39 @@
+# make run   installs what is missing, builds and starts the editor on the sample data
+# make test  installs what is missing, builds and runs every test headless
+
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= 2
+
+.PHONY: all deps configure build run test bench install clean format
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@if [ ! -f $(BUILD_DIR)/build.ninja ]; then \
+		cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE); \
+	fi
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	$(BUILD_DIR)/app/kova-editor
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD_DIR)/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
+
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(or $(PREFIX),/usr/local)
+
+format:
+	@git ls-files '*.h' '*.cpp' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR)
