@@ -1,0 +1,91 @@
+#pragma once
+
+// Test helper: answers the modal dialogs and message boxes a code path opens, so
+// the test drives them instead of blocking on them.
+//
+//   KvModalWatcher watcher;
+//   watcher.answer(QMessageBox::Yes);        // the next message box gets "Yes"
+//   editor.closeCurrentStageTab();           // opens the box, the watcher answers it
+//   QCOMPARE(watcher.seen().value(0).title, QString("Notice"));
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QList>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+
+class KvModalWatcher : public QObject
+{
+public:
+    struct Seen
+    {
+        QString className;
+        QString title;
+        QString text; // the message box text, empty for other dialogs
+        QString informativeText;
+    };
+
+    explicit KvModalWatcher(QObject* parent = nullptr) : QObject(parent)
+    {
+        m_timer.setInterval(5);
+        connect(&m_timer, &QTimer::timeout, this, &KvModalWatcher::poll);
+        m_timer.start();
+    }
+
+    // Queue answers, used in order, one per modal widget that appears. Without a queued
+    // answer a message box is rejected with Escape and a dialog is rejected.
+    void answer(QMessageBox::StandardButton button)
+    {
+        m_answers.append([button](QWidget* w) {
+            if (auto* box = qobject_cast<QMessageBox*>(w)) {
+                if (QAbstractButton* b = box->button(button)) {
+                    b->click();
+                    return;
+                }
+                box->reject();
+            } else if (auto* dialog = qobject_cast<QDialog*>(w)) {
+                dialog->done(button == QMessageBox::Ok || button == QMessageBox::Yes
+                                 ? QDialog::Accepted
+                                 : QDialog::Rejected);
+            }
+        });
+    }
+    // A free-form answer: the function gets the modal widget and must close it.
+    void answerWith(std::function<void(QWidget*)> handler) { m_answers.append(handler); }
+
+    const QList<Seen>& seen() const { return m_seen; }
+    int count() const { return m_seen.count(); }
+    void clear() { m_seen.clear(); }
+
+private:
+    void poll()
+    {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w || w == m_last)
+            return;
+        m_last = w;
+        Seen s;
+        s.className = QString::fromLatin1(w->metaObject()->className());
+        s.title = w->windowTitle();
+        if (auto* box = qobject_cast<QMessageBox*>(w)) {
+            s.text = box->text();
+            s.informativeText = box->informativeText();
+        }
+        m_seen.append(s);
+        if (!m_answers.isEmpty()) {
+            m_answers.takeFirst()(w);
+        } else if (auto* dialog = qobject_cast<QDialog*>(w)) {
+            dialog->reject();
+        } else {
+            w->close();
+        }
+    }
+
+    QTimer m_timer;
+    QPointer<QWidget> m_last;
+    QList<std::function<void(QWidget*)>> m_answers;
+    QList<Seen> m_seen;
+};
