@@ -78,7 +78,7 @@ signals:
 
 private:
     QString key(const QString& absolutePath) const;
-    void rebuildIndex();
+    const QMap<QString, QStringList>& index() const;
 
     int m_type;
     int m_state = NotCreated;
@@ -86,8 +86,10 @@ private:
     Qt::CaseSensitivity m_caseSensitivity = Qt::CaseInsensitive;
     bool m_forwardMatchChildIsDir = false;
     Entries m_entries;
-    // Comparison key (case-folded when insensitive) -> entries of m_entries with that key.
-    QMap<QString, QStringList> m_index;
+    // Comparison key (case-folded) -> entries of m_entries with that key; made on the first
+    // case-insensitive query after a change.
+    mutable QMap<QString, QStringList> m_index;
+    mutable bool m_indexValid = false;
 };
 
 } // namespace Kova
