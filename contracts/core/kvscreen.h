@@ -31,6 +31,7 @@ public:
     KvScreen& operator=(const KvScreen&) = delete;
 
     int id() const { return m_id; }
+    // Raise events that named the old id (the screen itself) follow the new one.
     void setId(int id);
     QString name() const { return m_name; }
     void setName(const QString& name) { m_name = name; }

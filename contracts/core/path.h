@@ -14,6 +14,8 @@ public:
     static QString getExtension(const QString& path);
     // The file name (last component).
     static QString getName(const QString& path);
+    // The file name, with its extension or without it (everything from the last dot off).
+    static QString getName(const QString& path, bool withExtension);
     // Everything before the last component, without a trailing separator.
     static QString getParentDirectory(const QString& path);
 };
