@@ -1,0 +1,9 @@
+#include <QtTest>
+
+class tst_rulers : public QObject
+{
+    Q_OBJECT
+};
+
+QTEST_MAIN(tst_rulers)
+#include "tst_rulers.moc"
