@@ -43,24 +43,36 @@ public:
     static int sortScreenByZIndexDescending(QList<KvScreen*>& screens);
 
     // A name not among namesInUse (values of the map; the entry of `id` itself is
-    // ignored): `name` when free, else name followed by " (2)", " (3)", ...
+    // ignored): `name` when free, else its stem (without a " (n)" suffix) followed by
+    // " (2)", " (3)", ...
     static QString checkName(const QString& name, int id, const QMap<int, QString>& namesInUse);
+    // The same with a map from name to id; the chosen name is entered into the map for
+    // `id`, so that names chosen one after another do not clash. A null map: `name`.
+    static QString checkName(const QString& name, int id, QMap<QString, int>* namesInUse);
 
-    // "h:mm:ss" (hours omitted when zero unless alwaysShowHours).
-    static QString getDurationString(double seconds, bool alwaysShowHours);
-    // A small picture of the text for the sequence labels.
+    // "m:ss" below one hour, "h:mm:ss" from one hour on; "--:--" for an unknown
+    // (negative) duration. With `plus` a "+" follows: the total is a lower bound
+    // because some part of it is unknown.
+    static QString getDurationString(double seconds, bool plus);
+    // A small picture of the text (light text on a dark rounded plate) for the sequence
+    // items and labels; a null image for an empty text.
     static QImage getDurationImage(const QString& text);
 
     // Null without a plug-in.
     static KvPluginGuiInterface* getPluginGuiInterface(const KvScreen* screen);
     static KvPluginExtScreenInterface* getPluginExtScreenInterface(const KvScreen* screen);
 
-    // True when the platform can watch `path` for changes.
+    // True when the platform can watch `path` (an existing file or folder) for changes.
     static bool tryInstallFileWatcher(const QString& path);
-    // Opens the folder in the desktop's file manager; false when it cannot.
+    // Opens the folder (the folder of a file) in the desktop's file manager; false when
+    // the path does not exist or the desktop cannot open it.
     static bool openFolderWithShell(const QString& path, QWidget* parent);
 
-    // Dock layout store, kept in the user's settings (KvEditorUserConfig).
+    // Dock layout store, kept in the user's settings (KvEditorUserConfig). Each dock's
+    // area, floating flag, visibility and geometry are kept in a group named after the
+    // dock's object name; the tab groups of a main window in the group `name`. Missing
+    // or unusable stored values leave the dock as it is. Docks without an object name
+    // are neither stored nor restored.
     static void storeDockWidgetGeometry(QDockWidget* dock, QMainWindow* mainWindow);
     static void restoreDockWidgetGeometry(QDockWidget* dock, QMainWindow* mainWindow);
     static void storeTabifiedSettings(const QString& name, QMainWindow* mainWindow);

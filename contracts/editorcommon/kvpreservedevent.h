@@ -3,6 +3,7 @@
 #include "kvevent.h"
 
 #include <QList>
+#include <QMetaType>
 
 namespace Kova {
 
@@ -23,7 +24,10 @@ public:
     // Removes every event of the direction (KvEvent::Raise or Wait) from the screen,
     // recording each when `record` is true.
     void removeAllEvents(int direction, KvScreen* screen, bool record);
-    bool isEmpty() const { return m_added.isEmpty() && m_removed.isEmpty(); }
+    bool isEmpty() const { return m_changes.isEmpty(); }
+    // The recorded additions and removals, in the order they were made.
+    QList<KvEvent> addedEvents() const;
+    QList<KvEvent> removedEvents() const;
 
     // Takes the recorded additions back out and puts the removals back.
     void undo(KvScreen* screen) const;
@@ -31,9 +35,19 @@ public:
     void redo(KvScreen* screen) const;
 
 private:
+    // One recorded change: an event added to or removed from the list of its direction,
+    // at the given position of that list.
+    struct Change
+    {
+        bool added = true;
+        int index = -1;
+        KvEvent event;
+    };
+
     int m_screenId;
-    QList<KvEvent> m_added;
-    QList<KvEvent> m_removed;
+    QList<Change> m_changes;
 };
 
 } // namespace Kova
+
+Q_DECLARE_METATYPE(Kova::KvPreservedEvent)
