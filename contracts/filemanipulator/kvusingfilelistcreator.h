@@ -2,11 +2,10 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QRegExp>
 #include <QString>
-
-class QProgressDialog;
-class QWidget;
+#include <QWidget>
 
 namespace Kova {
 
