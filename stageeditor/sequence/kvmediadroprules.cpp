@@ -1,0 +1,195 @@
+#include "kvmediadroprules.h"
+
+#include "kveditorcommon.h"
+#include "kveditorconfig.h"
+#include "kvextension.h"
+#include "kvmedia.h"
+#include "kvscreen.h"
+#include "kvscreenitem.h"
+#include "path.h"
+
+#include <QFileInfo>
+#include <QGraphicsItem>
+#include <QMimeData>
+#include <QRegExp>
+#include <QStringList>
+#include <QUrl>
+
+#include <type_traits>
+#include <utility>
+
+// The timeline's items live in this folder too; they are looked at only when present.
+#if __has_include("kvseqmediaitem.h") && __has_include("kvseqscreen.h")
+#include "kvseqmediaitem.h"
+#include "kvseqscreen.h"
+#define KV_DROP_RULES_HAVE_SEQ_MEDIA_ITEM 1
+#endif
+#if __has_include("kvseqscreenlineitem.h") && __has_include("kvseqscreen.h")
+#include "kvseqscreen.h"
+#include "kvseqscreenlineitem.h"
+#define KV_DROP_RULES_HAVE_SEQ_LINE_ITEM 1
+#endif
+
+namespace Kova {
+
+namespace {
+
+// A timeline item reaches its screen through its row (seqScreen()->screen()).
+template <typename T, typename = void> struct HasSeqScreen : std::false_type
+{
+};
+template <typename T>
+struct HasSeqScreen<T, std::void_t<decltype(std::declval<T*>()->seqScreen()->screen())>>
+    : std::true_type
+{
+};
+
+template <typename T> KvScreen* screenOfTimelineItem(QGraphicsItem* item, bool* isTimelineItem)
+{
+    if constexpr (HasSeqScreen<T>::value) {
+        T* timelineItem = dynamic_cast<T*>(item);
+        if (!timelineItem) {
+            return nullptr;
+        }
+        *isTimelineItem = true;
+        auto* row = timelineItem->seqScreen();
+        return row ? row->screen() : nullptr;
+    } else {
+        Q_UNUSED(item)
+        Q_UNUSED(isTimelineItem)
+        return nullptr;
+    }
+}
+
+} // namespace
+
+QStringList KvMediaDropRules::filePathsOf(const QMimeData* mimeData)
+{
+    QStringList paths;
+    if (!mimeData || !mimeData->hasFormat(KvEditorCommon::MIME_TYPE_URI)) {
+        return paths;
+    }
+    const QString text = QString::fromLatin1(mimeData->data(KvEditorCommon::MIME_TYPE_URI));
+    const QStringList lines = text.split(QRegExp("[\\r\\n]"), Qt::SkipEmptyParts);
+    for (const QString& line : lines) {
+        const QString decoded = QUrl::fromPercentEncoding(line.toLatin1());
+        const QUrl url(decoded);
+        QString path = url.toLocalFile();
+        if (path.isEmpty() && url.scheme().isEmpty()) {
+            // A bare path instead of a file URL.
+            path = decoded;
+        }
+        paths.append(path);
+    }
+    return paths;
+}
+
+KvScreen* KvMediaDropRules::targetScreenOf(QGraphicsItem* item)
+{
+    if (!item) {
+        return nullptr;
+    }
+    if (auto* screenItem = dynamic_cast<KvScreenItem*>(item)) {
+        return screenItem->screen();
+    }
+    bool isTimelineItem = false;
+#ifdef KV_DROP_RULES_HAVE_SEQ_MEDIA_ITEM
+    KvScreen* screen = screenOfTimelineItem<KvSeqMediaItem>(item, &isTimelineItem);
+    if (isTimelineItem) {
+        return screen;
+    }
+#endif
+#ifdef KV_DROP_RULES_HAVE_SEQ_LINE_ITEM
+    KvScreen* rowScreen = screenOfTimelineItem<KvSeqScreenLineItem>(item, &isTimelineItem);
+    if (isTimelineItem) {
+        return rowScreen;
+    }
+#endif
+    Q_UNUSED(isTimelineItem)
+    return nullptr;
+}
+
+bool KvMediaDropRules::passesLineRule(const QString& path, int targetType, int* mediaType)
+{
+    const QString extension = Path::getExtension(path);
+    const int screenType = KvExtension::getScreenType(extension);
+    const bool isDir = !path.isEmpty() && QFileInfo(path).isDir();
+    if (screenType != targetType) {
+        // Only a folder crosses screen types, and only onto a multimedia screen.
+        if (isDir && targetType == ScreenType::Multimedia) {
+            *mediaType = MediaType::Folder;
+            return true;
+        }
+        return false;
+    }
+    if (targetType == ScreenType::Telop && isDir) {
+        return false;
+    }
+    *mediaType = KvExtension::getMediaType(extension);
+    return true;
+}
+
+bool KvMediaDropRules::canDropUris(const QMimeData* mimeData, QGraphicsItem* targetItem,
+                                   Qt::DropAction* action)
+{
+    if (action) {
+        *action = Qt::IgnoreAction;
+    }
+    if (!mimeData || !targetItem) {
+        return false;
+    }
+    if (!mimeData->hasFormat(KvEditorCommon::MIME_TYPE_URI)) {
+        return false;
+    }
+    KvScreen* screen = targetScreenOf(targetItem);
+    if (!screen) {
+        return false;
+    }
+    const QStringList paths = filePathsOf(mimeData);
+    if (paths.isEmpty()) {
+        return false;
+    }
+    const int targetType = screen->type();
+    for (const QString& path : paths) {
+        int mediaType = MediaType::Unknown;
+        if (!passesLineRule(path, targetType, &mediaType)) {
+            return false;
+        }
+    }
+    if (action) {
+        *action = Qt::CopyAction;
+    }
+    return true;
+}
+
+QList<KvMedia*> KvMediaDropRules::createMediaListFromMimeData(const QMimeData* mimeData,
+                                                              KvScreen* screen, bool* ok)
+{
+    if (ok) {
+        *ok = true;
+    }
+    QList<KvMedia*> mediaList;
+    if (!mimeData || !screen || !mimeData->hasFormat(KvEditorCommon::MIME_TYPE_URI)) {
+        return mediaList;
+    }
+    const int targetType = screen->type();
+    const QStringList paths = filePathsOf(mimeData);
+    for (const QString& path : paths) {
+        int mediaType = MediaType::Unknown;
+        if (!passesLineRule(path, targetType, &mediaType)) {
+            continue;
+        }
+        const QString uri = KvEditorConfig::getRelativePath(QFileInfo(path).absoluteFilePath());
+        auto* media = new KvMedia(uri, static_cast<MediaType::MediaTypes>(mediaType));
+        media->setParent(screen);
+        if (mediaType == MediaType::Movie) {
+            media->setDetectTermination(true);
+        } else {
+            media->setPlayingDuration(10.0);
+        }
+        mediaList.append(media);
+    }
+    return mediaList;
+}
+
+} // namespace Kova
