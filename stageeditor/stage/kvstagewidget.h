@@ -104,7 +104,11 @@ public:
     // process as it is, so no character of the stage path can add or change arguments.
     static QString previewProgram();
     static QStringList previewArguments(const QString& stageFilePath, bool usePlatformPlayer);
+    // The player type argument: the suite's setting, true when there is no configuration.
     static bool usePlatformPlayerSetting();
+    // Starts the player detached; replaceable so the preview can be driven without it.
+    using PreviewLauncher = bool (*)(const QString& program, const QStringList& arguments);
+    static void setPreviewLauncher(PreviewLauncher launcher);
 
 signals:
     void screenSelectionChanged(QList<KvScreen*> newSelection);
@@ -162,6 +166,8 @@ private slots:
     void onGraphicsScenePurged(QGraphicsScene* scene);
 
 private:
+    QWidget* dialogParent() const;
+    QString stageFileName(const KvStage* stage) const;
     void createToolBar();
     QAction* createToolAction(const QString& objectName, const QString& text, const QString& icon);
     void addToolSpacer(bool expanding);
@@ -175,6 +181,8 @@ private:
     QTabWidget* m_tabWidget = nullptr;
     QList<KvScreen*>* m_clipboard = nullptr;
     QList<QAction*> m_actionList;
+
+    static PreviewLauncher s_previewLauncher;
 };
 
 } // namespace Kova
