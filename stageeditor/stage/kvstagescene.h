@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMap>
 #include <QPointF>
+#include <QPointer>
 #include <QRectF>
 
 class QGraphicsItem;
@@ -30,6 +31,19 @@ public:
         DropHighlightNeverShown = 0,
         DropHighlightShown = 1,
         DropHighlightHidden = 2
+    };
+
+    // Holds a selection batch open for its lifetime.
+    class SelectionBatch
+    {
+    public:
+        explicit SelectionBatch(KvStageScene* scene);
+        ~SelectionBatch();
+        SelectionBatch(const SelectionBatch&) = delete;
+        SelectionBatch& operator=(const SelectionBatch&) = delete;
+
+    private:
+        QPointer<KvStageScene> m_scene;
     };
 
     explicit KvStageScene(QObject* parent = nullptr);
@@ -70,6 +84,16 @@ public:
     // into `to`.
     void resizeSelectedItems(const QRectF& from, const QRectF& to);
 
+    // Re-reads the positions of the selected items without announcing anything (after
+    // moves made with position tracking off).
+    void refreshStoredPositions();
+
+    // Between begin and end, selection and position reports only update the bookkeeping;
+    // the count and the bounding rectangle are announced once at the end (a drag moves
+    // many items per mouse move, a rubber band selects many items at once). Nestable.
+    void beginSelectionBatch();
+    void endSelectionBatch();
+
     void showDropHighlight(const QRectF& rect);
     void hideDropHighlight();
     int dropHighlightState() const { return m_dropHighlightState; }
@@ -90,6 +114,7 @@ protected:
 
 private:
     void emitBoundingRect();
+    QRectF highlightArea(const QRectF& rect) const;
 
     KvScreenSelectedHandle* m_handle = nullptr;
     QMap<QGraphicsItem*, QPointF> m_selectionMap;
@@ -97,6 +122,10 @@ private:
     int m_dropHighlightState = DropHighlightNeverShown;
     QRectF m_dropHighlightRect;
     QHash<const KvScreen*, KvScreenItem*> m_screenItems;
+    int m_batchDepth = 0;
+    bool m_countPending = false;
+    bool m_rectPending = false;
+    bool m_destroying = false;
 };
 
 } // namespace Kova

@@ -37,6 +37,8 @@ public:
     KvScreenItem* dropTargetItem() const { return m_dropTarget; }
     // The global screen position of the scene origin.
     QPoint sceneZeroPointGlobal() const;
+    // Whether the view has an application override cursor up (over a resize handle).
+    bool hasOverrideCursor() const { return m_overrideCursorSet; }
 
 signals:
     void mousePositionChanged(QPoint globalPos);
@@ -66,6 +68,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;

@@ -44,6 +44,11 @@ public:
     // as those of a media removal), for the file use test. Null entries are ignored.
     using UndoMediaReader = QList<KvMedia*> (*)(const QUndoCommand* command);
 
+    // Looks up the plug-in of a new extended screen: fills the plug-in's screen name and
+    // its instance; false when the plug-in is missing or offers no extended screen.
+    using ExtendedScreenPluginResolver = bool (*)(const QString& pluginId, QString* screenName,
+                                                  QObject** plugin);
+
     // Without a stage the tab shows a default one (512 x 288, dark blue) that it owns.
     explicit KvStageWorkingArea(KvStage* stage, QString dataFolder, QWidget* parent = nullptr);
     ~KvStageWorkingArea() override;
@@ -131,6 +136,10 @@ public:
     // Installs the reader of undo-only media (the media commands provide it).
     static void setUndoMediaReader(UndoMediaReader reader);
     static UndoMediaReader undoMediaReader();
+    // Installs the plug-in lookup for extended screens (the editor provides it); without
+    // one, extended screens cannot be created.
+    static void setExtendedScreenPluginResolver(ExtendedScreenPluginResolver resolver);
+    static ExtendedScreenPluginResolver extendedScreenPluginResolver();
 
 signals:
     void deleteKeyPressed();
@@ -178,8 +187,8 @@ private:
     void disconnectScene();
     KvScreenItem* newScreenItem(KvScreen* screen);
     QList<KvScreenItem*> selectedScreenItems() const;
-    void selectExactly(const QList<KvScreen*>& screens);
-    static bool matchesPath(const QString& mediaUri, const QString& givenPath,
+    QString absolutePathOf(const QString& path) const;
+    static bool matchesPath(const QString& mediaPath, const QString& givenPath, bool givenIsFolder,
                             Qt::CaseSensitivity caseSensitivity);
 
     QUndoStack* m_undoStack = nullptr;
@@ -196,9 +205,9 @@ private:
     KvRulerWidget* m_horizontalRuler = nullptr;
     KvRulerWidget* m_verticalRuler = nullptr;
     KvPointLabelWidget* m_pointLabel = nullptr;
-    bool m_ownsStage = false;
 
     static UndoMediaReader s_undoMediaReader;
+    static ExtendedScreenPluginResolver s_extendedScreenPluginResolver;
 };
 
 } // namespace Kova
