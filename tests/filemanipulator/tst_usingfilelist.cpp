@@ -1,0 +1,424 @@
+// The lists of files in use: queries with folder matching, and building them from real
+// schedule and stage files in the background.
+
+#include "kvmedia.h"
+#include "kvmodalwatcher.h"
+#include "kvscreen.h"
+#include "kvstage.h"
+#include "kvusingfilelist.h"
+#include "kvusingfilelistcreator.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Kova;
+
+namespace {
+
+bool writeText(const QString& path, const QByteArray& text)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
+}
+
+QByteArray schedule(const QStringList& stages, int version = 1)
+{
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<schedule version=\"" +
+                     QByteArray::number(version) + "\" name=\"test\">\n";
+    for (const QString& stage : stages)
+        xml += "  <item stage=\"" + stage.toUtf8() + "\" start=\"08:00\" end=\"09:00\"/>\n";
+    xml += "</schedule>\n";
+    return xml;
+}
+
+// A stage with one screen playing `uris` (media types picked from the form of the uri).
+bool writeStage(const QString& path, const QStringList& uris, const QString& background = {})
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    KvStage stage(path);
+    stage.setBackgroundImage(background);
+    auto* screen = new KvScreen(ScreenType::Multimedia, 1);
+    screen->setName(QStringLiteral("Main"));
+    screen->setRect(QRectF(0, 0, 100, 100));
+    for (const QString& uri : uris) {
+        MediaType::MediaTypes type = MediaType::Image;
+        if (uri.startsWith(QLatin1String("http")))
+            type = MediaType::Web;
+        else if (!uri.contains(QLatin1Char('.')))
+            type = MediaType::Folder;
+        auto* media = new KvMedia(uri, type, screen);
+        media->setName(uri);
+        screen->addMedia(media);
+    }
+    stage.addScreen(screen);
+    return stage.writeToFile();
+}
+
+} // namespace
+
+class TestUsingFileList : public QObject
+{
+    Q_OBJECT
+
+private:
+    // Builds `list` from `root` and waits for the end; the number of finished() signals.
+    int build(KvUsingFileList* list, int type, const QString& root, const QString& except = {})
+    {
+        KvUsingFileListCreator creator(type);
+        creator.setRootPath(root);
+        creator.setUsingFileList(list);
+        if (!except.isEmpty())
+            creator.setExceptFileName(QRegExp(except, Qt::CaseInsensitive));
+        QSignalSpy finished(&creator, SIGNAL(finished()));
+        creator.startAsync();
+        if (list)
+            Q_ASSERT(list->state() == KvUsingFileList::Creating);
+        if (!finished.wait(20000))
+            return 0;
+        QTest::qWait(50); // a second finished() would show up here
+        return finished.count();
+    }
+
+private slots:
+    void hasChild_data();
+    void hasChild();
+    void caseSensitivity();
+    void usersAreListedOncePerPair();
+    void scheduleList();
+    void changedScheduleChangesTheAnswerAfterRebuild();
+    void damagedAndForeignSchedules();
+    void contentList();
+    void missingRootGivesAnEmptyBuiltList();
+    void withoutListFinishesOnce();
+    void cancelKeepsOldContent();
+    void cancelFromTheProgressDialog();
+    void destroyedWhileRunning();
+};
+
+void TestUsingFileList::hasChild_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<bool>("forward");
+    QTest::addColumn<bool>("used");
+    QTest::addColumn<QStringList>("users");
+
+    // Used: /d/media/a.png by s1 and s2; the folder /d/media/slides by s3.
+    QTest::newRow("exact file") << "/d/media/a.png" << false << true
+                                << QStringList{"/d/stage/s1.xml", "/d/stage/s2.xml"};
+    QTest::newRow("relative to data folder")
+        << "media/a.png" << false << true << QStringList{"/d/stage/s1.xml", "/d/stage/s2.xml"};
+    QTest::newRow("unused file") << "/d/media/b.png" << true << false << QStringList{};
+    QTest::newRow("folder holding a used file")
+        << "/d/media" << false << true
+        << QStringList{"/d/stage/s1.xml", "/d/stage/s2.xml", "/d/stage/s3.xml", "/d/stage/s4.xml"};
+    QTest::newRow("file inside used folder, forward")
+        << "/d/media/slides/one.png" << true << true << QStringList{"/d/stage/s3.xml"};
+    QTest::newRow("file deep inside used folder, forward")
+        << "/d/media/slides/x/y/two.png" << true << true << QStringList{"/d/stage/s3.xml"};
+    QTest::newRow("file inside used folder, no forward")
+        << "/d/media/slides/one.png" << false << false << QStringList{};
+    QTest::newRow("name prefix is no folder")
+        << "/d/media/slides2/one.png" << true << false << QStringList{};
+    QTest::newRow("prefix of a name is no parent") << "/d/med" << true << false << QStringList{};
+    QTest::newRow("unclean path") << "/d/media/./x/../a.png" << false << true
+                                  << QStringList{"/d/stage/s1.xml", "/d/stage/s2.xml"};
+    QTest::newRow("empty path") << "" << true << false << QStringList{};
+}
+
+void TestUsingFileList::hasChild()
+{
+    QFETCH(QString, query);
+    QFETCH(bool, forward);
+    QFETCH(bool, used);
+    QFETCH(QStringList, users);
+
+    KvUsingFileList list(KvUsingFileList::UsingContent);
+    list.setDataDir(QStringLiteral("/d"));
+    KvUsingFileList::Entries entries;
+    entries.insert(QStringLiteral("/d/media/a.png"),
+                   {QStringLiteral("/d/stage/s1.xml"), QStringLiteral("/d/stage/s2.xml")});
+    entries.insert(QStringLiteral("/d/media/slides"), {QStringLiteral("/d/stage/s3.xml")});
+    entries.insert(QStringLiteral("/d/media/slides2.png"), {QStringLiteral("/d/stage/s4.xml")});
+    list.setEntries(entries);
+    list.setForwardMatchChildIsDir(forward);
+
+    QList<KvUsingFileList::User> found;
+    QCOMPARE(list.hasChild(query, &found), used);
+    QStringList foundUsers;
+    for (const auto& user : found)
+        foundUsers.append(user.first);
+    foundUsers.removeDuplicates();
+    QCOMPARE(foundUsers, users);
+    // Without a list to fill the answer is the same.
+    QCOMPARE(list.hasChild(query), used);
+}
+
+void TestUsingFileList::caseSensitivity()
+{
+    KvUsingFileList list(KvUsingFileList::UsingStage);
+    list.setEntries({{QStringLiteral("/d/stage/Lobby.xml"), {QStringLiteral("/d/channel/a.xml")}}});
+    QCOMPARE(list.caseSensitivity(), Qt::CaseInsensitive);
+    QVERIFY(list.hasChild(QStringLiteral("/d/STAGE/lobby.XML")));
+    QCOMPARE(list.users(QStringLiteral("/d/stage/LOBBY.xml")),
+             QStringList{QStringLiteral("/d/channel/a.xml")});
+    QVERIFY(list.hasChild(QStringLiteral("/D/Stage"))); // folder holding it
+
+    list.setCaseSensitivity(Qt::CaseSensitive);
+    QVERIFY(!list.hasChild(QStringLiteral("/d/STAGE/lobby.XML")));
+    QVERIFY(list.hasChild(QStringLiteral("/d/stage/Lobby.xml")));
+    QVERIFY(!list.hasChild(QStringLiteral("/D/Stage")));
+    QVERIFY(list.users(QStringLiteral("/d/stage/LOBBY.xml")).isEmpty());
+}
+
+void TestUsingFileList::usersAreListedOncePerPair()
+{
+    KvUsingFileList list;
+    list.setForwardMatchChildIsDir(true);
+    list.setEntries({{QStringLiteral("/d/m"), {QStringLiteral("/d/s/b.xml")}},
+                     {QStringLiteral("/d/m/p.png"),
+                      {QStringLiteral("/d/s/a.xml"), QStringLiteral("/d/s/b.xml")}}});
+    QList<KvUsingFileList::User> found;
+    QVERIFY(list.hasChild(QStringLiteral("/d/m/p.png"), &found));
+    // b.xml uses the file and its folder: two different pairs; sorted by user.
+    QCOMPARE(found.count(), 3);
+    QCOMPARE(found.at(0), KvUsingFileList::User("/d/s/a.xml", "/d/m/p.png"));
+    QCOMPARE(found.at(1), KvUsingFileList::User("/d/s/b.xml", "/d/m"));
+    QCOMPARE(found.at(2), KvUsingFileList::User("/d/s/b.xml", "/d/m/p.png"));
+}
+
+void TestUsingFileList::scheduleList()
+{
+    QTemporaryDir data;
+    const QString d = data.path();
+    QVERIFY(writeText(d + "/channel/a.xml", schedule({"stage/A.xml", "stage/B.xml"})));
+    QVERIFY(writeText(d + "/channel/sub/b.xml", schedule({"stage/A.xml"})));
+    // The channel's own file is no schedule: what it names does not count.
+    QVERIFY(writeText(d + "/channel/Channel.XML", schedule({"stage/C.xml"})));
+    // Absolute stage paths and URLs.
+    QVERIFY(writeText(d + "/channel/c.ksch",
+                      schedule({d + "/other/E.xml", "http://example.invalid/x.xml"})));
+
+    KvUsingFileList list(KvUsingFileList::UsingStage);
+    list.setDataDir(d);
+    QSignalSpy states(&list, SIGNAL(stateChanged(int)));
+    QCOMPARE(build(&list, 0, d + "/channel", "channel.xml"), 1);
+    QCOMPARE(list.state(), int(KvUsingFileList::Created));
+    QCOMPARE(states.count(), 2); // 1 then 2
+
+    QList<KvUsingFileList::User> users;
+    QVERIFY(list.hasChild(d + "/stage/A.xml", &users));
+    QCOMPARE(users.count(), 2);
+    QCOMPARE(users.at(0).first, d + "/channel/a.xml");
+    QCOMPARE(users.at(1).first, d + "/channel/sub/b.xml");
+    QVERIFY(list.hasChild(d + "/stage/B.xml"));
+    QVERIFY(!list.hasChild(d + "/stage/C.xml"));
+    QVERIFY(!list.hasChild(d + "/stage/D.xml"));
+    QVERIFY(list.hasChild(d + "/other/E.xml"));
+    QCOMPARE(list.count(), 3);
+}
+
+void TestUsingFileList::changedScheduleChangesTheAnswerAfterRebuild()
+{
+    QTemporaryDir data;
+    const QString d = data.path();
+    QVERIFY(writeText(d + "/channel/a.xml", schedule({"stage/A.xml"})));
+    KvUsingFileList list(KvUsingFileList::UsingStage);
+    list.setDataDir(d);
+    QCOMPARE(build(&list, 0, d + "/channel"), 1);
+    QVERIFY(list.hasChild(d + "/stage/A.xml"));
+    QVERIFY(!list.hasChild(d + "/stage/B.xml"));
+
+    QVERIFY(writeText(d + "/channel/a.xml", schedule({"stage/B.xml"})));
+    // Until rebuilt the list keeps its answer.
+    QVERIFY(list.hasChild(d + "/stage/A.xml"));
+    QCOMPARE(build(&list, 0, d + "/channel"), 1);
+    QVERIFY(!list.hasChild(d + "/stage/A.xml"));
+    QVERIFY(list.hasChild(d + "/stage/B.xml"));
+
+    QVERIFY(QFile::remove(d + "/channel/a.xml"));
+    QCOMPARE(build(&list, 0, d + "/channel"), 1);
+    QVERIFY(list.isEmpty());
+}
+
+void TestUsingFileList::damagedAndForeignSchedules()
+{
+    QTemporaryDir data;
+    const QString d = data.path();
+    QByteArray broken = schedule({"stage/A.xml", "stage/B.xml"});
+    broken.chop(20); // cut inside the last item and the closing tag
+    QVERIFY(writeText(d + "/channel/broken.xml", broken));
+    QVERIFY(writeText(d + "/channel/newer.xml", schedule({"stage/N.xml"}, 7)));
+    QVERIFY(writeText(d + "/channel/foreign.xml",
+                      "<playlist><item stage=\"stage/F.xml\"/></playlist>"));
+    QVERIFY(writeText(d + "/channel/empty.xml", ""));
+    QVERIFY(writeText(d + "/channel/notes.txt", schedule({"stage/T.xml"})));
+
+    KvUsingFileList list(KvUsingFileList::UsingStage);
+    list.setDataDir(d);
+    QCOMPARE(build(&list, 0, d + "/channel"), 1);
+    QVERIFY(list.hasChild(d + "/stage/A.xml"));
+    QVERIFY(list.hasChild(d + "/stage/N.xml"));
+    QVERIFY(!list.hasChild(d + "/stage/F.xml"));
+    QVERIFY(!list.hasChild(d + "/stage/T.xml"));
+    QCOMPARE(list.state(), int(KvUsingFileList::Created));
+}
+
+void TestUsingFileList::contentList()
+{
+    QTemporaryDir data;
+    const QString d = data.path();
+    QVERIFY(writeStage(d + "/stage/One.xml",
+                       {"image/a.png", "folder/slides", "http://example.invalid/page"},
+                       "image/back.jpg"));
+    QVERIFY(writeStage(d + "/stage/sub/Two.xml", {"image/a.png", d + "/outside/m.mp4"}));
+    QVERIFY(writeText(d + "/stage/Broken.xml", "<kovaStage version=\"1\""));
+
+    KvUsingFileList list(KvUsingFileList::UsingContent);
+    list.setDataDir(d);
+    list.setForwardMatchChildIsDir(true);
+    QCOMPARE(build(&list, 1, d + "/stage"), 1);
+
+    QList<KvUsingFileList::User> users;
+    QVERIFY(list.hasChild(d + "/image/a.png", &users));
+    QCOMPARE(users.count(), 2);
+    QCOMPARE(users.at(0).first, d + "/stage/One.xml");
+    QCOMPARE(users.at(1).first, d + "/stage/sub/Two.xml");
+    QVERIFY(list.hasChild(d + "/image/back.jpg"));
+    QVERIFY(list.hasChild(d + "/outside/m.mp4"));
+    // A file inside a folder medium is used; the folder that holds media is used.
+    QVERIFY(list.hasChild(d + "/folder/slides/p1.png"));
+    QVERIFY(list.hasChild(d + "/image"));
+    QVERIFY(!list.hasChild(d + "/image/b.png"));
+    QVERIFY(!list.hasChild(d + "/folder/other.png"));
+    list.setForwardMatchChildIsDir(false);
+    QVERIFY(!list.hasChild(d + "/folder/slides/p1.png"));
+    // Web pages name no file.
+    for (const QString& used : list.entries().keys())
+        QVERIFY2(!used.contains(QLatin1String("example.invalid")), qPrintable(used));
+}
+
+void TestUsingFileList::missingRootGivesAnEmptyBuiltList()
+{
+    QTemporaryDir data;
+    KvUsingFileList list(KvUsingFileList::UsingStage);
+    list.setDataDir(data.path());
+    list.setEntries({{QStringLiteral("/x"), {QStringLiteral("/y")}}});
+    QCOMPARE(build(&list, 0, data.path() + "/channel"), 1);
+    QCOMPARE(list.state(), int(KvUsingFileList::Created));
+    QVERIFY(list.isEmpty());
+}
+
+void TestUsingFileList::withoutListFinishesOnce()
+{
+    QCOMPARE(build(nullptr, 0, QStringLiteral("/nonexistent")), 1);
+}
+
+void TestUsingFileList::cancelKeepsOldContent()
+{
+    QTemporaryDir data;
+    const QString d = data.path();
+    for (int i = 0; i < 400; ++i)
+        QVERIFY(writeText(d + QStringLiteral("/channel/s%1.xml").arg(i),
+                          schedule({QStringLiteral("stage/S%1.xml").arg(i)})));
+    KvUsingFileList list(KvUsingFileList::UsingStage);
+    list.setDataDir(d);
+    list.setEntries({{d + "/stage/Old.xml", {d + "/channel/old.xml"}}});
+    list.setState(KvUsingFileList::Created);
+
+    KvUsingFileListCreator creator(0);
+    creator.setRootPath(d + "/channel");
+    creator.setUsingFileList(&list);
+    QSignalSpy finished(&creator, SIGNAL(finished()));
+    creator.startAsync();
+    QVERIFY(creator.isRunning());
+    creator.cancel();
+    creator.cancel(); // twice is harmless
+    QVERIFY(finished.wait(10000));
+    QTest::qWait(50);
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(creator.wasCanceled());
+    QVERIFY(!creator.isRunning());
+    QCOMPARE(list.state(), int(KvUsingFileList::NotCreated));
+    QVERIFY(list.hasChild(d + "/stage/Old.xml"));
+    QVERIFY(!list.hasChild(d + "/stage/S1.xml"));
+
+    // The same creator can run again to the end.
+    creator.startAsync();
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(finished.count(), 2);
+    QCOMPARE(list.state(), int(KvUsingFileList::Created));
+    QVERIFY(list.hasChild(d + "/stage/S399.xml"));
+    QVERIFY(!list.hasChild(d + "/stage/Old.xml"));
+}
+
+void TestUsingFileList::cancelFromTheProgressDialog()
+{
+    QTemporaryDir data;
+    const QString d = data.path();
+    for (int i = 0; i < 400; ++i)
+        QVERIFY(writeText(d + QStringLiteral("/channel/s%1.xml").arg(i),
+                          schedule({QStringLiteral("stage/S%1.xml").arg(i)})));
+    QWidget parent;
+    parent.show();
+    KvUsingFileList list(KvUsingFileList::UsingStage);
+    list.setDataDir(d);
+    KvUsingFileListCreator creator(0);
+    creator.setRootPath(d + "/channel");
+    creator.setUsingFileList(&list);
+    creator.setDialogParent(&parent);
+    creator.setUsingDialog(true);
+    QSignalSpy finished(&creator, SIGNAL(finished()));
+    creator.startAsync();
+    QProgressDialog* dialog = creator.progressDialog();
+    QVERIFY(dialog);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->parentWidget(), &parent);
+    QPushButton* cancel = dialog->findChild<QPushButton*>();
+    QVERIFY(cancel);
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    QVERIFY(finished.wait(10000));
+    QTest::qWait(50);
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(creator.wasCanceled());
+    QCOMPARE(list.state(), int(KvUsingFileList::NotCreated));
+    QVERIFY(!creator.progressDialog());
+
+    // Run to the end with the dialog: it goes away by itself.
+    creator.startAsync();
+    QPointer<QProgressDialog> second = creator.progressDialog();
+    QVERIFY(second);
+    QVERIFY(finished.wait(20000));
+    QTRY_VERIFY(!second);
+    QCOMPARE(list.state(), int(KvUsingFileList::Created));
+    QCOMPARE(list.count(), 400);
+}
+
+void TestUsingFileList::destroyedWhileRunning()
+{
+    QTemporaryDir data;
+    const QString d = data.path();
+    for (int i = 0; i < 200; ++i)
+        QVERIFY(writeText(d + QStringLiteral("/channel/s%1.xml").arg(i),
+                          schedule({QStringLiteral("stage/S%1.xml").arg(i)})));
+    KvUsingFileList list(KvUsingFileList::UsingStage);
+    list.setDataDir(d);
+    auto* creator = new KvUsingFileListCreator(0);
+    creator->setRootPath(d + "/channel");
+    creator->setUsingFileList(&list);
+    creator->setUsingDialog(true);
+    creator->startAsync();
+    QCOMPARE(list.state(), int(KvUsingFileList::Creating));
+    delete creator;
+    QCOMPARE(list.state(), int(KvUsingFileList::NotCreated));
+    QTest::qWait(20); // queued reports of the dead worker must go nowhere
+}
+
+QTEST_MAIN(TestUsingFileList)
+#include "tst_usingfilelist.moc"
