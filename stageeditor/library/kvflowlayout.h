@@ -36,6 +36,7 @@ public:
 private:
     int doLayout(const QRect& rect, bool testOnly) const;
     int smartSpacing(QStyle::PixelMetric pm) const;
+    int itemSpacing(QLayoutItem* item, Qt::Orientation orientation) const;
 
     QList<QLayoutItem*> m_items;
     int m_hSpace;

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QPointF>
+#include <QPointer>
 #include <QScrollArea>
 #include <QSizeF>
 #include <QString>
@@ -100,7 +101,7 @@ private:
     bool m_updating = false;
     // The missing background image last reported, so one missing file gives one box
     // however often the panel refreshes.
-    KvStage* m_reportedStage = nullptr;
+    QPointer<KvStage> m_reportedStage;
     QString m_reportedImage;
     bool m_showingBox = false;
 };

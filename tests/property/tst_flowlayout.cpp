@@ -1,0 +1,109 @@
+#include "kvflowlayout.h"
+
+#include <QWidget>
+#include <QtTest>
+
+using namespace Kova;
+
+class TestFlowLayout : public QObject
+{
+    Q_OBJECT
+
+private:
+    // A parent with three fixed 100x20 children in a flow layout without margins and
+    // with a spacing of 5.
+    static QWidget* makeHost(KvFlowLayout** layoutOut)
+    {
+        auto* host = new QWidget;
+        auto* layout = new KvFlowLayout(host, 0, 5, 5);
+        for (int i = 0; i < 3; ++i) {
+            auto* child = new QWidget(host);
+            child->setObjectName(QStringLiteral("child%1").arg(i));
+            child->setFixedSize(100, 20);
+            layout->addWidget(child);
+        }
+        *layoutOut = layout;
+        return host;
+    }
+
+private slots:
+    void marginAppliesToAllSides()
+    {
+        QWidget host;
+        auto* layout = new KvFlowLayout(&host, 7, 3, 4);
+        QCOMPARE(layout->contentsMargins(), QMargins(7, 7, 7, 7));
+        QCOMPARE(layout->horizontalSpacing(), 3);
+        QCOMPARE(layout->verticalSpacing(), 4);
+        QVERIFY(layout->hasHeightForWidth());
+        QCOMPARE(host.layout(), static_cast<QLayout*>(layout));
+    }
+
+    void defaultSpacingComesFromTheStyle()
+    {
+        QWidget host;
+        auto* layout = new KvFlowLayout(&host);
+        const int styleSpacing =
+            host.style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing, nullptr, &host);
+        QCOMPARE(layout->horizontalSpacing(), styleSpacing);
+    }
+
+    void wrapsAtTheRightEdge_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("expectedHeight");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::newRow("wide: one line") << 400 << 20 << QList<int>{0, 0, 0};
+        QTest::newRow("exactly three") << 310 << 20 << QList<int>{0, 0, 0};
+        QTest::newRow("one pixel short") << 309 << 45 << QList<int>{0, 0, 1};
+        QTest::newRow("two a line") << 250 << 45 << QList<int>{0, 0, 1};
+        QTest::newRow("narrow: one a line") << 150 << 70 << QList<int>{0, 1, 2};
+        QTest::newRow("narrower than an item") << 50 << 70 << QList<int>{0, 1, 2};
+    }
+
+    void wrapsAtTheRightEdge()
+    {
+        QFETCH(int, width);
+        QFETCH(int, expectedHeight);
+        QFETCH(QList<int>, rows);
+        KvFlowLayout* layout = nullptr;
+        QScopedPointer<QWidget> host(makeHost(&layout));
+        QCOMPARE(layout->heightForWidth(width), expectedHeight);
+        layout->setGeometry(QRect(0, 0, width, expectedHeight));
+        for (int i = 0; i < 3; ++i) {
+            const QRect r = layout->itemAt(i)->geometry();
+            QCOMPARE(r.size(), QSize(100, 20));
+            QCOMPARE(r.y(), rows.at(i) * 25);
+        }
+        // Items on one line follow each other with the spacing in between.
+        if (rows.at(0) == rows.at(1))
+            QCOMPARE(layout->itemAt(1)->geometry().x(), 105);
+    }
+
+    void sizesAndItemAccess()
+    {
+        KvFlowLayout* layout = nullptr;
+        QScopedPointer<QWidget> host(makeHost(&layout));
+        QCOMPARE(layout->count(), 3);
+        QCOMPARE(layout->minimumSize(), QSize(100, 20));
+        QCOMPARE(layout->sizeHint(), QSize(310, 20));
+        QVERIFY(!layout->itemAt(3));
+        QVERIFY(!layout->itemAt(-1));
+        QVERIFY(!layout->takeAt(5));
+        QLayoutItem* item = layout->takeAt(0);
+        QVERIFY(item);
+        QCOMPARE(item->widget()->objectName(), QStringLiteral("child0"));
+        delete item;
+        QCOMPARE(layout->count(), 2);
+    }
+
+    void hiddenItemsTakeNoPlace()
+    {
+        KvFlowLayout* layout = nullptr;
+        QScopedPointer<QWidget> host(makeHost(&layout));
+        host->findChild<QWidget*>(QStringLiteral("child1"))->hide();
+        QCOMPARE(layout->heightForWidth(210), 20);
+    }
+};
+
+QTEST_MAIN(TestFlowLayout)
+#include "tst_flowlayout.moc"
