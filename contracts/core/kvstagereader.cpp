@@ -110,6 +110,23 @@ private:
         *out = type;
         return true;
     }
+    // Qt's font description; an empty family (a process without a GUI writes one) is kept
+    // empty. Checked first so that Qt never complains about it.
+    static bool toFont(const QStringRef& text, QFont* out)
+    {
+        if (text.isEmpty())
+            return true;
+        const int fields = text.count(QLatin1Char(',')) + 1;
+        if ((fields > 2 && fields < 9) || fields > 17)
+            return false;
+        const bool noFamily = text.startsWith(QLatin1Char(','));
+        const QString description = noFamily ? QLatin1Char('_') + text.toString() : text.toString();
+        if (!out->fromString(description))
+            return false;
+        if (noFamily)
+            out->setFamily(QString());
+        return true;
+    }
     // A declared count: must be a number within the limit; -1 when absent.
     bool toCount(const QXmlStreamAttribute& a, int limit, int* out)
     {
@@ -423,7 +440,7 @@ bool Parser::parseMedia(KvScreen* screen)
                 const QStringRef v = a.value();
                 if (v != m_lastFontText) {
                     QFont font;
-                    if (!v.isEmpty() && !font.fromString(v.toString()))
+                    if (!toFont(v, &font))
                         return badValue(n, v);
                     m_lastFontText = v.toString();
                     m_lastFont = font;

@@ -299,18 +299,18 @@ bool KvStageWriter::write(const KvStage& stage, const QString& filePath)
     // A full disk can go unnoticed until the buffer is flushed, and a failed buffered write
     // may not stop commit(): check every stage of the way and keep the old file otherwise.
     QString failure = error;
-    if (failure.isEmpty() && writer.hasError())
-        failure = file.error() != QFileDevice::NoError ? file.errorString()
-                                                       : tr("The data could not be written.");
-    if (failure.isEmpty() && file.error() != QFileDevice::NoError)
-        failure = file.errorString();
-    if (failure.isEmpty() && !file.flush())
-        failure = file.errorString();
-    if (failure.isEmpty() && file.error() != QFileDevice::NoError)
-        failure = file.errorString();
-    if (!failure.isEmpty()) {
+    bool deviceFailed = false;
+    if (failure.isEmpty()) {
+        deviceFailed = writer.hasError() || file.error() != QFileDevice::NoError || !file.flush() ||
+                       file.error() != QFileDevice::NoError;
+    }
+    if (!failure.isEmpty() || deviceFailed) {
         file.cancelWriting();
         file.commit();
+        if (deviceFailed)
+            failure = tr("the data could not be written completely; the disk may be full or "
+                         "the file too large (%1). The previous file was kept.")
+                          .arg(file.errorString());
         m_errorString = tr("Cannot write the file \"%1\": %2").arg(filePath, failure);
         return false;
     }

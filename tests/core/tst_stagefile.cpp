@@ -1,0 +1,545 @@
+// Stage files: round trips of every property, refusal of bad files without losing the
+// loaded stage, atomic saving, and the sample stages shipped in data/stage.
+
+#include "corefixtures.h"
+#include "kvextension.h"
+#include "kvstageformat.h"
+#include "path.h"
+
+#include <QtTest>
+
+#include <unistd.h>
+
+using namespace Kova;
+using namespace CoreFixtures;
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+bool writeAll(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+// A valid stage text to start the broken variants from.
+QByteArray validText()
+{
+    return QByteArrayLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<kovaStage version=\"1\" name=\"S\" width=\"800\" height=\"600\" screenCount=\"2\">\n"
+        " <screen id=\"1\" type=\"multimedia\" x=\"0\" y=\"0\" width=\"400\" height=\"300\""
+        " mediaCount=\"2\">\n"
+        "  <media uri=\"image/a.png\" type=\"image\" duration=\"5\"/>\n"
+        "  <media uri=\"image/b.png\" type=\"image\" duration=\"6\">\n"
+        "   <property name=\"k\" type=\"int\" value=\"3\"/>\n"
+        "  </media>\n"
+        "  <raiseEvent type=\"4\" screenId=\"1\" direction=\"raise\"/>\n"
+        " </screen>\n"
+        " <screen id=\"2\" type=\"telop\" width=\"400\" height=\"50\">\n"
+        "  <media uri=\"telop/news.txt\" type=\"telop\"/>\n"
+        "  <waitEvent type=\"4\" screenId=\"1\" direction=\"wait\"><action value=\"GotoNext\"/>"
+        "</waitEvent>\n"
+        " </screen>\n"
+        "</kovaStage>\n");
+}
+
+QByteArray replaced(const char* from, const char* to)
+{
+    QByteArray text = validText();
+    Q_ASSERT(text.contains(from));
+    return text.replace(from, to);
+}
+
+// Every getter, one by one, so a field that isMatch forgot still shows up here.
+void compareMedia(const KvMedia& a, const KvMedia& b)
+{
+    QCOMPARE(a.uri(), b.uri());
+    QCOMPARE(a.name(), b.name());
+    QCOMPARE(a.destination(), b.destination());
+    QCOMPARE(a.mediaType(), b.mediaType());
+    QCOMPARE(a.playingDuration(), b.playingDuration());
+    QCOMPARE(a.wait(), b.wait());
+    QCOMPARE(a.waitAuto(), b.waitAuto());
+    QCOMPARE(a.step(), b.step());
+    QCOMPARE(a.detectTermination(), b.detectTermination());
+    QCOMPARE(a.playingDirection(), b.playingDirection());
+    QCOMPARE(a.font().family(), b.font().family());
+    QCOMPARE(a.font().pointSizeF(), b.font().pointSizeF());
+    QCOMPARE(a.font().bold(), b.font().bold());
+    QCOMPARE(a.font().italic(), b.font().italic());
+    QCOMPARE(a.font().underline(), b.font().underline());
+    QCOMPARE(a.font(), b.font());
+    QCOMPARE(a.properties().keys(), b.properties().keys());
+    for (const QString& key : a.properties().keys()) {
+        const QVariant va = a.properties().value(key);
+        const QVariant vb = b.properties().value(key);
+        QCOMPARE(va.userType(), vb.userType());
+        QCOMPARE(va, vb);
+    }
+}
+
+void compareEvents(const QList<KvEvent>& a, const QList<KvEvent>& b, const KvScreen* parent)
+{
+    QCOMPARE(a.size(), b.size());
+    for (int i = 0; i < a.size(); ++i) {
+        QCOMPARE(a.at(i).type(), b.at(i).type());
+        QCOMPARE(a.at(i).screenId(), b.at(i).screenId());
+        QCOMPARE(a.at(i).actions(), b.at(i).actions());
+        QCOMPARE(a.at(i).direction(), b.at(i).direction());
+        QCOMPARE(a.at(i).localOnly(), b.at(i).localOnly());
+        QCOMPARE(b.at(i).parent(), parent);
+    }
+}
+
+void compareStages(const KvStage& a, const KvStage& b)
+{
+    QCOMPARE(a.name(), b.name());
+    QCOMPARE(a.description(), b.description());
+    QCOMPARE(a.rect(), b.rect());
+    QCOMPARE(a.backgroundColor(), b.backgroundColor());
+    QCOMPARE(a.backgroundImage(), b.backgroundImage());
+    QCOMPARE(a.options(), b.options());
+    QCOMPARE(a.screenList().size(), b.screenList().size());
+    for (int s = 0; s < a.screenList().size(); ++s) {
+        const KvScreen& x = *a.screenList().at(s);
+        const KvScreen& y = *b.screenList().at(s);
+        QCOMPARE(y.stage(), &b);
+        QCOMPARE(x.id(), y.id());
+        QCOMPARE(x.name(), y.name());
+        QCOMPARE(x.type(), y.type());
+        QCOMPARE(x.rect(), y.rect());
+        QCOMPARE(x.rect().width(), y.rect().width()); // exact, not only fuzzy
+        QCOMPARE(x.zIndex(), y.zIndex());
+        QCOMPARE(x.backgoundColor(), y.backgoundColor());
+        QCOMPARE(x.lockScreen(), y.lockScreen());
+        QCOMPARE(x.graphicsType(), y.graphicsType());
+        QCOMPARE(x.flashPlayerType(), y.flashPlayerType());
+        QCOMPARE(x.moviePlayerType(), y.moviePlayerType());
+        QCOMPARE(x.webBrowserType(), y.webBrowserType());
+        QCOMPARE(x.mediaFinishedAction(), y.mediaFinishedAction());
+        QCOMPARE(x.piid(), y.piid());
+        QCOMPARE(x.pluginProperties(), y.pluginProperties());
+        QCOMPARE(x.mediaCount(), y.mediaCount());
+        for (int m = 0; m < x.mediaCount(); ++m) {
+            QCOMPARE(y.mediaList().at(m)->parent(), &y);
+            compareMedia(*x.mediaList().at(m), *y.mediaList().at(m));
+        }
+        compareEvents(x.raiseEventList(), y.raiseEventList(), &y);
+        compareEvents(x.waitEventList(), y.waitEventList(), &y);
+        compareEvents(x.ignoreRaiseEventList(), y.ignoreRaiseEventList(), &y);
+        compareEvents(x.ignoreWaitEventList(), y.ignoreWaitEventList(), &y);
+    }
+}
+
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+}
+
+int runHelper(const QStringList& arguments, QString* output = nullptr)
+{
+    QProcess helper;
+    helper.start(QStringLiteral(KOVA_WRITE_HELPER), arguments);
+    if (!helper.waitForFinished(60000))
+        return -1;
+    if (output)
+        *output = QString::fromLocal8Bit(helper.readAllStandardError());
+    return helper.exitStatus() == QProcess::NormalExit ? helper.exitCode() : -2;
+}
+
+} // namespace
+
+class TstStageFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void roundTripEveryProperty();
+    void roundTripDefaultsAndOddValues();
+    void rewriteIsStable();
+    void readReplacesContent();
+    void badFilesAreRefused_data();
+    void badFilesAreRefused();
+    void missingFileIsRefused();
+    void unwritableTextIsRefused();
+    void invalidStageIsNotWritten();
+    void saveIntoMissingFolderFails();
+    void saveIntoReadOnlyFolderKeepsOldFile();
+    void saveThatRunsOutOfRoomKeepsOldFile();
+    void sampleStagesLoad();
+};
+
+void TstStageFile::roundTripEveryProperty()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("full.xml"));
+    KvStage original(path);
+    fillStage(&original);
+    QVERIFY2(original.writeToFile(), qPrintable(original.errorString()));
+    QVERIFY(original.errorString().isEmpty());
+
+    KvStage loaded(path);
+    QVERIFY2(loaded.readFile(), qPrintable(loaded.errorString()));
+    QCOMPARE(loaded.filePath(), path);
+    QVERIFY(loaded.isMatch(original, true));
+    compareStages(original, loaded);
+
+    // URIs stay as they were given: relative ones are not made absolute.
+    const QByteArray text = readAll(path);
+    QVERIFY(text.contains("uri=\"image/picture 31.png\""));
+    QVERIFY(text.startsWith("<?xml"));
+}
+
+void TstStageFile::roundTripDefaultsAndOddValues()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("odd.kstg"));
+    KvStage original(path);
+    original.setBackgroundColor(QColor()); // no colour
+    auto* screen = new KvScreen(ScreenType::Telop, 2147483647);
+    screen->setRect(QRectF(-0.1, 1e-7, 0.0, 333.333333333333));
+    screen->setZIndex(-2147483647 - 1);
+    screen->setBackgoundColor(Qt::transparent);
+    screen->setMediaFinishedAction(KvEventAction::None);
+    auto* media = new KvMedia(QStringLiteral("/abs/path/with spaces/\u00fc.txt"));
+    media->setPlayingDuration(-1.0);
+    media->setName(QStringLiteral("  leading and trailing  "));
+    screen->addMedia(media);
+    screen->addMedia(new KvMedia(QString(), MediaType::Folder));
+    original.addScreen(screen);
+    original.addScreen(new KvScreen(ScreenType::Multimedia, 1)); // empty screen
+
+    QVERIFY2(original.writeToFile(), qPrintable(original.errorString()));
+    KvStage loaded(path);
+    QVERIFY2(loaded.readFile(), qPrintable(loaded.errorString()));
+    QVERIFY(!loaded.backgroundColor().isValid());
+    QVERIFY(loaded.isMatch(original, true));
+    compareStages(original, loaded);
+
+    KvStage empty(dir.filePath(QStringLiteral("empty.xml")));
+    QVERIFY(empty.writeToFile());
+    KvStage emptyLoaded(empty.filePath());
+    fillStage(&emptyLoaded);
+    QVERIFY(emptyLoaded.readFile());
+    QVERIFY(emptyLoaded.isMatch(empty, true));
+}
+
+void TstStageFile::rewriteIsStable()
+{
+    QTemporaryDir dir;
+    KvStage original(dir.filePath(QStringLiteral("a.xml")));
+    fillStage(&original);
+    QVERIFY(original.writeToFile());
+    KvStage loaded(original.filePath());
+    QVERIFY(loaded.readFile());
+    loaded.setFilePath(dir.filePath(QStringLiteral("b.xml")));
+    QVERIFY(loaded.writeToFile());
+    QCOMPARE(readAll(loaded.filePath()), readAll(original.filePath()));
+}
+
+void TstStageFile::readReplacesContent()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("s.xml"));
+    QVERIFY(writeAll(path, validText()));
+    KvStage stage(path);
+    fillStage(&stage);
+    QVERIFY2(stage.readFile(), qPrintable(stage.errorString()));
+    QCOMPARE(stage.name(), QStringLiteral("S"));
+    QCOMPARE(stage.rect(), QRect(0, 0, 800, 600));
+    QCOMPARE(stage.description(), QString());
+    QCOMPARE(stage.options(), 0u);
+    QCOMPARE(stage.screenList().size(), 2);
+    QCOMPARE(stage.getScreenObject(2)->type(), ScreenType::Telop);
+    QCOMPARE(stage.getScreenObject(2)->waitEventList().first().actions(),
+             QStringList{QStringLiteral("GotoNext")});
+    QCOMPARE(stage.getScreenObject(1)->mediaList().at(1)->properties().value("k").toInt(), 3);
+    QCOMPARE(stage.getScreenObject(1)->stage(), &stage);
+    QVERIFY(stage.errorString().isEmpty());
+}
+
+void TstStageFile::badFilesAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    const QByteArray valid = validText();
+
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("whitespace") << QByteArray("  \n\n ");
+    QTest::newRow("declaration only") << QByteArray("<?xml version=\"1.0\"?>");
+    for (int percent : {5, 25, 50, 75, 95}) {
+        QTest::newRow(qPrintable(QStringLiteral("truncated %1%").arg(percent)))
+            << valid.left(valid.size() * percent / 100);
+    }
+    QTest::newRow("truncated last byte") << valid.left(valid.lastIndexOf('>'));
+    QTest::newRow("wrong root") << replaced("kovaStage", "stage");
+    QTest::newRow("html") << QByteArray("<html><body>hello</body></html>");
+    QTest::newRow("root in namespace") << replaced("<kovaStage ", "<kovaStage xmlns=\"urn:x\" ")
+                                              .replace("</kovaStage>", "</kovaStagex>");
+    QTest::newRow("two roots") << valid + "<kovaStage version=\"1\"/>";
+    QTest::newRow("text after root") << valid + "garbage";
+    QTest::newRow("no version") << replaced("version=\"1\" name", "name");
+    QTest::newRow("version text") << replaced("version=\"1\" name", "version=\"one\" name");
+    QTest::newRow("newer version") << replaced("version=\"1\" name", "version=\"2\" name");
+    QTest::newRow("width text") << replaced("width=\"800\"", "width=\"wide\"");
+    QTest::newRow("width float") << replaced("width=\"800\"", "width=\"800.5\"");
+    QTest::newRow("width zero") << replaced("width=\"800\"", "width=\"0\"");
+    QTest::newRow("height negative") << replaced("height=\"600\"", "height=\"-600\"");
+    QTest::newRow("width huge") << replaced("width=\"800\"", "width=\"99999999999\"");
+    QTest::newRow("width too big") << replaced("width=\"800\"", "width=\"200000\"");
+    QTest::newRow("options unknown") << replaced("name=\"S\"", "name=\"S\" options=\"8\"");
+    QTest::newRow("options text") << replaced("name=\"S\"", "name=\"S\" options=\"all\"");
+    QTest::newRow("colour") << replaced("name=\"S\"", "name=\"S\" backgroundColor=\"#zzz\"");
+    QTest::newRow("screen x text") << replaced("x=\"0\" y", "x=\"1e\" y");
+    QTest::newRow("screen width nan")
+        << replaced("width=\"400\" height=\"300\"", "width=\"nan\" height=\"300\"");
+    QTest::newRow("screen width inf")
+        << replaced("width=\"400\" height=\"300\"", "width=\"inf\" height=\"300\"");
+    QTest::newRow("screen width negative")
+        << replaced("width=\"400\" height=\"300\"", "width=\"-4\" height=\"300\"");
+    QTest::newRow("screen huge") << replaced("width=\"400\" height=\"300\"",
+                                             "width=\"1e300\" height=\"300\"");
+    QTest::newRow("zero id") << replaced("id=\"1\"", "id=\"0\"");
+    QTest::newRow("negative id") << replaced("id=\"1\"", "id=\"-1\"");
+    QTest::newRow("id text") << replaced("id=\"1\"", "id=\"first\"");
+    QTest::newRow("id overflow") << replaced("id=\"1\"", "id=\"4294967297\"");
+    QTest::newRow("missing id") << replaced("id=\"1\"", "");
+    QTest::newRow("duplicate id") << replaced("id=\"2\"", "id=\"1\"");
+    QTest::newRow("screen type") << replaced("type=\"telop\" width", "type=\"video\" width");
+    QTest::newRow("screen without type") << replaced("type=\"telop\" width", "width");
+    QTest::newRow("locked text") << replaced("mediaCount=\"2\"", "mediaCount=\"2\" locked=\"yes\"");
+    QTest::newRow("player") << replaced("mediaCount=\"2\"", "mediaCount=\"2\" moviePlayer=\"vlc\"");
+    QTest::newRow("action") << replaced("mediaCount=\"2\"",
+                                        "mediaCount=\"2\" finishedAction=\"Explode\"");
+    QTest::newRow("screen count huge") << replaced("screenCount=\"2\"", "screenCount=\"99999999\"");
+    QTest::newRow("media count huge") << replaced("mediaCount=\"2\"", "mediaCount=\"1000000000\"");
+    QTest::newRow("media count wrong") << replaced("mediaCount=\"2\"", "mediaCount=\"3\"");
+    QTest::newRow("media count negative") << replaced("mediaCount=\"2\"", "mediaCount=\"-2\"");
+    QTest::newRow("duration text") << replaced("duration=\"5\"", "duration=\"five\"");
+    QTest::newRow("duration huge") << replaced("duration=\"5\"", "duration=\"1e300\"");
+    QTest::newRow("media type") << replaced("type=\"image\" duration=\"5\"",
+                                            "type=\"sound\" duration=\"5\"");
+    QTest::newRow("wait float") << replaced("duration=\"5\"", "duration=\"5\" wait=\"1.5\"");
+    QTest::newRow("wait empty") << replaced("duration=\"5\"", "duration=\"5\" wait=\"\"");
+    QTest::newRow("step huge") << replaced("duration=\"5\"", "duration=\"5\" step=\"2000000000\"");
+    QTest::newRow("bool") << replaced("duration=\"5\"", "duration=\"5\" waitAuto=\"maybe\"");
+    QTest::newRow("property int") << replaced("value=\"3\"", "value=\"three\"");
+    QTest::newRow("property type") << replaced("type=\"int\"", "type=\"pointer\"");
+    QTest::newRow("property data")
+        << replaced("type=\"int\" value=\"3\"", "type=\"data\" value=\"!!!\"");
+    QTest::newRow("event direction") << replaced("direction=\"raise\"", "direction=\"up\"");
+    QTest::newRow("event type") << replaced("type=\"4\" screenId=\"1\" direction=\"raise\"",
+                                            "type=\"x\" screenId=\"1\" direction=\"raise\"");
+    QTest::newRow("event screen") << replaced("screenId=\"1\" direction=\"raise\"",
+                                              "screenId=\"-1\" direction=\"raise\"");
+    QTest::newRow("mismatched tags") << replaced("</media>", "</medium>");
+    QTest::newRow("unclosed attribute") << replaced("uri=\"image/a.png\"", "uri=\"image/a.png");
+    QTest::newRow("bad entity") << replaced("name=\"S\"", "name=\"&nonsense;\"");
+    QTest::newRow("entity bomb") << QByteArray(
+        "<?xml version=\"1.0\"?>\n<!DOCTYPE kovaStage [\n"
+        "<!ENTITY a \"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\">\n"
+        "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">\n"
+        "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">\n"
+        "<!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\">\n"
+        "]>\n<kovaStage version=\"1\" name=\"&d;\" width=\"8\" height=\"6\"/>\n");
+
+    QByteArray deep = "<kovaStage version=\"1\"><screen id=\"1\" type=\"telop\" width=\"1\" "
+                      "height=\"1\"><pluginProperties>";
+    for (int i = 0; i < 40; ++i)
+        deep += "<property name=\"n\" type=\"map\">";
+    for (int i = 0; i < 40; ++i)
+        deep += "</property>";
+    deep += "</pluginProperties></screen></kovaStage>";
+    QTest::newRow("nesting too deep") << deep;
+
+    QByteArray many = "<kovaStage version=\"1\">";
+    for (int i = 1; i <= KvStageFormat::maxScreens + 1; ++i)
+        many += "<screen id=\"" + QByteArray::number(i) + "\" type=\"telop\"/>";
+    many += "</kovaStage>";
+    QTest::newRow("too many screens") << many;
+
+    QByteArray garbage(4096, '\0');
+    quint32 seed = 12345;
+    for (char& c : garbage) {
+        seed = seed * 1103515245u + 12345u;
+        c = char(seed >> 16);
+    }
+    QTest::newRow("binary garbage") << garbage;
+    QTest::newRow("zero bytes") << QByteArray(100, '\0');
+    QTest::newRow("garbage after header") << QByteArray("<?xml version=\"1.0\"?>") + garbage;
+    QByteArray withNul = valid;
+    withNul[valid.indexOf("image/b") + 3] = '\0';
+    QTest::newRow("nul inside") << withNul;
+    QTest::newRow("png bytes") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+}
+
+void TstStageFile::badFilesAreRefused()
+{
+    QFETCH(QByteArray, content);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bad.xml"));
+    QVERIFY(writeAll(path, content));
+
+    KvStage stage(path);
+    fillStage(&stage);
+    const KvStage before(stage);
+    QVERIFY(!stage.readFile());
+    QVERIFY(!stage.errorString().isEmpty());
+    // Nothing of the bad file got in.
+    QVERIFY(stage.isMatch(before, true));
+    QCOMPARE(stage.screenList().first()->stage(), &stage);
+}
+
+void TstStageFile::missingFileIsRefused()
+{
+    QTemporaryDir dir;
+    KvStage stage(dir.filePath(QStringLiteral("none.xml")));
+    fillStage(&stage);
+    const KvStage before(stage);
+    QVERIFY(!stage.readFile());
+    QVERIFY(stage.errorString().contains(QStringLiteral("none.xml")));
+    QVERIFY(stage.isMatch(before, true));
+
+    KvStage unnamed;
+    QVERIFY(!unnamed.readFile());
+    QVERIFY(!unnamed.writeToFile());
+    QVERIFY(!unnamed.errorString().isEmpty());
+}
+
+void TstStageFile::unwritableTextIsRefused()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("s.xml"));
+    QVERIFY(writeAll(path, validText()));
+    KvStage stage(path);
+    fillStage(&stage);
+    stage.screenList().first()->setName(QStringLiteral("bell\a"));
+    QVERIFY(!stage.writeToFile());
+    QVERIFY(!stage.errorString().isEmpty());
+    QCOMPARE(readAll(path), validText());
+    QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("s.xml")});
+}
+
+void TstStageFile::invalidStageIsNotWritten()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("s.xml"));
+    QVERIFY(writeAll(path, validText()));
+    KvStage stage(path);
+    fillStage(&stage);
+    stage.screenList().at(1)->setId(3); // same id as the first screen
+    QVERIFY(!stage.writeToFile());
+    QVERIFY(stage.errorString().contains(QStringLiteral("3")));
+    stage.screenList().at(1)->setId(0);
+    QVERIFY(!stage.writeToFile());
+    QCOMPARE(readAll(path), validText());
+}
+
+void TstStageFile::saveIntoMissingFolderFails()
+{
+    QTemporaryDir dir;
+    KvStage stage(dir.filePath(QStringLiteral("missing/s.xml")));
+    fillStage(&stage);
+    QVERIFY(!stage.writeToFile());
+    QVERIFY(!stage.errorString().isEmpty());
+    QVERIFY(entries(dir.path()).isEmpty());
+}
+
+void TstStageFile::saveIntoReadOnlyFolderKeepsOldFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(QFile::setPermissions(
+        dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
+                        QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup));
+    const QString folder = dir.filePath(QStringLiteral("ro"));
+    QVERIFY(QDir().mkdir(folder));
+    const QString path = folder + QStringLiteral("/s.xml");
+    QVERIFY(writeAll(path, validText()));
+    // Only the folder stands in the way: the file itself may be written by anyone.
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther |
+                                            QFile::WriteOther | QFile::ReadGroup |
+                                            QFile::WriteGroup));
+    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                              QFile::ExeOther | QFile::ReadGroup |
+                                              QFile::ExeGroup));
+
+    // Root ignores folder permissions: the helper drops to an ordinary user first.
+    QString output;
+    const int code =
+        runHelper({path, QStringLiteral("10"), QStringLiteral("--as-nobody")}, &output);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (code == 2)
+        QSKIP("Cannot run the writer as an ordinary user here.");
+    QCOMPARE(code, 1);
+    QVERIFY(!output.trimmed().isEmpty());
+    QCOMPARE(readAll(path), validText());
+    QCOMPARE(entries(folder), QStringList{QStringLiteral("s.xml")});
+}
+
+void TstStageFile::saveThatRunsOutOfRoomKeepsOldFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("s.xml"));
+    QVERIFY(writeAll(path, validText()));
+    const QString limit = QStringLiteral("65536");
+
+    // Control: a small stage fits and is written.
+    const QString smallPath = dir.filePath(QStringLiteral("small.xml"));
+    QCOMPARE(runHelper({smallPath, QStringLiteral("5"), QStringLiteral("--fsize"), limit}), 0);
+    KvStage small(smallPath);
+    QVERIFY2(small.readFile(), qPrintable(small.errorString()));
+    QCOMPARE(small.screenList().first()->mediaCount(), 5);
+
+    // A stage far bigger than the limit: the write fails part-way.
+    QString output;
+    QCOMPARE(runHelper({path, QStringLiteral("3000"), QStringLiteral("--fsize"), limit}, &output),
+             1);
+    QVERIFY(!output.trimmed().isEmpty());
+    QCOMPARE(readAll(path), validText());
+    QCOMPARE(entries(dir.path()),
+             (QStringList{QStringLiteral("s.xml"), QStringLiteral("small.xml")}));
+
+    // The same stage without the limit is fine.
+    QCOMPARE(runHelper({path, QStringLiteral("3000")}), 0);
+    KvStage big(path);
+    QVERIFY2(big.readFile(), qPrintable(big.errorString()));
+    QCOMPARE(big.screenList().first()->mediaCount(), 3000);
+}
+
+void TstStageFile::sampleStagesLoad()
+{
+    const QString sampleDir = QStringLiteral(KOVA_SAMPLE_DIR);
+    const QFileInfoList stages = QDir(Path::combine(sampleDir, QStringLiteral("stage")))
+                                     .entryInfoList({QStringLiteral("*.xml")}, QDir::Files);
+    QVERIFY(stages.size() >= 2);
+    for (const QFileInfo& info : stages) {
+        KvStage stage(info.absoluteFilePath());
+        QVERIFY2(stage.readFile(), qPrintable(stage.errorString()));
+        QVERIFY(!stage.screenList().isEmpty());
+        if (!stage.backgroundImage().isEmpty())
+            QVERIFY(QFileInfo::exists(Path::combine(sampleDir, stage.backgroundImage())));
+        for (const KvScreen* screen : stage.screenList()) {
+            QVERIFY(screen->mediaCount() > 0);
+            for (const KvMedia* media : screen->mediaList()) {
+                QVERIFY2(QFileInfo(media->uri()).isRelative(), qPrintable(media->uri()));
+                const QString file = Path::combine(sampleDir, media->uri());
+                QVERIFY2(QFileInfo::exists(file), qPrintable(file));
+                const QString extension = Path::getExtension(file);
+                QCOMPARE(KvExtension::getMediaType(extension), media->mediaType());
+                QCOMPARE(KvExtension::getScreenType(extension), screen->type());
+                // Each type lives in the folder named after it.
+                QVERIFY(media->uri().startsWith(MediaType::Convert::toString(media->mediaType()) +
+                                                QLatin1Char('/')));
+            }
+        }
+    }
+}
+
+QTEST_MAIN(TstStageFile)
+#include "tst_stagefile.moc"
