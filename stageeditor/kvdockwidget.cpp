@@ -8,7 +8,8 @@ KvDockWidget::KvDockWidget(const QString& title, QWidget* parent, Qt::WindowFlag
     connect(this, SIGNAL(topLevelChanged(bool)), this, SLOT(floatingChanged(bool)));
 }
 
-KvDockWidget::KvDockWidget(QWidget* parent, Qt::WindowFlags flags) : QDockWidget(parent, flags)
+KvDockWidget::KvDockWidget(QWidget* parent, Qt::WindowFlags flags)
+    : QDockWidget(parent, flags)
 {
     connect(this, SIGNAL(topLevelChanged(bool)), this, SLOT(floatingChanged(bool)));
 }

@@ -1,0 +1,391 @@
+#pragma once
+
+#include "graphicstype.h"
+#include "kvmedia.h"
+#include "kvpreservedevent.h"
+#include "playertype.h"
+
+#include <QColor>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QPoint>
+#include <QPointF>
+#include <QPointer>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+class QAction;
+class QEvent;
+class QGraphicsScene;
+class QIcon;
+class QKeySequence;
+class QMainWindow;
+class QMenu;
+class QUndoCommand;
+class QUndoGroup;
+class QUndoStack;
+class QWidget;
+
+class TstShell;
+
+namespace Kova {
+
+class KvContentPreviewWidget;
+class KvDockWidget;
+class KvLibraryWidget;
+class KvPluginGuiInterface;
+class KvPreservedMedia;
+class KvScreen;
+class KvScreenPropertyWidget;
+class KvSeqMediaItem;
+class KvSequenceContainer;
+class KvStage;
+class KvStagePropertyWidget;
+class KvStageWidget;
+class KvStageWorkingArea;
+class KvUsingFileList;
+
+// The stage editor the host application creates beside its main window. It builds the
+// stage tabs, the five docks, the menus and actions, owns the undo arrangement and
+// mediates between the widgets: a widget reports an intention by signal, an action_
+// slot here turns it into an undo command, and the command calls back into the editor.
+class KvStageEditor : public QObject
+{
+    Q_OBJECT
+public:
+    // The side the user last pressed the mouse on: edit commands act on it.
+    enum ActiveSide { StageSide = 0, SequenceSide = 1 };
+
+    // Heights (in pixels) the docks get in the default layout of a main window.
+    struct DockSizes
+    {
+        int stageProperty = 0;
+        int screenProperty = 0;
+        int library = 0;
+        int contentPreview = 0;
+        int sequence = 0;
+    };
+
+    explicit KvStageEditor(QMainWindow* mainWindow);
+    ~KvStageEditor() override;
+
+    QMainWindow* mainWindow() const;
+    void setMainWindow(QMainWindow* mainWindow);
+
+    // The main menus for the host's menu bar: File, Edit, Screen, Sequence, Library,
+    // Window, then the host's help menu when one was added.
+    QList<QMenu*> menu() const;
+    // Appends the host's help menu unless it is in the list already.
+    void setHelpMenu(QMenu* menu);
+    // Takes the first menu named "Menu_Help" out of the list; null when there is none.
+    QMenu* takeHelpMenu();
+
+    // Puts the widgets into the main window and starts the dock layout; the layout and
+    // the stage chooser follow once the host's event loop runs.
+    bool exec();
+
+    QUndoGroup* undoGroup() const { return m_undoGroup; }
+    QUndoStack* libraryUndoStack() const { return m_libraryUndoStack; }
+    void addUndoStack(QUndoStack* stack);
+    // Pushes a command on the undo group's active stack (the current tab's). Without an
+    // active stack the command is deleted and false returned.
+    bool pushUndoCommand(QUndoCommand* command);
+
+    // The stage of the current tab, or null.
+    KvStage* currentStage() const;
+    QString dataDir() const;
+
+    KvUsingFileList* usingStageList() const { return m_usingStageList; }
+    void setUsingStageList(KvUsingFileList* list) { m_usingStageList = list; }
+    KvUsingFileList* usingContentList() const { return m_usingContentList; }
+    void setUsingContentList(KvUsingFileList* list) { m_usingContentList = list; }
+
+    // Fits the library tree's first column to the panel.
+    void adjustWidgetSize();
+
+    int activeSide() const { return m_activeSide; }
+
+    // Dock heights of the default layout for a main window `mainWindowHeight` high.
+    static DockSizes defaultDockSizes(int mainWindowHeight);
+
+    KvStageWidget* stageWidget() const;
+    KvStagePropertyWidget* stagePropertyWidget() const;
+    KvScreenPropertyWidget* screenPropertyWidget() const;
+    KvContentPreviewWidget* contentPreviewWidget() const;
+    KvLibraryWidget* libraryWidget() const;
+    KvSequenceContainer* sequenceContainer() const;
+    KvDockWidget* stagePropertyDock() const;
+    KvDockWidget* screenPropertyDock() const;
+    KvDockWidget* contentPreviewDock() const;
+    KvDockWidget* libraryDock() const;
+    KvDockWidget* sequenceDock() const;
+    QMenu* stageContextMenu() const { return m_stageContextMenu; }
+    QMenu* sequenceLabelContextMenu() const { return m_sequenceLabelContextMenu; }
+    QMenu* sequenceMainViewContextMenu() const { return m_sequenceMainViewContextMenu; }
+
+    // Selection of the current tab (the stage widget's answers; empty or false without it).
+    QList<KvScreen*> selectedScreens() const;
+    bool hasLockedScreenItemInSelection() const;
+
+    // Command availability predicates.
+    bool canMoveScreenZIndexForward() const;
+    bool canMoveScreenZIndexBackword() const;
+    bool canMoveMediaIndexPrevious() const;
+    bool canMoveMediaIndexNext() const;
+    bool canShowMediaProperty(bool* canCopyProperty) const;
+    bool canSetRaiseEvent() const { return true; }
+    bool canSetListenEvent() const { return true; }
+    bool isAllSelectedScreenLocked() const;
+
+    // Plug-in screens.
+    void loadPlugins() const;
+    bool hasExtndedScreenPlugin() const;
+
+signals:
+    void quitApp();
+    void showVersionInformation();
+    void showConfiguration();
+    void closed();
+    void requestToShowStageChooser();
+    void requestSetCurrentStageTab(int index);
+    void requestRestoreDockWidgetSetting(bool useDefault, bool showStageChooser);
+    void requestClearLibraryUndoStack();
+    void requestEmptyTrash(QString path);
+    void usingContentListCreationFinished();
+    void usingStageListCreationFinished();
+    void graphicsScenePurged(QGraphicsScene* scene);
+    void graphicsScenePurged(QList<QGraphicsScene*> sceneList);
+
+public slots:
+    // Stores the layout and settings, closes every stage tab, tears the widgets down,
+    // empties the library trash and emits closed().
+    void close();
+    void action_undo();
+    void action_redo();
+    void action_cut();
+    void action_copy();
+    void action_paste();
+    void action_remove();
+    void action_quit();
+    void action_closeStageEditor();
+    void action_showConfiguration();
+    void action_showVersionInformation();
+    void setActiveUndoStack(QUndoStack* stack);
+    void windowsToDefaultPosition();
+    void addActionToList(QAction* action);
+
+    void showStageContextMenu(QPoint pos);
+    void showSequenceLabelContextMenu(QPoint pos);
+    void showSequenceMainViewContextMenu(QPoint pos);
+    void action_setVisibleStageProperty(bool visible);
+    void action_setVisibleScreenProperty(bool visible);
+    void action_setVisibleSequence(bool visible);
+    void action_setVisibleContentPreview(bool visible);
+    void action_setVisibleLibrary(bool visible);
+
+    // Sequence view
+    void showMediaDuration(bool show);
+    void changeSeqViewToNormalView();
+    void changeSeqViewToTimeView();
+    void showSequenceRaiseEventMenu();
+    void showSequenceListenEventMenu();
+
+    // Rows selected in the timeline select their screens on the canvas.
+    void changeScreenSelection(QList<KvScreen*> screens);
+
+    // Command availability checks, run before a menu opens and after selection changes.
+    void arrangeMenuOpenningCheckOnStage();
+    void screenMenuBeforeOpenningCheck();
+    void arrangeMenuOpenningCheckOnSequence();
+
+    // ---- Filled in by the stage documents work ----
+    void onStageHasBeenSelected(QStringList stageList);
+    void onStageCreated(KvStage* stage);
+    void createUsingStageList(QWidget* dialogParent);
+    void createUsingContentList(QWidget* dialogParent);
+    void onUsingStageListFinished();
+    void onUsingContentListFinished();
+    void previewStage();
+    void action_previewStage();
+
+    // ---- Filled in by the screen commands work ----
+    void action_addMultimediaScreen();
+    void action_addTelopScreen();
+    void action_addExtendedScreen(QString pluginId);
+    void action_editEvent(KvScreen* sourceScreen = nullptr, KvScreen* receiverScreen = nullptr);
+    void action_toggleSelectedScreenLocked();
+    void action_bringToFront();
+    void action_bringForward();
+    void action_sendBackwrard();
+    void action_sendToBack();
+    void action_alignSelectedScreensByLeft();
+    void action_alignSelectedScreensByHCenter();
+    void action_alignSelectedScreensByRight();
+    void action_alignSelectedScreensByTop();
+    void action_alignSelectedScreensByVCenter();
+    void action_alignSelectedScreensByBottom();
+    void action_distributeSelectedScreensByTop();
+    void action_distributeSelectedScreensByVCenter();
+    void action_distributeSelectedScreensByBottom();
+    void action_distributeSelectedScreensByLeft();
+    void action_distributeSelectedScreensByHCenter();
+    void action_distributeSelectedScreensByRight();
+    void action_removeSelectedScreens();
+    void action_selectedScreenMoved();
+    void action_selectedScreenResized();
+    void action_changeSelectedScreenBackColor(QColor color);
+    void action_changeSelectedScreenLocked(bool locked);
+    void action_changeSelectedScreenGraphicsType(GraphicsType::GraphicsTypes type);
+    void action_changeSelectedScreenMoviePlayerType(PlayerType::PlayerTypes type);
+    void action_changeSelectedScreenFlashPlayerType(PlayerType::PlayerTypes type);
+    void action_changeSelectedScreenWebBrowserType(PlayerType::PlayerTypes type);
+    void action_changeSelectedScreenName(QString name);
+    void action_changeStageBackColor(QColor color);
+    void action_changeStageSize(QSizeF size);
+    void action_changeStageImage(QString path);
+    void action_changeStagePos(QPointF pos);
+    void action_changeStageOptions(uint options);
+    void showStageBackImagePicker();
+    void onScreenEventChanged(QList<KvPreservedEvent> preservedEvents);
+
+    // ---- Filled in by the media operations work ----
+    void action_addMedia(QList<KvPreservedMedia*>& mediaList);
+    void action_removeSelectedSeqMediaItems();
+    void action_moveSelectedMedia(int toScreenIndex, int toSequenceIndex, int basisScrIndex = -1,
+                                  int basisSeqIndex = -1, bool* result = nullptr);
+    void action_moveSelectedMediaToFirst();
+    void action_moveSelectedMediaToPrevious();
+    void action_moveSelectedMediaToNext();
+    void action_moveSelectedMediaToLast();
+    void action_updateMediaProperties(KvSeqMediaItem* item, KvMedia media);
+    void action_copyMediaPropertyToOthers(const KvMedia* source, int destScreenId,
+                                          QList<int> destIndices);
+    void createThumbnail(QStringList& fileList);
+    void action_createThumbnailForce();
+    void showContentProperty();
+    void showCopyContentPropertyDialog();
+
+    // ---- Filled in by the library work ----
+    void checkUsingFileForRenaming(QString path, bool* ok, bool* notReady);
+    void action_renameFile(QString dirPath, QString oldName, QString newName);
+    void action_undoLibrary();
+    void action_redoLibrary();
+    void showNotUseFileSystemWatcher();
+
+    // ---- Filled in by the plug-in work ----
+    void showPluginChooserForExtendedScreen();
+    void appendPluginScreenActionsToMenu(QMenu* menu);
+    void appendPluginSequenceActionsToMenu(QMenu* menu);
+    void purgePluginActionsFromMenu(QMenu* menu);
+    void action_pluginScreenValuesUpdate(int screenId, QList<int> seqIndexList);
+    void onPluginScreenValuesUpdated(int screenId, QList<int> seqIndexList);
+    void onPluginScreenContentsAppendingRequested(int screenId, QMap<int, QVariant> contents);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void dockWidgetFloatingChanged(KvDockWidget* dock, bool floating);
+    void onStageWidgetActivated();
+    void onSequenceWidgetActivated();
+    void onBeforeRemoveScreen();
+    void onCurrentStageTabChanged(KvStageWorkingArea* workingArea);
+    void restoreDockWidgetSetting(bool useDefault = false, bool showStageChooser = false);
+    void onGraphicsScenePurged(QGraphicsScene* scene);
+    void onGraphicsScenePurged(QList<QGraphicsScene*> sceneList);
+    void clearLibraryUndoStack();
+
+    // Menu hooks
+    void onBeforeFileMenuShown();
+    void onBeforeEditMenuShown();
+    void onBeforeScreenMenuShown();
+    void onBeforeScreenMenuHidden();
+    void onBeforeSequenceMenuShown();
+    void onBeforeSequenceMenuHidden();
+    void onBeforeWindowMenuShown();
+    void onBeforeContextStageMenuShown();
+    void onBeforeContextStageMenuHidden();
+    void onBeforeContextSequenceMainViewMenuShown();
+    void onBeforeContextSequenceMainViewMenuHidden();
+    void menuBeforeOpenningCheckOnStage();
+
+    // ---- Filled in by the stage documents work ----
+    void showStageChooser();
+    void showStageCreator();
+    bool saveCurrentStage();
+    void saveCurrentStageAs();
+    void closeCurrentStageTab();
+    void closeAllStageTab();
+    void onUnsavedStateChanged(int tabIndex, bool unsaved);
+    void onFirstStageTabAdded();
+    void onAllStageTabClosed();
+
+    // ---- Filled in by the plug-in work ----
+    void usePluginGui(KvPluginGuiInterface* gui);
+
+private:
+    friend class ::TstShell;
+
+    bool setup();
+    void createDocks();
+    void wireStageWidget();
+    void wirePanels();
+    void createMainMenu();
+    void createStageContextMenu();
+    void createSequenceLabelContextMenu();
+    void createSequenceMainViewContextMenu();
+    void attatchWidgetsToMainWindow();
+    void changeDockWidgetSize(KvDockWidget* dock, int width, int height);
+    void storeAllWidgetGeometry();
+    void restoreAllWidgetGeometry();
+    QList<KvDockWidget*> dockList() const;
+    void saveUserSettings();
+    void deleteWidgets();
+    void deleteDock(QPointer<KvDockWidget>& dock, QWidget* inner);
+    void trashToEmpty();
+
+    QAction* addMenuAction(QMenu* menu, const QString& text, const QString& objectName,
+                           const QIcon& icon, const QKeySequence& shortcut, const char* slot);
+    QAction* addSeparator(QMenu* menu, const QString& objectName, bool visible);
+    void addSharedActions(QMenu* menu, const QStringList& objectNames);
+    QAction* getAction(const QString& name) const;
+    static QAction* getAction(QMenu* menu, const QString& name);
+    static QMenu* getMenu(QList<QMenu*>& list, const QString& name);
+
+    // Pushing of the clipboard commands of the edit dispatch.
+    void pushCutScreenCommand();
+    void pushPasteScreenCommand(const QList<KvScreen*>& pasted,
+                                const QList<KvScreen*>& previousSelection);
+    void pushCutMediaCommand(QList<KvPreservedMedia*>& cutList);
+    void pushPasteMediaCommand(QList<KvPreservedMedia*>& pasted);
+
+    QPointer<QMainWindow> m_mainWindow;
+    QPointer<KvStageWidget> m_stageWidget;
+    QPointer<KvStagePropertyWidget> m_stagePropertyWidget;
+    QPointer<KvDockWidget> m_stagePropertyDock;
+    QPointer<KvScreenPropertyWidget> m_screenPropertyWidget;
+    QPointer<KvDockWidget> m_screenPropertyDock;
+    QPointer<KvContentPreviewWidget> m_contentPreviewWidget;
+    QPointer<KvDockWidget> m_contentPreviewDock;
+    QPointer<KvDockWidget> m_libraryDock;
+    QPointer<KvLibraryWidget> m_libraryWidget;
+    QPointer<KvSequenceContainer> m_sequenceContainer;
+    QPointer<KvDockWidget> m_sequenceDock;
+    QUndoStack* m_libraryUndoStack = nullptr;
+    QUndoGroup* m_undoGroup = nullptr;
+    QList<QMenu*> m_menuList;
+    QList<QMenu*> m_subMenuList;
+    QList<QAction*> m_actionList;
+    QMenu* m_stageContextMenu = nullptr;
+    QMenu* m_sequenceLabelContextMenu = nullptr;
+    QMenu* m_sequenceMainViewContextMenu = nullptr;
+    int m_activeSide = StageSide;
+    KvUsingFileList* m_usingStageList = nullptr;
+    KvUsingFileList* m_usingContentList = nullptr;
+    QMap<KvPluginGuiInterface*, bool> m_pluginGuiMap;
+};
+
+} // namespace Kova
