@@ -1,0 +1,108 @@
+#include "kvmainwindow.h"
+
+#include "kvdatafolder.h"
+#include "kveditorconfig.h"
+#include "kvstageeditor.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace Kova {
+
+KvMainWindow::KvMainWindow(QWidget* parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(tr("Kova Stage Editor"));
+    resize(1280, 800);
+
+    m_helpMenu = new QMenu(tr("&Help"), this);
+    m_helpMenu->setObjectName(QStringLiteral("Menu_Help"));
+    QAction* about = m_helpMenu->addAction(tr("&About"));
+    about->setObjectName(QStringLiteral("Action_About"));
+    connect(about, &QAction::triggered, this, &KvMainWindow::showAbout);
+}
+
+KvMainWindow::~KvMainWindow()
+{
+    delete m_editor.data();
+}
+
+void KvMainWindow::start()
+{
+    if (m_editor)
+        return;
+    m_editor = new KvStageEditor(this);
+    m_editor->setHelpMenu(m_helpMenu);
+    const QList<QMenu*> menus = m_editor->menu();
+    for (QMenu* menu : menus)
+        menuBar()->addMenu(menu);
+
+    connect(m_editor, SIGNAL(quitApp()), this, SLOT(onQuitRequested()));
+    connect(m_editor, SIGNAL(showVersionInformation()), this, SLOT(showAbout()));
+    connect(m_editor, SIGNAL(showConfiguration()), this, SLOT(showConfiguration()));
+    connect(m_editor, SIGNAL(requestEmptyTrash(QString)), this, SLOT(emptyTrash(QString)));
+    connect(m_editor, SIGNAL(closed()), this, SLOT(onEditorClosed()));
+    m_editor->exec();
+}
+
+void KvMainWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_editor && !m_editorClosed) {
+        // The editor stores its layout and asks about unsaved stages first; the window
+        // closes once it reports closed().
+        event->ignore();
+        m_editor->close();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void KvMainWindow::onEditorClosed()
+{
+    m_editorClosed = true;
+    if (m_editor) {
+        // closed() is emitted from inside the editor, so it goes once control is back.
+        m_editor->deleteLater();
+        m_editor = nullptr;
+    }
+    QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void KvMainWindow::onQuitRequested()
+{
+    close();
+}
+
+void KvMainWindow::showAbout()
+{
+    QMessageBox::about(
+        this, tr("About Kova Stage Editor"),
+        tr("<b>Kova Stage Editor</b> %1<br><br>Lays out digital-signage stages: "
+           "screens on a canvas and the media each screen plays.<br><br>"
+           "Data folder: %2")
+            .arg(QStringLiteral(KOVA_VERSION),
+                 QDir::toNativeSeparators(KvEditorConfig::dataDir()).toHtmlEscaped()));
+}
+
+void KvMainWindow::showConfiguration()
+{
+    QMessageBox::information(
+        this, tr("Configuration"),
+        tr("The data folder is:\n%1\n\nStart the editor with --data-dir to use another one.")
+            .arg(QDir::toNativeSeparators(KvEditorConfig::dataDir())));
+}
+
+void KvMainWindow::emptyTrash(QString path)
+{
+    // Only ever a folder inside the data folder is emptied.
+    if (!KvDataFolder::isInside(path, KvEditorConfig::dataDir()))
+        return;
+    KvDataFolder::emptyFolder(path);
+}
+
+} // namespace Kova
