@@ -134,7 +134,8 @@ void KvScreen::addEvent(const KvEvent& event)
 
 bool KvScreen::toPluginScreen()
 {
-    if (!m_plugin)
+    // Asked first so that a plug-in without the slot is simply refused, without Qt's warning.
+    if (!m_plugin || m_plugin->metaObject()->indexOfMethod("setScreenProperties(QVariant)") < 0)
         return false;
     return QMetaObject::invokeMethod(m_plugin.data(), "setScreenProperties", Qt::DirectConnection,
                                      Q_ARG(QVariant, QVariant(m_pluginProperties)));
@@ -142,7 +143,7 @@ bool KvScreen::toPluginScreen()
 
 bool KvScreen::updatePropertyFromPlugin()
 {
-    if (!m_plugin)
+    if (!m_plugin || m_plugin->metaObject()->indexOfMethod("screenProperties()") < 0)
         return false;
     QVariant values;
     if (!QMetaObject::invokeMethod(m_plugin.data(), "screenProperties", Qt::DirectConnection,

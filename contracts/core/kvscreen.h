@@ -92,6 +92,9 @@ public:
     QVariantMap pluginProperties() const { return m_pluginProperties; }
     void setPluginProperties(const QVariantMap& properties) { m_pluginProperties = properties; }
     // Hands the screen's values to its plug-in / takes them back; false without a plug-in.
+    // The plug-in object receives pluginProperties() through its invokable
+    // setScreenProperties(QVariant) and reports its state (a QVariantMap, which becomes
+    // pluginProperties()) through screenProperties(); false when it has no such method.
     bool toPluginScreen();
     bool updatePropertyFromPlugin();
 
