@@ -168,6 +168,7 @@ private slots:
     void badFilesAreRefused_data();
     void badFilesAreRefused();
     void missingFileIsRefused();
+    void unknownPartsAreSkipped();
     void unwritableTextIsRefused();
     void invalidStageIsNotWritten();
     void saveIntoMissingFolderFails();
@@ -406,10 +407,31 @@ void TstStageFile::missingFileIsRefused()
     QVERIFY(stage.errorString().contains(QStringLiteral("none.xml")));
     QVERIFY(stage.isMatch(before, true));
 
+    KvStage folder(dir.path());
+    QVERIFY(!folder.readFile());
+    QVERIFY(!folder.writeToFile());
+    QVERIFY(QFileInfo(dir.path()).isDir());
+
     KvStage unnamed;
     QVERIFY(!unnamed.readFile());
     QVERIFY(!unnamed.writeToFile());
     QVERIFY(!unnamed.errorString().isEmpty());
+}
+
+void TstStageFile::unknownPartsAreSkipped()
+{
+    // Later versions may add attributes and elements; this one reads what it knows.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("s.xml"));
+    QByteArray text = replaced("<media uri=\"image/a.png\"",
+                               "<!-- a comment --><future a=\"1\"><deeper/></future>"
+                               "<media extra=\"x\" uri=\"image/a.png\"");
+    text.replace("name=\"S\"", "name=\"S\" newAttribute=\"7\"");
+    QVERIFY(writeAll(path, text));
+    KvStage stage(path);
+    QVERIFY2(stage.readFile(), qPrintable(stage.errorString()));
+    QCOMPARE(stage.getScreenObject(1)->mediaCount(), 2);
+    QCOMPARE(stage.getScreenObject(1)->mediaList().first()->uri(), QStringLiteral("image/a.png"));
 }
 
 void TstStageFile::unwritableTextIsRefused()
@@ -538,6 +560,14 @@ void TstStageFile::sampleStagesLoad()
                                                 QLatin1Char('/')));
             }
         }
+        // The samples survive a save and a reload unchanged.
+        QTemporaryDir dir;
+        KvStage copy(stage);
+        copy.setFilePath(dir.filePath(info.fileName()));
+        QVERIFY(copy.writeToFile());
+        KvStage reloaded(copy.filePath());
+        QVERIFY(reloaded.readFile());
+        QVERIFY(reloaded.isMatch(stage, false));
     }
 }
 
