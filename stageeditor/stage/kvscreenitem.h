@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QFont>
 #include <QGraphicsItem>
 #include <QRectF>
@@ -21,6 +22,8 @@ class KvScreen;
 // (onItemSelectionChanged).
 class KvScreenItem : public QGraphicsItem
 {
+    Q_DECLARE_TR_FUNCTIONS(Kova::KvScreenItem)
+
 public:
     enum { Type = UserType + 0x4b31 };
 
@@ -28,6 +31,7 @@ public:
     struct LabelLayout
     {
         bool visible = false;
+        QString text; // the name, or "No Name"
         QFont font;
         QRectF labelRect; // filled half-transparent black
         QRectF textRect;  // the text, centred and word-wrapped
