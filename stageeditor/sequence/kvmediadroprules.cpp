@@ -18,13 +18,16 @@
 #include <type_traits>
 #include <utility>
 
-// The timeline's items live in this folder too; they are looked at only when present.
-#if __has_include("kvseqmediaitem.h") && __has_include("kvseqscreen.h")
+// The timeline's items live in this folder too; they are looked at only when present (and
+// not when the rules are built for the stage canvas alone).
+#if !defined(KVSE_DROP_RULES_WITHOUT_TIMELINE) && __has_include("kvseqmediaitem.h") &&             \
+                                                                __has_include("kvseqscreen.h")
 #include "kvseqmediaitem.h"
 #include "kvseqscreen.h"
 #define KV_DROP_RULES_HAVE_SEQ_MEDIA_ITEM 1
 #endif
-#if __has_include("kvseqscreenlineitem.h") && __has_include("kvseqscreen.h")
+#if !defined(KVSE_DROP_RULES_WITHOUT_TIMELINE) && __has_include("kvseqscreenlineitem.h") &&        \
+                                                                __has_include("kvseqscreen.h")
 #include "kvseqscreen.h"
 #include "kvseqscreenlineitem.h"
 #define KV_DROP_RULES_HAVE_SEQ_LINE_ITEM 1
