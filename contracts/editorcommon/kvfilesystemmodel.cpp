@@ -390,6 +390,11 @@ void KvFileSystemModel::refreshFolder(KvFileSystemItem* folder, bool recursive)
         refreshItem(folder);
     else
         folder->setFileInfo(QFileInfo(folder->filePath()));
+    if (folder == m_root && folder->isDir() && !folder->isLoaded()) {
+        // The root came into being after it was set.
+        loadFolder(folder);
+        return;
+    }
     if (!folder->isDir() || !folder->isLoaded())
         return;
 
