@@ -23,6 +23,24 @@ QString tr(const char* text)
     return QCoreApplication::translate("Kova::KvStageReader", text);
 }
 
+// MediaType::Convert::toType without building a string for every medium.
+MediaType::MediaTypes toMediaType(const QStringRef& text)
+{
+    static const MediaType::MediaTypes types[] = {
+        MediaType::Image, MediaType::Movie,  MediaType::Telop,   MediaType::Web,
+        MediaType::Flash, MediaType::Folder, MediaType::Extended};
+    static const QString names[] = {
+        MediaType::Convert::toString(types[0]), MediaType::Convert::toString(types[1]),
+        MediaType::Convert::toString(types[2]), MediaType::Convert::toString(types[3]),
+        MediaType::Convert::toString(types[4]), MediaType::Convert::toString(types[5]),
+        MediaType::Convert::toString(types[6])};
+    for (int i = 0; i < 7; ++i) {
+        if (text.compare(names[i], Qt::CaseInsensitive) == 0)
+            return types[i];
+    }
+    return MediaType::Unknown;
+}
+
 class Parser
 {
 public:
@@ -422,7 +440,7 @@ bool Parser::parseMedia(KvScreen* screen)
         case 4:
             if (n == QLatin1String("type")) {
                 const QStringRef v = a.value();
-                const MediaType::MediaTypes type = MediaType::Convert::toType(v.toString());
+                const MediaType::MediaTypes type = toMediaType(v);
                 if (type == MediaType::Unknown && !v.isEmpty())
                     return badValue(n, v);
                 media->setMediaType(type);
