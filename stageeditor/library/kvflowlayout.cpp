@@ -116,7 +116,13 @@ int KvFlowLayout::doLayout(const QRect& rect, bool testOnly) const
     for (QLayoutItem* item : m_items) {
         if (item->isEmpty())
             continue;
-        const QSize hint = item->sizeHint();
+        QSize hint = item->sizeHint();
+        // An item wider than a whole line is narrowed to the line, down to its minimum.
+        if (hint.width() > area.width()) {
+            hint.setWidth(qMax(item->minimumSize().width(), area.width()));
+            if (item->hasHeightForWidth())
+                hint.setHeight(qMax(hint.height(), item->heightForWidth(hint.width())));
+        }
         const int spaceX = itemSpacing(item, Qt::Horizontal);
         const int spaceY = itemSpacing(item, Qt::Vertical);
         int nextX = x + hint.width() + spaceX;

@@ -134,7 +134,7 @@ void KvScreenPropertyWidget::setupForm()
     m_labelScreenType->setStyleSheet(QStringLiteral("padding: 3px;\nbackground-color: rgb(59, "
                                                     "59, 59);\ncolor: white;\nfont-weight: "
                                                     "bold;\n"));
-    m_labelScreenType->setMinimumWidth(240);
+    m_labelScreenType->setMinimumWidth(200);
     m_labelScreenId =
         createLabel(QStringLiteral("label_ScreenId"), tr("ID: %1").arg(QString()), m_typeAndName);
     auto* nameLayout = new QHBoxLayout;
@@ -150,7 +150,7 @@ void KvScreenPropertyWidget::setupForm()
     // Background colour and lock.
     m_bkColorAndLocked = new QWidget(m_contents);
     m_bkColorAndLocked->setObjectName(QStringLiteral("widget_BkColorAndLocked"));
-    auto* colorLayout = new QHBoxLayout(m_bkColorAndLocked);
+    auto* colorLayout = new QGridLayout(m_bkColorAndLocked);
     colorLayout->setContentsMargins(0, 0, 0, 0);
     m_labelBackgroundColor = createLabel(QStringLiteral("label_BackgroundColor"),
                                          tr("Background Color"), m_bkColorAndLocked);
@@ -159,10 +159,9 @@ void KvScreenPropertyWidget::setupForm()
     m_colorWidget->setMinimumSize(48, 20);
     m_checkBoxLocked = new KvCheckBox(tr("Locked"), m_bkColorAndLocked);
     m_checkBoxLocked->setObjectName(QStringLiteral("checkBox_Locked"));
-    colorLayout->addWidget(m_labelBackgroundColor);
-    colorLayout->addWidget(m_colorWidget);
-    colorLayout->addSpacing(12);
-    colorLayout->addWidget(m_checkBoxLocked);
+    colorLayout->addWidget(m_labelBackgroundColor, 0, 0);
+    colorLayout->addWidget(m_colorWidget, 0, 1);
+    colorLayout->addWidget(m_checkBoxLocked, 1, 0, 1, 2);
 
     // Position.
     m_groupBoxPosition = new QGroupBox(tr("Position"), m_contents);

@@ -101,7 +101,7 @@ void KvStagePropertyWidget::setupForm()
         createLabel(QStringLiteral("label_Name"), tr("Stage Name: %1").arg(QString()), m_contents);
     m_labelName->setStyleSheet(
         QStringLiteral("background-color: rgb(58, 26, 106);\ncolor: white;\nfont-weight: bold;"));
-    m_labelName->setMinimumWidth(240);
+    m_labelName->setMinimumWidth(200);
     m_labelName->setContentsMargins(3, 3, 3, 3);
 
     // Background colour.
@@ -141,7 +141,7 @@ void KvStagePropertyWidget::setupForm()
     m_lineEditBackgroundImage = new KvLineEdit(m_outerLineEdit);
     m_lineEditBackgroundImage->setObjectName(QStringLiteral("lineEdit_BackgroundImage"));
     m_lineEditBackgroundImage->setReadOnly(true);
-    m_lineEditBackgroundImage->setMinimumWidth(220);
+    m_lineEditBackgroundImage->setMinimumWidth(180);
     outerLayout->addWidget(m_lineEditBackgroundImage);
     imageLayout->addLayout(imageCaption);
     imageLayout->addWidget(m_outerLineEdit);
@@ -198,7 +198,7 @@ void KvStagePropertyWidget::setupForm()
     optionLayout->addWidget(m_labelUseDesktopSize);
     optionLayout->addWidget(m_checkBoxAutomaticAdjustment);
     optionLayout->addWidget(m_labelAutomaticAdjustment);
-    m_groupBoxResizeOption->setMinimumWidth(240);
+    m_groupBoxResizeOption->setMinimumWidth(200);
 
     // Every part of the form goes into the flow layout, so it wraps in a narrow dock.
     m_flowLayout = new KvFlowLayout(m_contents);
