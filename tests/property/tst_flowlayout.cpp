@@ -1,5 +1,6 @@
 #include "kvflowlayout.h"
 
+#include <QLabel>
 #include <QWidget>
 #include <QtTest>
 
@@ -94,6 +95,28 @@ private slots:
         QCOMPARE(item->widget()->objectName(), QStringLiteral("child0"));
         delete item;
         QCOMPARE(layout->count(), 2);
+    }
+
+    void itemWiderThanTheLineIsNarrowedToItsMinimum()
+    {
+        QWidget host;
+        auto* layout = new KvFlowLayout(&host, 0, 5, 5);
+        auto* wide = new QLabel(QString(60, QLatin1Char('W')), &host);
+        wide->setMinimumWidth(50);
+        layout->addWidget(wide);
+        auto* fixed = new QWidget(&host);
+        fixed->setFixedSize(100, 20);
+        layout->addWidget(fixed);
+        QVERIFY(wide->sizeHint().width() > 120);
+
+        layout->setGeometry(QRect(0, 0, 120, 100));
+        QCOMPARE(layout->itemAt(0)->geometry().width(), 120);
+        QCOMPARE(layout->itemAt(1)->geometry().topLeft(),
+                 QPoint(0, layout->itemAt(0)->geometry().bottom() + 6));
+        layout->setGeometry(QRect(0, 0, 30, 100));
+        QCOMPARE(layout->itemAt(0)->geometry().width(), 50);
+        QCOMPARE(layout->itemAt(1)->geometry().width(), 100);
+        QCOMPARE(layout->minimumSize().width(), 100);
     }
 
     void hiddenItemsTakeNoPlace()
