@@ -85,8 +85,13 @@ QVariantMap KvEditorConfig::getConfig()
     if (settings.status() != QSettings::NoError)
         return config;
     const QStringList keys = settings.allKeys();
-    for (const QString& key : keys)
-        config.insert(key, settings.value(key));
+    for (const QString& key : keys) {
+        if (key.trimmed().isEmpty())
+            continue;
+        const QVariant value = settings.value(key);
+        if (value.isValid())
+            config.insert(key, value);
+    }
     return config;
 }
 

@@ -39,6 +39,49 @@ bool matchesAny(const QList<QRegularExpression>& expressions, const QString& nam
     return false;
 }
 
+// Natural order without regard to case: runs of digits compare by value ("b2" < "b10").
+int naturalCompare(const QString& a, const QString& b)
+{
+    int i = 0;
+    int j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a.at(i).isDigit() && b.at(j).isDigit()) {
+            int ei = i;
+            int ej = j;
+            while (ei < a.size() && a.at(ei).isDigit())
+                ++ei;
+            while (ej < b.size() && b.at(ej).isDigit())
+                ++ej;
+            // Compare by value without converting: strip leading zeros, then length, then digits.
+            int si = i;
+            int sj = j;
+            while (si < ei - 1 && a.at(si) == QLatin1Char('0'))
+                ++si;
+            while (sj < ej - 1 && b.at(sj) == QLatin1Char('0'))
+                ++sj;
+            if (ei - si != ej - sj)
+                return (ei - si) < (ej - sj) ? -1 : 1;
+            const int digits = QStringRef(&a, si, ei - si).compare(QStringRef(&b, sj, ej - sj));
+            if (digits != 0)
+                return digits < 0 ? -1 : 1;
+            i = ei;
+            j = ej;
+            continue;
+        }
+        const QChar ca = a.at(i).toCaseFolded();
+        const QChar cb = b.at(j).toCaseFolded();
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+        ++i;
+        ++j;
+    }
+    if (i < a.size())
+        return 1;
+    if (j < b.size())
+        return -1;
+    return 0;
+}
+
 // Delay that gathers bursts of change notifications into one re-read.
 const int watcherDelayMs = 100;
 
@@ -48,8 +91,6 @@ KvFileSystemModel::KvFileSystemModel(QObject* parent)
     : QAbstractItemModel(parent)
 {
     qRegisterMetaType<QList<void*>>("QList<void*>");
-    m_collator.setNumericMode(true);
-    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
     m_updateTimer = new QTimer(this);
     m_updateTimer->setSingleShot(true);
     m_updateTimer->setInterval(watcherDelayMs);
@@ -291,7 +332,7 @@ bool KvFileSystemModel::lessThan(const KvFileSystemItem* a, const KvFileSystemIt
         }
         break;
     case TypeColumn:
-        result = m_collator.compare(a->fileInfo().suffix(), b->fileInfo().suffix());
+        result = naturalCompare(a->fileInfo().suffix(), b->fileInfo().suffix());
         break;
     case DateColumn: {
         const QDateTime da = a->fileInfo().lastModified();
@@ -303,7 +344,7 @@ bool KvFileSystemModel::lessThan(const KvFileSystemItem* a, const KvFileSystemIt
         break;
     }
     if (result == 0)
-        result = m_collator.compare(a->fileName(), b->fileName());
+        result = naturalCompare(a->fileName(), b->fileName());
     if (result == 0)
         result = a->fileName().compare(b->fileName());
     return m_sortOrder == Qt::AscendingOrder ? result < 0 : result > 0;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QAbstractItemModel>
-#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -175,7 +174,6 @@ private:
     QSet<QString> m_pendingUpdates;
     int m_sortColumn = NameColumn;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
-    QCollator m_collator;
     mutable QHash<QString, QIcon> m_iconCache;
 };
 

@@ -32,6 +32,8 @@ QCache<QString, QImage>& imageCache()
 
 QImage render(const QString& path, const QSize& size)
 {
+    if (!QFileInfo(path).isFile())
+        return QImage();
     if (KvSvgReader::isSvg(path)) {
         QSvgRenderer renderer(path);
         if (!renderer.isValid())

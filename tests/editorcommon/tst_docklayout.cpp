@@ -115,8 +115,16 @@ private slots:
         QVERIFY(s->value("LibraryDock/geometry").toRect().isValid());
     }
 
+    void roundTrip_data()
+    {
+        QTest::addColumn<QString>("raised");
+        QTest::newRow("library raised") << "LibraryDock";
+        QTest::newRow("stage property raised") << "StagePropertyDock";
+    }
+
     void roundTrip()
     {
+        QFETCH(QString, raised);
         {
             Window w;
             QDockWidget* library = w.dock("LibraryDock");
@@ -126,12 +134,12 @@ private slots:
             w.main->addDockWidget(Qt::LeftDockWidgetArea, library);
             w.main->tabifyDockWidget(stage, library);
             QCoreApplication::processEvents();
-            library->raise();
+            w.dock(raised)->raise();
             preview->setFloating(true);
             preview->setGeometry(100, 120, 300, 200);
             screen->hide();
             QCoreApplication::processEvents();
-            QCOMPARE(w.raisedWith(stage), library);
+            QCOMPARE(w.raisedWith(stage), w.dock(raised));
             w.store();
         }
         KvEditorUserConfig::reset(); // as after a restart
@@ -146,7 +154,7 @@ private slots:
 
         QCOMPARE(w.main->dockWidgetArea(library), Qt::LeftDockWidgetArea);
         QVERIFY(w.main->tabifiedDockWidgets(stage).contains(library));
-        QCOMPARE(w.raisedWith(stage), library);
+        QCOMPARE(w.raisedWith(stage), w.dock(raised));
         QVERIFY(preview->isFloating());
         QCOMPARE(preview->geometry().size(), QSize(300, 200));
         QVERIFY(screen->isHidden());

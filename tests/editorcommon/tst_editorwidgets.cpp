@@ -107,9 +107,9 @@ private slots:
         QCOMPARE(named.first().at(1).toBool(), true);
         action.trigger();
         QCOMPARE(named.last().at(1).toBool(), false);
-        action.setEnabled(false);
+        action.setObjectName("Renamed");
         action.trigger();
-        QCOMPARE(named.count(), 2);
+        QCOMPARE(named.last().at(0).toString(), QString("Renamed"));
     }
 
     // ----- KvMessageBoxWithCheckBox -----
