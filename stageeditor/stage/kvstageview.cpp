@@ -344,6 +344,11 @@ void KvStageView::dropEvent(QDropEvent* event)
         event->ignore();
         return;
     }
+    // What the drag refused over this screen is refused on the drop as well.
+    if (!KvMediaDropRules::canDropUris(event->mimeData(), item, nullptr)) {
+        event->ignore();
+        return;
+    }
     bool ok = false;
     const QList<KvMedia*> mediaList =
         KvMediaDropRules::createMediaListFromMimeData(event->mimeData(), screen, &ok);
