@@ -565,11 +565,29 @@ KvFileSystemItem* KvFileSystemModel::itemForPath(const QString& path, bool fetch
                 return nullptr;
             const_cast<KvFileSystemModel*>(this)->loadFolder(current);
         }
-        current = current->childByName(part);
-        if (!current)
+        KvFileSystemItem* child = current->childByName(part);
+        if (!child && fetch)
+            child = const_cast<KvFileSystemModel*>(this)->adoptNewEntry(current, part);
+        if (!child)
             return nullptr;
+        current = child;
     }
     return current;
+}
+
+KvFileSystemItem* KvFileSystemModel::adoptNewEntry(KvFileSystemItem* folder, const QString& name)
+{
+    // Made on disk since the folder was read (and not yet seen by a watcher): a lookup
+    // takes it in, so a caller can select what it has just created.
+    const QFileInfo info(QDir(folder->filePath()).filePath(name));
+    if (!info.exists() || info.fileName() != name || !accepts(folder, info))
+        return nullptr;
+    auto* item = new KvFileSystemItem(info, folder);
+    const int position = insertPosition(folder, item);
+    beginInsertRows(indexOf(folder), position, position);
+    folder->insertChild(position, item);
+    endInsertRows();
+    return item;
 }
 
 QModelIndex KvFileSystemModel::index(const QString& path, int column) const

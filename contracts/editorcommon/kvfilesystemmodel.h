@@ -74,8 +74,9 @@ public:
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
     bool isReadOnly() const { return m_readOnly; }
 
-    // Lookups. index(path) reads the folders on the way when needed; the invalid index
-    // for the root and for paths outside the tree or hidden by the filters.
+    // Lookups. index(path) reads the folders on the way when needed, and takes in an
+    // entry made on disk since its folder was read; the invalid index for the root and
+    // for paths outside the tree, missing or hidden by the filters.
     QModelIndex index(const QString& path, int column = 0) const;
     // True when `path` is the root or has an item in the model.
     bool contains(const QString& path) const;
@@ -143,6 +144,7 @@ private slots:
 private:
     QModelIndex indexOf(KvFileSystemItem* item, int column = 0) const;
     KvFileSystemItem* itemForPath(const QString& path, bool fetch) const;
+    KvFileSystemItem* adoptNewEntry(KvFileSystemItem* folder, const QString& name);
     bool accepts(const KvFileSystemItem* folder, const QFileInfo& info) const;
     QFileInfoList readEntries(const KvFileSystemItem* folder) const;
     void loadFolder(KvFileSystemItem* folder);

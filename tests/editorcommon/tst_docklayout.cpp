@@ -155,6 +155,8 @@ private slots:
         QCOMPARE(w.main->dockWidgetArea(library), Qt::LeftDockWidgetArea);
         QVERIFY(w.main->tabifiedDockWidgets(stage).contains(library));
         QCOMPARE(w.raisedWith(stage), w.dock(raised));
+        QVERIFY(!stage->isHidden()); // the tab behind is not a hidden dock
+        QVERIFY(!library->isHidden());
         QVERIFY(preview->isFloating());
         QCOMPARE(preview->geometry().size(), QSize(300, 200));
         QVERIFY(screen->isHidden());

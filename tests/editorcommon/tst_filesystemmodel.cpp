@@ -149,6 +149,22 @@ private slots:
         QCOMPARE(m_model->index(path("image/zeta/../zeta/")), inner.parent());
     }
 
+    void lookupTakesInEntriesMadeSinceReading()
+    {
+        const QModelIndex image = m_model->index(path("image"));
+        m_model->fetchMore(image);
+        const int before = m_model->rowCount(image);
+        QVERIFY(QDir(path("image")).mkdir("New_Folder"));
+        touch(path("image/._hidden"));
+        const QModelIndex created = m_model->index(path("image/New_Folder"));
+        QVERIFY(created.isValid());
+        QCOMPARE(created.row(), 0); // folders first, in name order
+        QCOMPARE(m_model->rowCount(image), before + 1);
+        QVERIFY(!m_model->index(path("image/._hidden")).isValid());
+        QVERIFY(!m_model->index(path("image/none")).isValid());
+        QCOMPARE(m_model->rowCount(image), before + 1);
+    }
+
     void nameFiltersApplyToFilesOnly()
     {
         m_model->setNameFilters({"*.png"});
