@@ -411,16 +411,21 @@ void KvFileSystemModel::refreshItem(KvFileSystemItem* item)
 {
     if (!item || item == m_root)
         return;
-    const bool wasDir = item->isDir();
-    item->setFileInfo(QFileInfo(item->filePath()));
-    item->setCachedIcon(QIcon());
-    if (wasDir != item->isDir()) {
-        // A file became a folder or the other way round: drop what was read.
+    const QFileInfo info(item->filePath());
+    if (item->isDir() != info.isDir()) {
+        // A file became a folder or the other way round: drop what was read (while the
+        // item still is the folder the views know).
         if (item->childCount() > 0)
             removeChildRows(item, 0, item->childCount() - 1);
+        unwatch({item});
         item->setLoaded(false);
     }
+    const bool kindChanged = item->isDir() != info.isDir();
+    item->setFileInfo(info);
+    item->setCachedIcon(QIcon());
     emit dataChanged(indexOf(item, 0), indexOf(item, ColumnCount - 1));
+    if (kindChanged || m_sortColumn != NameColumn)
+        repositionChild(item->parent(), item);
 }
 
 void KvFileSystemModel::refreshFolder(KvFileSystemItem* folder, bool recursive)
@@ -429,7 +434,16 @@ void KvFileSystemModel::refreshFolder(KvFileSystemItem* folder, bool recursive)
         return;
     if (folder != m_root)
         refreshItem(folder);
-    else
+    if (folder == m_root && !QFileInfo(folder->filePath()).isDir()) {
+        // The root went away: nothing is left to show until it comes back.
+        if (folder->childCount() > 0)
+            removeChildRows(folder, 0, folder->childCount() - 1);
+        unwatch({folder});
+        folder->setLoaded(false);
+        folder->setFileInfo(QFileInfo(folder->filePath()));
+        return;
+    }
+    if (folder == m_root)
         folder->setFileInfo(QFileInfo(folder->filePath()));
     if (folder == m_root && folder->isDir() && !folder->isLoaded()) {
         // The root came into being after it was set.
@@ -706,6 +720,8 @@ bool KvFileSystemModel::remove(const QModelIndex& index)
     KvFileSystemItem* folder = it->parent();
     if (removed || !QFileInfo::exists(path))
         removeChildRows(folder, it->row(), it->row());
+    else if (it->isDir())
+        refreshFolder(it, true); // partly removed: show what is left
     return removed;
 }
 

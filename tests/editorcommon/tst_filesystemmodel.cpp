@@ -397,6 +397,36 @@ private slots:
         QVERIFY(!KvFileSystemItem::getIcon(path("missing.xyz")).isNull());
     }
 
+    void folderReplacedByFile()
+    {
+        const QModelIndex inner = m_model->index(path("image/zeta/inner.png"));
+        const QModelIndex zeta = inner.parent();
+        QVERIFY(QDir(path("image/zeta")).removeRecursively());
+        touch(path("image/zeta"));
+        m_model->update(zeta);
+        const QModelIndex now = m_model->index(path("image/zeta"));
+        QVERIFY(now.isValid());
+        QVERIFY(!m_model->isDir(now));
+        QCOMPARE(m_model->rowCount(now), 0);
+        QVERIFY(!m_model->index(path("image/zeta/inner.png")).isValid());
+        QCOMPARE(names(*m_model, now.parent()),
+                 (QStringList{"B1.png", "b2.png", "b10.png", "notes.txt", "zeta"}));
+    }
+
+    void rootRemovedAndRecreated()
+    {
+        QSignalSpy deleted(m_model.get(), SIGNAL(itemDeleted(QList<void*>)));
+        QVERIFY(m_model->index(path("image/b2.png")).isValid());
+        QVERIFY(QDir(m_root).removeRecursively());
+        m_model->update(m_root);
+        QCOMPARE(m_model->rowCount(), 0);
+        QVERIFY(!deleted.isEmpty());
+        makeLibrary();
+        m_model->update(m_root);
+        QCOMPARE(m_model->rowCount(), 5);
+        QVERIFY(m_model->index(path("image/b2.png")).isValid());
+    }
+
     void missingRootIsEmptyAndRecovers()
     {
         KvFileSystemModel model;
