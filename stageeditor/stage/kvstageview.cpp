@@ -402,6 +402,11 @@ void KvStageView::restoreOverrideCursor()
     m_overrideCursorSet = false;
 }
 
+void KvStageView::clearDropTarget()
+{
+    hideDropTarget();
+}
+
 void KvStageView::hideDropTarget()
 {
     m_dropTarget = nullptr;

@@ -35,6 +35,8 @@ public:
     bool isArrowKeyMoving() const { return m_arrowKey; }
     // The screen item highlighted as a drop target, or null.
     KvScreenItem* dropTargetItem() const { return m_dropTarget; }
+    // Forgets the drop target and hides its highlight (its item is about to go).
+    void clearDropTarget();
     // The global screen position of the scene origin.
     QPoint sceneZeroPointGlobal() const;
     // Whether the view has an application override cursor up (over a resize handle).

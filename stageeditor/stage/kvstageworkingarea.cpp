@@ -366,7 +366,7 @@ void KvStageWorkingArea::removeScreenItem(KvScreen* screen)
         m_scene->removeItem(item);
     }
     if (m_view && m_view->dropTargetItem() == item) {
-        m_scene->hideDropHighlight();
+        m_view->clearDropTarget();
     }
     delete item;
 }
