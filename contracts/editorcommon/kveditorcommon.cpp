@@ -480,6 +480,8 @@ void KvEditorCommon::storeTabifiedSettings(const QString& name, QMainWindow* mai
     }
     settings->endArray();
     settings->endGroup();
+    // The tab groups are stored last when a layout is saved: write it all out now.
+    settings->sync();
 }
 
 void KvEditorCommon::restoreTabifiedSettings(const QString& name, QMainWindow* mainWindow)
