@@ -75,12 +75,14 @@ QStringList KvMediaDropRules::filePathsOf(const QMimeData* mimeData)
     const QString text = QString::fromLatin1(mimeData->data(KvEditorCommon::MIME_TYPE_URI));
     const QStringList lines = text.split(QRegExp("[\\r\\n]"), Qt::SkipEmptyParts);
     for (const QString& line : lines) {
-        const QString decoded = QUrl::fromPercentEncoding(line.toLatin1());
-        const QUrl url(decoded);
+        // Each line is one percent-encoded URL; it is decoded exactly once, so that a file
+        // name holding "%41" stays "%41".
+        const QByteArray encoded = line.toLatin1();
+        const QUrl url = QUrl::fromEncoded(encoded, QUrl::TolerantMode);
         QString path = url.toLocalFile();
         if (path.isEmpty() && url.scheme().isEmpty()) {
             // A bare path instead of a file URL.
-            path = decoded;
+            path = QUrl::fromPercentEncoding(encoded);
         }
         paths.append(path);
     }

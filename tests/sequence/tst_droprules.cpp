@@ -44,9 +44,9 @@ private slots:
         QDir root(m_dir.path());
         QVERIFY(root.mkpath("image/folder one"));
         QVERIFY(root.mkpath("notes.txt")); // a folder with a telop-like name
-        for (const QString& name :
-             QStringList{"image/a.png", "image/b c.jpg", "movie/m.mp4", "telop/t.txt",
-                         "web/page.html", "flash/f.swf", "other/x.doc", "image/Grüße.png"}) {
+        for (const QString& name : QStringList{
+                 "image/a.png", "image/b c.jpg", "movie/m.mp4", "telop/t.txt", "web/page.html",
+                 "flash/f.swf", "other/x.doc", "image/Grüße.png", "image/a%41 100%.png"}) {
             root.mkpath(QFileInfo(path(name)).path());
             QFile file(path(name));
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -62,6 +62,8 @@ private slots:
         QTest::newRow("image on multimedia") << QStringList{"image/a.png"} << 1 << true;
         QTest::newRow("encoded blank on multimedia") << QStringList{"image/b c.jpg"} << 1 << true;
         QTest::newRow("non-ASCII name") << QStringList{"image/Grüße.png"} << 1 << true;
+        QTest::newRow("percent signs in the name")
+            << QStringList{"image/a%41 100%.png"} << 1 << true;
         QTest::newRow("movie, web, flash")
             << QStringList{"movie/m.mp4", "web/page.html", "flash/f.swf"} << 1 << true;
         QTest::newRow("folder on multimedia") << QStringList{"image/folder one"} << 1 << true;
@@ -144,6 +146,28 @@ private slots:
         }
         QCOMPARE(screen.mediaCount(), 0);
         qDeleteAll(media);
+    }
+
+    void conversionDecodesNamesOnce()
+    {
+        KvScreen screen(ScreenType::Multimedia, 1);
+        QScopedPointer<QMimeData> mime(
+            payload(QStringList{"image/a%41 100%.png", "image/Grüße.png"}));
+        const QList<KvMedia*> media =
+            KvMediaDropRules::createMediaListFromMimeData(mime.data(), &screen, nullptr);
+        QCOMPARE(media.size(), 2);
+        QCOMPARE(media.at(0)->uri(), QString("image/a%41 100%.png"));
+        QCOMPARE(media.at(1)->uri(), QString("image/Grüße.png"));
+        qDeleteAll(media);
+
+        // A bare path (no file URL) is taken as it is.
+        QMimeData bare;
+        bare.setData(KvEditorCommon::MIME_TYPE_URI, path("image/a.png").toUtf8() + "\n");
+        const QList<KvMedia*> fromBare =
+            KvMediaDropRules::createMediaListFromMimeData(&bare, &screen, nullptr);
+        QCOMPARE(fromBare.size(), 1);
+        QCOMPARE(fromBare.first()->uri(), QString("image/a.png"));
+        qDeleteAll(fromBare);
     }
 
     void conversionOutsideDataFolderKeepsAbsolutePath()
