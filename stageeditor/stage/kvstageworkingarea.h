@@ -49,7 +49,9 @@ public:
     using ExtendedScreenPluginResolver = bool (*)(const QString& pluginId, QString* screenName,
                                                   QObject** plugin);
 
-    // Without a stage the tab shows a default one (512 x 288, dark blue) that it owns.
+    // The tab takes the stage over: unless it has a QObject parent, the stage is deleted
+    // (later) with the tab. Without a stage the tab shows a default one (512 x 288, dark
+    // blue). dataFolder is where relative media and background paths start.
     explicit KvStageWorkingArea(KvStage* stage, QString dataFolder, QWidget* parent = nullptr);
     ~KvStageWorkingArea() override;
 
