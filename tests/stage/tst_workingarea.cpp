@@ -397,6 +397,29 @@ private slots:
         delete tab.area;
     }
 
+    void dropHighlightKeepsItsWidthOnScreen()
+    {
+        Tab tab = makeTab();
+        tab.area->setZoomRate(2.0);
+        KvStageScene* scene = tab.area->scene();
+        scene->showDropHighlight(tab.b->rect());
+        QCoreApplication::processEvents();
+        const QImage shot = tab.area->view()->viewport()->grab().toImage();
+        // At 200 % the left edge x = 400 lies between two screen pixels; the green line is
+        // two screen pixels wide, one on each side.
+        const QPoint edge = tab.area->view()->mapFromScene(QPointF(400, 150));
+        const QColor green(Qt::green);
+        QCOMPARE(shot.pixelColor(edge.x() - 1, edge.y()), green);
+        QCOMPARE(shot.pixelColor(edge.x(), edge.y()), green);
+        QVERIFY(shot.pixelColor(edge.x() - 3, edge.y()) != green);
+        QVERIFY(shot.pixelColor(edge.x() + 2, edge.y()) != green);
+        scene->hideDropHighlight();
+        QCoreApplication::processEvents();
+        const QImage hidden = tab.area->view()->viewport()->grab().toImage();
+        QVERIFY(hidden.pixelColor(edge.x(), edge.y()) != green);
+        delete tab.area;
+    }
+
     void sceneRectangleOnlyGrows()
     {
         Tab tab = makeTab();
