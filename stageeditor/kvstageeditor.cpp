@@ -10,21 +10,28 @@
 #include "kvscreenpropertywidget.h"
 #include "kvsequencecontainer.h"
 #include "kvstage.h"
+#include "kvstagechooser.h"
+#include "kvstagecreator.h"
 #include "kvstagepropertywidget.h"
 #include "kvstagewidget.h"
 #include "kvstageworkingarea.h"
 #include "kvsvgreader.h"
 #include "kvusingfilelist.h"
+#include "kvusingfilelistcreator.h"
+#include "path.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMessageBox>
+#include <QRegExp>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -1518,32 +1525,159 @@ bool KvStageEditor::isAllSelectedScreenLocked() const
 }
 
 // ---------------------------------------------------------------------------------------
-// Stage documents: filled in by the stage documents work.
+// Stage documents
 // ---------------------------------------------------------------------------------------
 
 void KvStageEditor::showStageChooser()
 {
+    QPointer<KvStageChooser> chooser = new KvStageChooser(m_mainWindow);
+    chooser->setStageDir(QDir(dataDir()).absoluteFilePath(QStringLiteral("stage")));
+    chooser->setUsingStageList(m_usingStageList);
+
+    connect(chooser, SIGNAL(requestToCreateUsingStageList(QWidget*)), this,
+            SLOT(createUsingStageList(QWidget*)));
+    connect(this, SIGNAL(usingStageListCreationFinished()), chooser,
+            SLOT(usingStageListCreationFinished()));
+    // Queued: the tabs open once the dialog has finished with the choice.
+    connect(chooser, SIGNAL(stageHasBeenSelected(QStringList)), this,
+            SLOT(onStageHasBeenSelected(QStringList)), Qt::QueuedConnection);
+    connect(chooser, SIGNAL(requestToShowStageCreator()), this, SLOT(showStageCreator()),
+            Qt::QueuedConnection);
+
+    chooser->exec();
+    // The dialog deletes itself after a decision; closed any other way it goes here.
+    if (chooser)
+        chooser->deleteLater();
 }
 
 void KvStageEditor::showStageCreator()
 {
+    QPointer<KvStageCreator> creator = new KvStageCreator(m_mainWindow);
+    creator->setStageDir(QDir(dataDir()).absoluteFilePath(QStringLiteral("stage")));
+    creator->addUsingFileNameList(workingStageFileList(false));
+    connect(creator, SIGNAL(stageCreated(KvStage*)), this, SLOT(onStageCreated(KvStage*)),
+            Qt::QueuedConnection);
+
+    creator->exec();
+    if (creator)
+        creator->deleteLater();
 }
 
-void KvStageEditor::onStageHasBeenSelected(QStringList)
+void KvStageEditor::onStageHasBeenSelected(QStringList stageList)
 {
+    if (!m_stageWidget || stageList.isEmpty())
+        return;
+
+    int lastOpenedIndex = -1;
+    for (const QString& path : qAsConst(stageList)) {
+        if (!m_stageWidget)
+            return;
+        if (hasStageFileOpened(path)) {
+            QMessageBox::warning(
+                m_stageWidget, tr("Information"),
+                tr("The Stage of \"%1\" is already opened.").arg(QFileInfo(path).fileName()),
+                QMessageBox::Ok);
+            continue;
+        }
+
+        auto* stage = new KvStage(path);
+        if (!stage->readFile()) {
+            const QString fileName = QFileInfo(stage->filePath()).fileName();
+            delete stage;
+            QMessageBox::critical(m_mainWindow, tr("Error"),
+                                  tr("Cannot open the stage of \"%1\"").arg(fileName),
+                                  QMessageBox::Ok);
+            continue;
+        }
+
+        const int index = m_stageWidget->addStage(stage);
+        if (index < 0) {
+            // No tab took the stage, so nothing else owns it.
+            delete stage;
+            continue;
+        }
+        lastOpenedIndex = index;
+        if (m_sequenceContainer)
+            m_sequenceContainer->addStage(stage);
+    }
+
+    if (lastOpenedIndex >= 0)
+        emit requestSetCurrentStageTab(lastOpenedIndex);
 }
 
-void KvStageEditor::onStageCreated(KvStage*)
+void KvStageEditor::onStageCreated(KvStage* stage)
 {
+    if (!stage)
+        return;
+    if (!m_stageWidget) {
+        delete stage;
+        return;
+    }
+
+    // The tab's saved snapshot is taken with a description of its own, so the new stage
+    // differs from it until it is saved for the first time.
+    const QString description = stage->description();
+    stage->setDescription(tr("This is a created new stage that is not saved."));
+    const int index = m_stageWidget->addStage(stage);
+    stage->setDescription(description);
+    if (index < 0) {
+        delete stage;
+        return;
+    }
+
+    if (m_sequenceContainer)
+        m_sequenceContainer->addStage(stage);
+
+    emit requestSetCurrentStageTab(index);
+    m_stageWidget->changeTabLabelNameToUnsavedState(index, true);
 }
 
 bool KvStageEditor::saveCurrentStage()
 {
-    return false;
+    if (!m_stageWidget)
+        return false;
+    KvStageWorkingArea* area = m_stageWidget->currentStageWorkingArea();
+    KvStage* stage = area ? area->stage() : nullptr;
+    if (!stage)
+        return false;
+
+    if (!stage->writeToFile()) {
+        QMessageBox::critical(
+            m_mainWindow, tr("Error"),
+            tr("Cannot save the stage of \"%1\".").arg(QFileInfo(stage->filePath()).fileName()),
+            QMessageBox::Ok);
+        return false;
+    }
+    area->resetInitialStage();
+    m_stageWidget->changeTabLabelNameToUnsavedState(area, false);
+    return true;
 }
 
 void KvStageEditor::saveCurrentStageAs()
 {
+    KvStage* stage = currentStage();
+    if (!stage)
+        return;
+    // The dialog runs its own event loop: the tab must still be there afterwards.
+    QPointer<KvStageWorkingArea> area = m_stageWidget->currentStageWorkingArea();
+
+    const QString path = QFileDialog::getSaveFileName(
+        m_mainWindow, tr("Save Stage"), stage->filePath(), tr("Stages (*.xml *.kstg);;"));
+    if (path.isEmpty() || !area || area->stage() != stage || !m_stageWidget)
+        return;
+
+    stage->setFilePath(path);
+    if (!stage->writeToFile()) {
+        QMessageBox::critical(
+            m_mainWindow, tr("Error"),
+            tr("Cannot save the stage of \"%1\".").arg(QFileInfo(path).fileName()),
+            QMessageBox::Ok);
+        return;
+    }
+    area->resetInitialStage();
+    // Unmarking first lets Save Stage follow; the label then takes the new file name.
+    m_stageWidget->changeTabLabelNameToUnsavedState(area.data(), false);
+    m_stageWidget->updateTabLabelNameFromStage(area.data());
 }
 
 void KvStageEditor::closeCurrentStageTab()
@@ -1558,24 +1692,86 @@ void KvStageEditor::closeAllStageTab()
         m_stageWidget->closeAllStageTab();
 }
 
-void KvStageEditor::onUnsavedStateChanged(int, bool)
+void KvStageEditor::onUnsavedStateChanged(int tabIndex, bool unsaved)
 {
+    QAction* save = getAction(QStringLiteral("Action_Save_Stage"));
+    if (!save || !m_stageWidget || tabIndex != m_stageWidget->currentTabIndex())
+        return;
+    save->setEnabled(unsaved);
 }
 
 void KvStageEditor::onFirstStageTabAdded()
 {
+    setStageTabRelatedActionEnabled(true);
 }
 
 void KvStageEditor::onAllStageTabClosed()
 {
+    setStageTabRelatedActionEnabled(false);
 }
 
-void KvStageEditor::createUsingStageList(QWidget*)
+void KvStageEditor::setStageTabRelatedActionEnabled(bool enabled)
 {
+    static const char* const names[] = {"Action_Add_Multimedia_Screen",
+                                        "Action_Add_Telop_Screen",
+                                        "Action_Add_Extended_Screen",
+                                        "Action_Edit_Event",
+                                        "Action_Show_Duration",
+                                        "Action_Normal_View",
+                                        "Action_Time_View"};
+    for (const char* name : names) {
+        if (QAction* action = getAction(QLatin1String(name)))
+            action->setEnabled(enabled);
+    }
+    if (m_stagePropertyWidget)
+        m_stagePropertyWidget->setPropertyContentAreaEnabled(enabled);
 }
 
-void KvStageEditor::createUsingContentList(QWidget*)
+QStringList KvStageEditor::workingStageFileList(bool absolute) const
 {
+    QStringList files;
+    if (!m_stageWidget)
+        return files;
+    const QList<KvStageWorkingArea*> areas = m_stageWidget->stageWorkingAreaList();
+    for (const KvStageWorkingArea* area : areas) {
+        if (!area || !area->stage())
+            continue;
+        const QFileInfo info(area->stage()->filePath());
+        files.append(absolute ? info.absoluteFilePath() : info.fileName());
+    }
+    return files;
+}
+
+bool KvStageEditor::hasStageFileOpened(const QString& path) const
+{
+    return m_stageWidget && m_stageWidget->hasStageFileOpened(path);
+}
+
+void KvStageEditor::createUsingStageList(QWidget* dialogParent)
+{
+    auto* creator = new KvUsingFileListCreator(KvUsingFileList::UsingStage, this);
+    creator->setRootPath(Path::combine(dataDir(), QStringLiteral("channel")));
+    creator->setDataDir(dataDir());
+    creator->setUsingFileList(m_usingStageList);
+    creator->setDialogParent(dialogParent);
+    creator->setUsingDialog(true);
+    creator->setExceptFileName(QRegExp(QStringLiteral("channel.xml"), Qt::CaseInsensitive));
+    connect(creator, SIGNAL(finished()), this, SLOT(onUsingStageListFinished()));
+    connect(creator, SIGNAL(finished()), creator, SLOT(deleteLater()));
+    creator->startAsync();
+}
+
+void KvStageEditor::createUsingContentList(QWidget* dialogParent)
+{
+    auto* creator = new KvUsingFileListCreator(KvUsingFileList::UsingContent, this);
+    creator->setRootPath(Path::combine(dataDir(), QStringLiteral("stage")));
+    creator->setDataDir(dataDir());
+    creator->setUsingFileList(m_usingContentList);
+    creator->setDialogParent(dialogParent);
+    creator->setUsingDialog(true);
+    connect(creator, SIGNAL(finished()), this, SLOT(onUsingContentListFinished()));
+    connect(creator, SIGNAL(finished()), creator, SLOT(deleteLater()));
+    creator->startAsync();
 }
 
 void KvStageEditor::onUsingStageListFinished()

@@ -30,6 +30,7 @@ class QUndoStack;
 class QWidget;
 
 class TstShell;
+class TstDocuments;
 
 namespace Kova {
 
@@ -328,6 +329,7 @@ private slots:
 
 private:
     friend class ::TstShell;
+    friend class ::TstDocuments;
 
     bool setup();
     void createDocks();
@@ -346,6 +348,12 @@ private:
     void deleteWidgets();
     void deleteDock(QPointer<KvDockWidget>& dock, QWidget* inner);
     void trashToEmpty();
+
+    // Stage documents: the files of the open stages in tab order (absolute paths or file
+    // names alone), whether a tab holds the file, and the actions that need an open stage.
+    QStringList workingStageFileList(bool absolute) const;
+    bool hasStageFileOpened(const QString& path) const;
+    void setStageTabRelatedActionEnabled(bool enabled);
 
     QAction* addMenuAction(QMenu* menu, const QString& text, const QString& objectName,
                            const QIcon& icon, const QKeySequence& shortcut, const char* slot);
