@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QListWidgetItem>
+#include <QMetaType>
 
 namespace Kova {
 
@@ -32,3 +33,5 @@ private:
 };
 
 } // namespace Kova
+
+Q_DECLARE_METATYPE(Kova::KvStageListWidgetItem*)

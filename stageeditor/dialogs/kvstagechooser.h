@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kvusingfilelist.h"
+
 #include <QDialog>
 #include <QItemSelection>
 #include <QModelIndex>
@@ -17,7 +19,6 @@ class KvFileSystemModel;
 class KvStage;
 class KvStageDescription;
 class KvStagePreview;
-class KvUsingFileList;
 
 // The dialog in which the user picks stage files to open, asks for a new stage, copies a
 // stage under a new name or deletes stages. It lists the stage folder (*.kstg, *.xml) and

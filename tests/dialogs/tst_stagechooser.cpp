@@ -1,0 +1,521 @@
+// The stage chooser driven as a user would: clicks on the list and the buttons, names
+// typed into the input dialog, message boxes answered by the modal watcher.
+
+#include "kvmodalwatcher.h"
+#include "kvscreen.h"
+#include "kvstage.h"
+#include "kvstagechooser.h"
+#include "kvstagepreview.h"
+#include "kvusingfilelist.h"
+#include "kvusingfilelistcreator.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QInputDialog>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Kova;
+
+namespace {
+
+bool writeStage(const QString& path, int screens, const QColor& background = Qt::black)
+{
+    KvStage stage(path);
+    stage.setRect(QRect(10, 20, 1280, 720));
+    stage.setBackgroundColor(background);
+    for (int i = 0; i < screens; ++i) {
+        auto* screen = new KvScreen(ScreenType::Multimedia, i + 1);
+        screen->setRect(QRectF(i * 10, 0, 100, 100));
+        screen->setZIndex(i);
+        stage.addScreen(screen);
+    }
+    return stage.writeToFile();
+}
+
+bool writeSchedule(const QString& path, const QStringList& stages)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write("<?xml version=\"1.0\"?>\n<schedule version=\"1\">\n");
+    for (const QString& stage : stages)
+        file.write("<item stage=\"" + stage.toUtf8() + "\" start=\"08:00\" end=\"09:00\"/>\n");
+    file.write("</schedule>\n");
+    return true;
+}
+
+// Answers a QInputDialog with `text` (Ok), remembering the text it offered.
+std::function<void(QWidget*)> typeName(const QString& text, QStringList* offered)
+{
+    return [text, offered](QWidget* w) {
+        auto* input = qobject_cast<QInputDialog*>(w);
+        if (!input) {
+            w->close();
+            return;
+        }
+        if (offered)
+            offered->append(input->textValue());
+        auto* edit = input->findChild<QLineEdit*>();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        input->accept();
+    };
+}
+
+void processDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+class TestStageChooser : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir* m_data = nullptr;
+    QString m_stageDir;
+    QPointer<KvStageChooser> m_chooser;
+    KvUsingFileList* m_list = nullptr;
+
+    QListView* view() const { return m_chooser->findChild<QListView*>("StageListView"); }
+    QPushButton* button(const char* name) const
+    {
+        return m_chooser->findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+    QString value(const char* name) const
+    {
+        return m_chooser->findChild<QLabel*>(QString::fromLatin1(name))->text();
+    }
+    QModelIndex indexOf(const QString& fileName) const
+    {
+        QAbstractItemModel* model = view()->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QModelIndex index = model->index(row, 0);
+            if (index.data().toString() == fileName)
+                return index;
+        }
+        return QModelIndex();
+    }
+    QStringList shownNames() const
+    {
+        QStringList names;
+        QAbstractItemModel* model = view()->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            names.append(model->index(row, 0).data().toString());
+        return names;
+    }
+    // Clicks the first name, ctrl-clicks the others.
+    void select(const QStringList& names)
+    {
+        bool first = true;
+        for (const QString& name : names) {
+            const QModelIndex index = indexOf(name);
+            QVERIFY2(index.isValid(), qPrintable(name));
+            const QRect rect = view()->visualRect(index);
+            QTest::mouseClick(view()->viewport(), Qt::LeftButton,
+                              first ? Qt::NoModifier : Qt::ControlModifier, rect.center());
+            first = false;
+        }
+    }
+    QString path(const QString& name) const { return QDir(m_stageDir).absoluteFilePath(name); }
+
+private slots:
+    void init();
+    void cleanup();
+
+    void listsStageFilesOnly();
+    void selectionRules();
+    void selectEmitsPathsAndCloses();
+    void doubleClickOpensThatStage();
+    void createAndCancel();
+    void copyProposesNumberedName();
+    void copyRetriesWhenNameExists();
+    void copyCancelled();
+    void deleteAskedNoKeepsFile();
+    void deleteUnusedStage();
+    void deleteUsedStageNamesSchedules();
+    void deleteSeveralUsedStages();
+    void deleteWaitsForTheUsedList();
+    void deleteWithoutReadyListAsksFirst();
+};
+
+void TestStageChooser::init()
+{
+    m_data = new QTemporaryDir;
+    m_stageDir = m_data->path() + "/stage";
+    QDir().mkpath(m_stageDir);
+    QVERIFY(writeStage(path("Alpha.xml"), 2, QColor("#ffffff")));
+    QVERIFY(writeStage(path("Beta.xml"), 3));
+    QVERIFY(writeStage(path("Gamma.kstg"), 1));
+    QFile notes(path("notes.txt"));
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.close();
+
+    m_list = new KvUsingFileList(KvUsingFileList::UsingStage);
+    m_list->setDataDir(m_data->path());
+    m_chooser = new KvStageChooser;
+    m_chooser->setStageDir(m_stageDir);
+    m_chooser->setUsingStageList(m_list);
+    m_chooser->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_chooser));
+}
+
+void TestStageChooser::cleanup()
+{
+    delete m_chooser;
+    delete m_list;
+    delete m_data;
+    m_list = nullptr;
+    m_data = nullptr;
+}
+
+void TestStageChooser::listsStageFilesOnly()
+{
+    QTRY_COMPARE(shownNames().count(), 3);
+    QVERIFY(shownNames().contains("Alpha.xml"));
+    QVERIFY(shownNames().contains("Gamma.kstg"));
+    QVERIFY(!shownNames().contains("notes.txt"));
+    QCOMPARE(m_chooser->windowTitle(), QString("Select Stage"));
+    QVERIFY(!button("SelectButton")->isEnabled());
+    QVERIFY(!button("CopyAndCreateButton")->isEnabled());
+    QVERIFY(!button("DeleteButton")->isEnabled());
+    QVERIFY(button("CreateButton")->isEnabled());
+    QCOMPARE(button("CopyAndCreateButton")->text(), QString("Copy && Create"));
+}
+
+void TestStageChooser::selectionRules()
+{
+    auto* preview = m_chooser->findChild<KvStagePreview*>("StagePreview");
+    QSignalSpy cleared(m_chooser.data(), SIGNAL(clearDescription()));
+
+    select({"Alpha.xml"});
+    QVERIFY(button("SelectButton")->isEnabled());
+    QVERIFY(button("DeleteButton")->isEnabled());
+    QVERIFY(button("CopyAndCreateButton")->isEnabled());
+    QCOMPARE(value("FileNameValue"), QString("Alpha.xml"));
+    QCOMPARE(value("SizeValue"), QString("1280 x 720"));
+    QCOMPARE(value("PositionValue"), QString("10, 20"));
+    QCOMPARE(value("ScreenCountValue"), QString("2"));
+    QCOMPARE(value("BackgroundImageValue"), QString("None"));
+    QCOMPARE(value("UseDesktopSizeValue"), QString("No"));
+    auto* color = m_chooser->findChild<QLabel*>("BackgroundColorValue");
+    QCOMPARE(color->text(), QString("#ffffff"));
+    QCOMPARE(color->styleSheet(), QString("color:#000000;background-color:#ffffff;padding:3px;"));
+    QVERIFY(preview->hasStage());
+    QCOMPARE(preview->screenCount(), 2);
+
+    // Two selected: no copy, no description.
+    select({"Alpha.xml", "Beta.xml"});
+    QCOMPARE(m_chooser->selectedStageFiles().count(), 2);
+    QVERIFY(button("SelectButton")->isEnabled());
+    QVERIFY(button("DeleteButton")->isEnabled());
+    QVERIFY(!button("CopyAndCreateButton")->isEnabled());
+    QVERIFY(cleared.count() >= 1);
+    QCOMPARE(value("FileNameValue"), QString());
+    QCOMPARE(color->styleSheet(),
+             QString("color:transparent;background-color:transparent;padding:3px;"));
+    QVERIFY(!preview->hasStage());
+
+    // Back to one: a dark stage gets white text.
+    select({"Beta.xml"});
+    QVERIFY(button("CopyAndCreateButton")->isEnabled());
+    QCOMPARE(value("ScreenCountValue"), QString("3"));
+    QCOMPARE(color->styleSheet(), QString("color:#ffffff;background-color:#000000;padding:3px;"));
+
+    // None selected.
+    view()->clearSelection();
+    QVERIFY(!button("SelectButton")->isEnabled());
+    QVERIFY(!button("DeleteButton")->isEnabled());
+    QVERIFY(!button("CopyAndCreateButton")->isEnabled());
+}
+
+void TestStageChooser::selectEmitsPathsAndCloses()
+{
+    QSignalSpy selected(m_chooser.data(), SIGNAL(stageHasBeenSelected(QStringList)));
+    select({"Beta.xml", "Alpha.xml"});
+    QTest::mouseClick(button("SelectButton"), Qt::LeftButton);
+    QCOMPARE(selected.count(), 1);
+    QStringList paths = selected.at(0).at(0).toStringList();
+    paths.sort();
+    QCOMPARE(paths, QStringList({path("Alpha.xml"), path("Beta.xml")}));
+    QVERIFY(!m_chooser->isVisible());
+    processDeferredDeletes();
+    QVERIFY(!m_chooser);
+}
+
+void TestStageChooser::doubleClickOpensThatStage()
+{
+    QSignalSpy selected(m_chooser.data(), SIGNAL(stageHasBeenSelected(QStringList)));
+    select({"Alpha.xml"});
+    const QRect rect = view()->visualRect(indexOf("Gamma.kstg"));
+    QTest::mouseClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    QTest::mouseDClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    QCOMPARE(selected.count(), 1);
+    QCOMPARE(selected.at(0).at(0).toStringList(), QStringList{path("Gamma.kstg")});
+    processDeferredDeletes();
+    QVERIFY(!m_chooser);
+}
+
+void TestStageChooser::createAndCancel()
+{
+    QSignalSpy create(m_chooser.data(), SIGNAL(requestToShowStageCreator()));
+    QTest::mouseClick(button("CreateButton"), Qt::LeftButton);
+    QCOMPARE(create.count(), 1);
+    processDeferredDeletes();
+    QVERIFY(!m_chooser);
+
+    m_chooser = new KvStageChooser;
+    m_chooser->setStageDir(m_stageDir);
+    m_chooser->show();
+    QSignalSpy selected(m_chooser.data(), SIGNAL(stageHasBeenSelected(QStringList)));
+    QSignalSpy create2(m_chooser.data(), SIGNAL(requestToShowStageCreator()));
+    select({"Alpha.xml"});
+    QTest::mouseClick(button("CancelButton"), Qt::LeftButton);
+    processDeferredDeletes();
+    QVERIFY(!m_chooser);
+    QCOMPARE(selected.count(), 0);
+    QCOMPARE(create2.count(), 0);
+}
+
+void TestStageChooser::copyProposesNumberedName()
+{
+    QVERIFY(QFile::copy(path("Alpha.xml"), path("Alpha - Copy.xml")));
+    QVERIFY(QFile::copy(path("Alpha.xml"), path("Alpha - Copy(2).xml")));
+    QCOMPARE(KvStageChooser::proposeCopyName(path("Alpha.xml")), QString("Alpha - Copy(3)"));
+    // Another suffix does not take the name.
+    QCOMPARE(KvStageChooser::proposeCopyName(path("Gamma.kstg")), QString("Gamma - Copy"));
+    QTRY_VERIFY(indexOf("Alpha - Copy(2).xml").isValid());
+
+    QSignalSpy selected(m_chooser.data(), SIGNAL(stageHasBeenSelected(QStringList)));
+    KvModalWatcher watcher;
+    QStringList offered;
+    watcher.answerWith([&offered](QWidget* w) {
+        auto* input = qobject_cast<QInputDialog*>(w);
+        offered.append(input ? input->textValue() : QString());
+        if (input)
+            input->accept(); // take the proposal as it is
+        else
+            w->close();
+    });
+    select({"Alpha.xml"});
+    QTest::mouseClick(button("CopyAndCreateButton"), Qt::LeftButton);
+    QCOMPARE(watcher.count(), 1);
+    QCOMPARE(watcher.seen().at(0).title, QString("Input New Name"));
+    QCOMPARE(offered, QStringList{"Alpha - Copy(3)"});
+    QVERIFY(QFileInfo::exists(path("Alpha - Copy(3).xml")));
+    QCOMPARE(selected.count(), 1);
+    QCOMPARE(selected.at(0).at(0).toStringList(), QStringList{path("Alpha - Copy(3).xml")});
+    KvStage copy(path("Alpha - Copy(3).xml"));
+    QVERIFY(copy.readFile());
+    QCOMPARE(copy.screenList().count(), 2);
+    processDeferredDeletes();
+    QVERIFY(!m_chooser);
+}
+
+void TestStageChooser::copyRetriesWhenNameExists()
+{
+    QSignalSpy selected(m_chooser.data(), SIGNAL(stageHasBeenSelected(QStringList)));
+    KvModalWatcher watcher;
+    QStringList offered;
+    watcher.answerWith(typeName("Beta", &offered)); // exists (suffix added)
+    watcher.answer(QMessageBox::Ok);                // the warning
+    watcher.answerWith(typeName("Delta.XML", &offered));
+    select({"Alpha.xml"});
+    QTest::mouseClick(button("CopyAndCreateButton"), Qt::LeftButton);
+
+    QCOMPARE(watcher.count(), 3);
+    QCOMPARE(watcher.seen().at(1).title, QString("Warnning"));
+    QCOMPARE(watcher.seen().at(1).text,
+             QString("The stage name \"Beta.xml\" has been existing.\nReinput another name."));
+    QCOMPARE(offered.value(0), QString("Alpha - Copy"));
+    QCOMPARE(offered.value(1), QString("Beta")); // asked again with what was typed
+    // A suffix in another case is the suffix: not added twice.
+    QVERIFY(QFileInfo::exists(path("Delta.XML")));
+    QCOMPARE(selected.count(), 1);
+    QCOMPARE(selected.at(0).at(0).toStringList(), QStringList{path("Delta.XML")});
+    // The existing stage was not touched.
+    KvStage beta(path("Beta.xml"));
+    QVERIFY(beta.readFile());
+    QCOMPARE(beta.screenList().count(), 3);
+}
+
+void TestStageChooser::copyCancelled()
+{
+    QSignalSpy selected(m_chooser.data(), SIGNAL(stageHasBeenSelected(QStringList)));
+    KvModalWatcher watcher; // no answer: the input dialog is rejected
+    select({"Alpha.xml"});
+    QTest::mouseClick(button("CopyAndCreateButton"), Qt::LeftButton);
+    QCOMPARE(watcher.count(), 1);
+    QCOMPARE(selected.count(), 0);
+    QVERIFY(!QFileInfo::exists(path("Alpha - Copy.xml")));
+    QVERIFY(m_chooser->isVisible());
+}
+
+void TestStageChooser::deleteAskedNoKeepsFile()
+{
+    m_list->setState(KvUsingFileList::Created);
+    KvModalWatcher watcher;
+    watcher.answer(QMessageBox::No);
+    select({"Beta.xml"});
+    QTest::mouseClick(button("DeleteButton"), Qt::LeftButton);
+    QCOMPARE(watcher.count(), 1);
+    QCOMPARE(watcher.seen().at(0).title, QString("Confirm Delete"));
+    QCOMPARE(watcher.seen().at(0).text,
+             QString("The selected stage will be deleted. You will not be able to \"Undo\".\nDo "
+                     "you want to continue the deletion?"));
+    QVERIFY(QFileInfo::exists(path("Beta.xml")));
+}
+
+void TestStageChooser::deleteUnusedStage()
+{
+    m_list->setState(KvUsingFileList::Created);
+    KvModalWatcher watcher;
+    watcher.answer(QMessageBox::Yes);
+    select({"Beta.xml"});
+    QTest::mouseClick(button("DeleteButton"), Qt::LeftButton);
+    QCOMPARE(watcher.count(), 1);
+    QVERIFY(!QFileInfo::exists(path("Beta.xml")));
+    QTRY_VERIFY(!indexOf("Beta.xml").isValid());
+    QVERIFY(QFileInfo::exists(path("Alpha.xml")));
+    QVERIFY(m_chooser->isVisible());
+}
+
+void TestStageChooser::deleteUsedStageNamesSchedules()
+{
+    const QString d = m_data->path();
+    m_list->setEntries(
+        {{path("Alpha.xml"), {d + "/channel/Weekdays.xml", d + "/channel/Sat.xml"}}});
+    m_list->setState(KvUsingFileList::Created);
+    KvModalWatcher watcher;
+    watcher.answer(QMessageBox::Yes);
+    watcher.answer(QMessageBox::Ok);
+    select({"Alpha.xml", "Beta.xml"});
+    QTest::mouseClick(button("DeleteButton"), Qt::LeftButton);
+    QCOMPARE(watcher.count(), 2);
+    QVERIFY(QFileInfo::exists(path("Alpha.xml")));
+    QVERIFY(!QFileInfo::exists(path("Beta.xml")));
+    QCOMPARE(watcher.seen().at(1).title, QString("Cannot Delete Stage"));
+    QCOMPARE(watcher.seen().at(1).text,
+             QString("The following stage could not be deleted because it is used in the "
+                     "schedule.\n\n\"Alpha.xml\" is used in ( Sat.xml, Weekdays.xml )\n"));
+}
+
+void TestStageChooser::deleteSeveralUsedStages()
+{
+    const QString d = m_data->path();
+    m_list->setEntries({{path("Alpha.xml"), {d + "/channel/a.xml"}},
+                        {path("Gamma.kstg"), {d + "/channel/b.xml"}}});
+    m_list->setState(KvUsingFileList::Created);
+    KvModalWatcher watcher;
+    watcher.answer(QMessageBox::Yes);
+    watcher.answer(QMessageBox::Ok);
+    select({"Alpha.xml", "Gamma.kstg"});
+    QTest::mouseClick(button("DeleteButton"), Qt::LeftButton);
+    QCOMPARE(watcher.count(), 2);
+    const QString text = watcher.seen().at(1).text;
+    QVERIFY2(text.startsWith("The following stages could not be deleted because they are used in "
+                             "the schedule.\n\n"),
+             qPrintable(text));
+    QVERIFY(text.contains("\"Alpha.xml\" is used in ( a.xml )\n"));
+    QVERIFY(text.contains("\"Gamma.kstg\" is used in ( b.xml )\n"));
+    QVERIFY(QFileInfo::exists(path("Alpha.xml")));
+    QVERIFY(QFileInfo::exists(path("Gamma.kstg")));
+}
+
+void TestStageChooser::deleteWaitsForTheUsedList()
+{
+    // The list is not built: the chooser asks for it and deletes once it is there. The
+    // editor's part is played here by a real builder over a real schedule.
+    const QString d = m_data->path();
+    QVERIFY(writeSchedule(d + "/channel/Weekdays.xml", {"stage/Alpha.xml"}));
+    QCOMPARE(m_list->state(), int(KvUsingFileList::NotCreated));
+
+    QList<QWidget*> parents;
+    connect(m_chooser.data(), &KvStageChooser::requestToCreateUsingStageList, this,
+            [&](QWidget* dialogParent) {
+                parents.append(dialogParent);
+                auto* creator = new KvUsingFileListCreator(0, this);
+                creator->setRootPath(d + "/channel");
+                creator->setUsingFileList(m_list);
+                creator->setDialogParent(dialogParent);
+                creator->setUsingDialog(true);
+                connect(creator, SIGNAL(finished()), m_chooser.data(),
+                        SLOT(usingStageListCreationFinished()));
+                connect(creator, SIGNAL(finished()), creator, SLOT(deleteLater()));
+                creator->startAsync();
+            });
+
+    // The progress dialog may come and go between two looks of the watcher: each answer
+    // after the confirmation lets a progress dialog run and clicks Ok on a message box.
+    auto progressOrOk = [](QWidget* w) {
+        if (auto* box = qobject_cast<QMessageBox*>(w))
+            box->button(QMessageBox::Ok)->click();
+    };
+    KvModalWatcher watcher;
+    watcher.answer(QMessageBox::Yes); // confirm
+    watcher.answerWith(progressOrOk);
+    watcher.answerWith(progressOrOk);
+    select({"Alpha.xml", "Beta.xml"});
+    QTest::mouseClick(button("DeleteButton"), Qt::LeftButton);
+    QCOMPARE(parents.count(), 1);
+    QCOMPARE(parents.at(0), m_chooser.data());
+    // Nothing is deleted before the list is there.
+    QVERIFY(QFileInfo::exists(path("Beta.xml")));
+
+    QTRY_VERIFY(!QFileInfo::exists(path("Beta.xml")));
+    QCOMPARE(m_list->state(), int(KvUsingFileList::Created));
+    QVERIFY(QFileInfo::exists(path("Alpha.xml")));
+    QTRY_VERIFY(!watcher.seen().last().text.isEmpty());
+    const int seen = watcher.count();
+    QVERIFY(seen == 2 || seen == 3);
+    QCOMPARE(watcher.seen().last().title, QString("Cannot Delete Stage"));
+    QCOMPARE(watcher.seen().last().text,
+             QString("The following stage could not be deleted because it is used in the "
+                     "schedule.\n\n\"Alpha.xml\" is used in ( Weekdays.xml )\n"));
+
+    // A later finished() without a pending delete does nothing.
+    m_chooser->usingStageListCreationFinished();
+    QCOMPARE(watcher.count(), seen);
+}
+
+void TestStageChooser::deleteWithoutReadyListAsksFirst()
+{
+    QSignalSpy request(m_chooser.data(), SIGNAL(requestToCreateUsingStageList(QWidget*)));
+    KvModalWatcher watcher;
+    watcher.answer(QMessageBox::Yes); // confirm
+    watcher.answer(QMessageBox::No);  // "not ready": stop
+    select({"Beta.xml"});
+    QTest::mouseClick(button("DeleteButton"), Qt::LeftButton);
+    QCOMPARE(request.count(), 1);
+    // The builder was cancelled: the list is still not built when the chooser is told.
+    m_chooser->usingStageListCreationFinished();
+    QCOMPARE(watcher.count(), 2);
+    QCOMPARE(watcher.seen().at(1).title, QString("Warrning"));
+    QCOMPARE(watcher.seen().at(1).text,
+             QString("The using stage file list is not ready.\nIf you continue in this state "
+                     "processing there is a possibility that problems may occur.\nDo you want to "
+                     "continue the process?"));
+    QVERIFY(QFileInfo::exists(path("Beta.xml")));
+
+    // Asked again, the user goes on: the stage is deleted.
+    watcher.answer(QMessageBox::Yes);
+    watcher.answer(QMessageBox::Yes);
+    QTest::mouseClick(button("DeleteButton"), Qt::LeftButton);
+    QCOMPARE(request.count(), 2);
+    m_chooser->usingStageListCreationFinished();
+    QCOMPARE(watcher.count(), 4);
+    QVERIFY(!QFileInfo::exists(path("Beta.xml")));
+}
+
+QTEST_MAIN(TestStageChooser)
+#include "tst_stagechooser.moc"

@@ -1,0 +1,405 @@
+// The stage creator driven as a user would: templates listed in the background, picked
+// with the mouse, the name and size typed, OK or Cancel clicked.
+
+#include "kvcolorwidget.h"
+#include "kveditorconfig.h"
+#include "kvmodalwatcher.h"
+#include "kvscreen.h"
+#include "kvstage.h"
+#include "kvstagecreator.h"
+#include "kvstagelistwidgetitem.h"
+#include "kvstagetemplate.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <memory>
+
+using namespace Kova;
+
+Q_DECLARE_METATYPE(QList<Kova::ScreenType::ScreenTypes>)
+
+namespace {
+
+// A template stage: `types` lists the screen types in order; ids from `ids` (0 = none).
+KvStage* makeTemplate(const QString& name, const QList<ScreenType::ScreenTypes>& types,
+                      const QList<int>& ids = {})
+{
+    auto* stage = new KvStage(QStringLiteral(":/nowhere/%1.xml").arg(name));
+    stage->setName(name);
+    stage->setDescription(QStringLiteral("<b>%1</b> template").arg(name));
+    stage->setRect(QRect(0, 0, 1080, 1920));
+    for (int i = 0; i < types.count(); ++i) {
+        auto* screen = new KvScreen(types.at(i), ids.value(i, i + 1));
+        screen->setName(QStringLiteral("S%1").arg(i));
+        screen->setRect(QRectF(0, i * 10, 100, 10));
+        screen->setZIndex(100 - i); // the creator renumbers these
+        screen->setGraphicsType(GraphicsType::DirectX);
+        screen->setBackgoundColor(Qt::red);
+        stage->addScreen(screen);
+    }
+    return stage;
+}
+
+void touch(const QString& path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+}
+
+void processDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+class TestStageCreator : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir* m_data = nullptr;
+    QString m_stageDir;
+    QPointer<KvStageCreator> m_creator;
+    std::unique_ptr<QSignalSpy> m_created;
+
+    QListWidget* list() const { return m_creator->findChild<QListWidget*>("TemplateListWidget"); }
+    QString label(const char* name) const
+    {
+        return m_creator->findChild<QLabel*>(QString::fromLatin1(name))->text();
+    }
+    QLineEdit* nameEdit() const { return m_creator->findChild<QLineEdit*>("NameLineEdit"); }
+    QSpinBox* spin(const char* name) const
+    {
+        return m_creator->findChild<QSpinBox*>(QString::fromLatin1(name));
+    }
+    QPushButton* okButton() const
+    {
+        return m_creator->findChild<QDialogButtonBox*>("ButtonBox")->button(QDialogButtonBox::Ok);
+    }
+    void createDialog(const QStringList& namesInUse = {})
+    {
+        m_creator = new KvStageCreator;
+        m_creator->setStageDir(m_stageDir);
+        m_creator->addUsingFileNameList(namesInUse);
+        m_created.reset(new QSignalSpy(m_creator.data(), SIGNAL(stageCreated(KvStage*))));
+        m_creator->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_creator));
+    }
+    // Adds a template item as the background lister would, and returns it.
+    QListWidgetItem* addTemplate(KvStage* stage)
+    {
+        auto* item = new KvStageListWidgetItem(stage);
+        QMetaObject::invokeMethod(m_creator, "addstageListItemToListWidget",
+                                  Q_ARG(KvStageListWidgetItem*, item));
+        return item;
+    }
+    void clickItem(QListWidgetItem* item)
+    {
+        list()->scrollToItem(item);
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          list()->visualItemRect(item).center());
+    }
+    KvStage* takeCreated()
+    {
+        if (m_created->count() != 1)
+            return nullptr;
+        return m_created->at(0).at(0).value<KvStage*>();
+    }
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void proposedName_data();
+    void proposedName();
+    void namesInUseAreKeptOnce();
+    void builtInTemplatesAreListed();
+    void userTemplatesFollowBuiltInOnes();
+    void screenCounts_data();
+    void screenCounts();
+    void acceptBuildsTheStage();
+    void grayLevelsWrapAfter13Screens();
+    void acceptWithoutTemplateGivesNull();
+    void doubleClickAccepts();
+    void cancelEmitsNothing();
+};
+
+void TestStageCreator::initTestCase()
+{
+    qRegisterMetaType<KvStage*>("KvStage*");
+}
+
+void TestStageCreator::init()
+{
+    m_data = new QTemporaryDir;
+    m_stageDir = m_data->path() + "/stage";
+    QDir().mkpath(m_stageDir);
+    KvEditorConfig::setDataDir(m_data->path());
+}
+
+void TestStageCreator::cleanup()
+{
+    m_created.reset();
+    delete m_creator;
+    delete m_data;
+    m_data = nullptr;
+}
+
+void TestStageCreator::proposedName_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("inUse");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("empty folder") << QStringList{} << QStringList{} << "NewStage.xml";
+    QTest::newRow("plain name taken")
+        << QStringList{"NewStage.xml"} << QStringList{} << "NewStage-1.xml";
+    QTest::newRow("counters 1 and 2 taken")
+        << QStringList{"NewStage.xml", "NewStage-1.xml"} << QStringList{} << "NewStage-2.xml";
+    QTest::newRow("other suffix takes the base name")
+        << QStringList{"NewStage.kstg", "NewStage-1.xml"} << QStringList{} << "NewStage-2.xml";
+    QTest::newRow("other files do not count")
+        << QStringList{"NewStage.txt", "NewStage.xml.bak"} << QStringList{} << "NewStage.xml";
+    QTest::newRow("open stage names count")
+        << QStringList{"NewStage.xml"} << QStringList{"NewStage-1.xml"} << "NewStage-2.xml";
+}
+
+void TestStageCreator::proposedName()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, inUse);
+    QFETCH(QString, expected);
+    for (const QString& file : files)
+        touch(m_stageDir + "/" + file);
+    QDir().mkpath(m_stageDir + "/NewStage-9.xml"); // a folder is no stage
+    createDialog(inUse);
+    // The name is proposed once the dialog runs (after the folder has been set).
+    QTRY_COMPARE(nameEdit()->text(), expected);
+    QCOMPARE(KvStageCreator::proposeName(m_stageDir, inUse), expected);
+}
+
+void TestStageCreator::namesInUseAreKeptOnce()
+{
+    KvStageCreator creator;
+    creator.addUsingFileNameList({"A.xml", "B.xml", "A.xml"});
+    creator.addUsingFileName("a.xml");
+    creator.addUsingFileName("B.xml");
+    QCOMPARE(creator.usingFileNameList(), QStringList({"A.xml", "B.xml", "a.xml"}));
+}
+
+void TestStageCreator::builtInTemplatesAreListed()
+{
+    createDialog();
+    QCOMPARE(m_creator->windowTitle(), QString("Create New Stage"));
+    QTRY_VERIFY(list()->count() >= 3);
+    QTRY_COMPARE(list()->count(), KvStageTemplate::builtInTemplateFiles().count());
+
+    bool landscape = false, withTelop = false, portrait = false;
+    for (int i = 0; i < list()->count(); ++i) {
+        auto* item = static_cast<KvStageListWidgetItem*>(list()->item(i));
+        QVERIFY(item->stage());
+        QVERIFY(!item->stage()->description().isEmpty());
+        QVERIFY(!item->icon().isNull());
+        const QSize size = item->stage()->rect().size();
+        int multimedia = 0, telop = 0;
+        for (const KvScreen* screen : item->stage()->screenList())
+            (screen->type() == ScreenType::Telop ? telop : multimedia)++;
+        if (size == QSize(1920, 1080) && multimedia == 1 && telop == 0)
+            landscape = true;
+        if (size == QSize(1920, 1080) && multimedia == 1 && telop == 1)
+            withTelop = true;
+        if (size == QSize(1080, 1920))
+            portrait = true;
+    }
+    QVERIFY(landscape);
+    QVERIFY(withTelop);
+    QVERIFY(portrait);
+}
+
+void TestStageCreator::userTemplatesFollowBuiltInOnes()
+{
+    const QString dir = m_data->path() + "/templates";
+    QDir().mkpath(dir);
+    std::unique_ptr<KvStage> own(makeTemplate("Own", {ScreenType::Telop}));
+    own->setFilePath(dir + "/own.xml");
+    QVERIFY(own->writeToFile());
+    QFile broken(dir + "/broken.xml");
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("<kovaStage version=\"1\"><screen");
+    broken.close();
+
+    KvStageTemplate lister;
+    QSignalSpy items(&lister, SIGNAL(itemCreated(KvStageListWidgetItem*)));
+    QSignalSpy finished(&lister, SIGNAL(creatingItemListFinished()));
+    lister.start();
+    QVERIFY(finished.wait(10000));
+    QTest::qWait(30);
+    QCOMPARE(finished.count(), 1);
+    const int builtIn = KvStageTemplate::builtInTemplateFiles().count();
+    QCOMPARE(items.count(), builtIn + 1); // the broken one is skipped
+    QList<KvStageListWidgetItem*> made;
+    for (const auto& args : items)
+        made.append(args.at(0).value<KvStageListWidgetItem*>());
+    QCOMPARE(made.last()->text(), QString("Own"));
+    QCOMPARE(made.last()->stage()->thread(), QThread::currentThread());
+    qDeleteAll(made);
+}
+
+void TestStageCreator::screenCounts_data()
+{
+    QTest::addColumn<QList<ScreenType::ScreenTypes>>("types");
+    QTest::addColumn<QString>("multimedia");
+    QTest::addColumn<QString>("telop");
+    QTest::newRow("one telop only")
+        << QList<ScreenType::ScreenTypes>{ScreenType::Telop} << "0 screen"
+        << "1 screen";
+    QTest::newRow("two multimedia")
+        << QList<ScreenType::ScreenTypes>{ScreenType::Multimedia, ScreenType::Multimedia}
+        << "2 screens"
+        << "0 screen";
+    QTest::newRow("extended is neither")
+        << QList<ScreenType::ScreenTypes>{ScreenType::Extended, ScreenType::Multimedia,
+                                          ScreenType::Telop, ScreenType::Telop, ScreenType::Telop}
+        << "1 screen"
+        << "3 screens";
+}
+
+void TestStageCreator::screenCounts()
+{
+    QFETCH(QList<ScreenType::ScreenTypes>, types);
+    QFETCH(QString, multimedia);
+    QFETCH(QString, telop);
+    createDialog();
+    QListWidgetItem* item = addTemplate(makeTemplate("T", types));
+    clickItem(item);
+    QCOMPARE(label("MultimediaScreenCountLabel"), multimedia);
+    QCOMPARE(label("TelopScreenCountLabel"), telop);
+    auto* description = m_creator->findChild<QTextBrowser*>("DescriptionView");
+    QCOMPARE(description->toPlainText(), QString("T template"));
+    QCOMPARE(spin("WidthSpinBox")->value(), 1080);
+    QCOMPARE(spin("HeightSpinBox")->value(), 1920);
+}
+
+void TestStageCreator::acceptBuildsTheStage()
+{
+    touch(m_stageDir + "/NewStage.xml");
+    createDialog();
+    QTRY_COMPARE(nameEdit()->text(), QString("NewStage-1.xml"));
+    QListWidgetItem* item = addTemplate(makeTemplate(
+        "Mixed", {ScreenType::Multimedia, ScreenType::Telop, ScreenType::Extended}, {0, 7, -3}));
+    clickItem(item);
+
+    nameEdit()->selectAll();
+    QTest::keyClicks(nameEdit(), "Shop");
+    spin("WidthSpinBox")->selectAll();
+    QTest::keyClicks(spin("WidthSpinBox"), "800");
+    spin("HeightSpinBox")->selectAll();
+    QTest::keyClicks(spin("HeightSpinBox"), "600");
+    m_creator->findChild<KvColorWidget*>("BackgroundColorWidget")->setBackColor(QColor("#336699"));
+    QTest::mouseClick(okButton(), Qt::LeftButton);
+
+    std::unique_ptr<KvStage> stage(takeCreated());
+    QVERIFY(stage);
+    QCOMPARE(stage->rect(), QRect(0, 0, 800, 600));
+    QCOMPARE(stage->backgroundColor(), QColor("#336699"));
+    QCOMPARE(stage->filePath(), m_stageDir + "/Shop.xml"); // suffix added
+    QCOMPARE(stage->name(), QString());
+    QCOMPARE(stage->description(), QString("<b>Mixed</b> template"));
+    const QList<KvScreen*>& screens = stage->screenList();
+    QCOMPARE(screens.count(), 3);
+    // Multimedia: platform players; others: built-in ones. Graphics type always default.
+    QCOMPARE(screens.at(0)->moviePlayerType(), PlayerType::Platform);
+    QCOMPARE(screens.at(0)->flashPlayerType(), PlayerType::Platform);
+    QCOMPARE(screens.at(0)->webBrowserType(), PlayerType::Platform);
+    for (int i = 1; i < 3; ++i) {
+        QCOMPARE(screens.at(i)->moviePlayerType(), PlayerType::BuiltIn);
+        QCOMPARE(screens.at(i)->flashPlayerType(), PlayerType::BuiltIn);
+        QCOMPARE(screens.at(i)->webBrowserType(), PlayerType::BuiltIn);
+    }
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(screens.at(i)->graphicsType(), GraphicsType::Default);
+        QCOMPARE(screens.at(i)->zIndex(), i);
+        QCOMPARE(screens.at(i)->stage(), stage.get());
+    }
+    // Ids below 1 take the z-index; others stay.
+    QCOMPARE(screens.at(0)->id(), 0);
+    QCOMPARE(screens.at(1)->id(), 7);
+    QCOMPARE(screens.at(2)->id(), 2);
+    QCOMPARE(screens.at(1)->backgoundColor(), QColor(20, 20, 20, 255));
+
+    // The template in the list is untouched.
+    auto* templateItem = static_cast<KvStageListWidgetItem*>(item);
+    QCOMPARE(templateItem->stage()->screenList().at(0)->zIndex(), 100);
+    QVERIFY(!m_creator->isVisible());
+    processDeferredDeletes();
+    QVERIFY(!m_creator);
+}
+
+void TestStageCreator::grayLevelsWrapAfter13Screens()
+{
+    createDialog();
+    QList<ScreenType::ScreenTypes> types;
+    for (int i = 0; i < 14; ++i)
+        types.append(i % 2 ? ScreenType::Telop : ScreenType::Multimedia);
+    clickItem(addTemplate(makeTemplate("Fourteen", types)));
+    QTest::mouseClick(okButton(), Qt::LeftButton);
+    std::unique_ptr<KvStage> stage(takeCreated());
+    QVERIFY(stage);
+    QCOMPARE(stage->screenList().count(), 14);
+    for (int i = 0; i < 14; ++i) {
+        const int gray = i < 13 ? i * 20 : 0; // 0, 20, ..., 240, then 0 again
+        QCOMPARE(stage->screenList().at(i)->backgoundColor(), QColor(gray, gray, gray, 255));
+    }
+}
+
+void TestStageCreator::acceptWithoutTemplateGivesNull()
+{
+    createDialog();
+    addTemplate(makeTemplate("Unpicked", {ScreenType::Multimedia}));
+    QTest::mouseClick(okButton(), Qt::LeftButton);
+    QCOMPARE(m_created->count(), 1);
+    QCOMPARE(m_created->at(0).at(0).value<KvStage*>(), static_cast<KvStage*>(nullptr));
+    processDeferredDeletes();
+    QVERIFY(!m_creator);
+}
+
+void TestStageCreator::doubleClickAccepts()
+{
+    createDialog();
+    addTemplate(makeTemplate("First", {ScreenType::Multimedia}));
+    QListWidgetItem* second = addTemplate(makeTemplate("Second", {ScreenType::Telop}));
+    list()->scrollToItem(second);
+    clickItem(second);
+    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                       list()->visualItemRect(second).center());
+    std::unique_ptr<KvStage> stage(takeCreated());
+    QVERIFY(stage);
+    QCOMPARE(stage->description(), QString("<b>Second</b> template"));
+}
+
+void TestStageCreator::cancelEmitsNothing()
+{
+    createDialog();
+    clickItem(addTemplate(makeTemplate("T", {ScreenType::Multimedia})));
+    QTest::keyClick(m_creator, Qt::Key_Escape);
+    QCOMPARE(m_created->count(), 0);
+    processDeferredDeletes();
+    QVERIFY(!m_creator);
+}
+
+QTEST_MAIN(TestStageCreator)
+#include "tst_stagecreator.moc"
