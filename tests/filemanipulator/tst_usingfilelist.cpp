@@ -100,6 +100,7 @@ private slots:
     void cancelKeepsOldContent();
     void cancelFromTheProgressDialog();
     void destroyedWhileRunning();
+    void sampleDataFolder();
 };
 
 void TestUsingFileList::hasChild_data()
@@ -418,6 +419,26 @@ void TestUsingFileList::destroyedWhileRunning()
     delete creator;
     QCOMPARE(list.state(), int(KvUsingFileList::NotCreated));
     QTest::qWait(20); // queued reports of the dead worker must go nowhere
+}
+
+void TestUsingFileList::sampleDataFolder()
+{
+    // The sample schedule plays a sample stage that exists, and the sample stages use
+    // sample media that exist.
+    const QString d = QStringLiteral(KOVA_SAMPLE_DATA);
+    KvUsingFileList stages(KvUsingFileList::UsingStage);
+    stages.setDataDir(d);
+    QCOMPARE(build(&stages, 0, d + "/channel", "channel.xml"), 1);
+    QVERIFY(stages.hasChild(d + "/stage/Lobby.xml"));
+    for (const QString& used : stages.entries().keys())
+        QVERIFY2(QFileInfo(used).isFile(), qPrintable(used));
+
+    KvUsingFileList content(KvUsingFileList::UsingContent);
+    content.setDataDir(d);
+    QCOMPARE(build(&content, 1, d + "/stage"), 1);
+    QVERIFY(!content.isEmpty());
+    for (const QString& used : content.entries().keys())
+        QVERIFY2(QFileInfo::exists(used), qPrintable(used));
 }
 
 QTEST_MAIN(TestUsingFileList)
