@@ -76,7 +76,8 @@ void KvStageChooser::setupUi()
     side->addWidget(m_preview);
     m_description = new KvStageDescription(this);
     m_description->setObjectName(QStringLiteral("StageDescription"));
-    m_description->setMinimumWidth(320);
+    // At least 320 wide, and never narrower than its captions need.
+    m_description->setMinimumWidth(std::max(320, m_description->minimumSizeHint().width()));
     side->addWidget(m_description, 1);
 
     auto* buttons = new QHBoxLayout;

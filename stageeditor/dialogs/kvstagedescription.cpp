@@ -3,6 +3,7 @@
 #include "kvstage.h"
 #include "path.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -37,9 +38,11 @@ KvStageDescription::KvStageDescription(QWidget* parent)
     m_screenCount = addRow(tr("Screen Count:"), QStringLiteral("ScreenCountValue"));
     m_useDesktopSize = addRow(tr("Use The Destop Size:"), QStringLiteral("UseDesktopSizeValue"));
     m_autoAdjustment = addRow(tr("Automatic Adjustmet:"), QStringLiteral("AutoAdjustmentValue"));
-    m_fileName->setWordWrap(true);
-    m_backgroundImage->setWordWrap(true);
-    m_backgroundColor->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+    // The colour swatch is as wide as its text, not as the column.
+    grid->setAlignment(m_backgroundColor, Qt::AlignLeft | Qt::AlignVCenter);
+    // Long names must not widen the dialog: they are cut and shown whole as tool tips.
+    m_fileName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_backgroundImage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     clear();
 }
 
@@ -54,8 +57,9 @@ QLabel* KvStageDescription::addRow(const QString& caption, const QString& object
     auto* value = new QLabel(this);
     value->setObjectName(objectName);
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    captionLabel->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     grid->addWidget(captionLabel, m_rows, 0);
-    grid->addWidget(value, m_rows, 1, Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(value, m_rows, 1);
     ++m_rows;
     return value;
 }
@@ -74,11 +78,13 @@ QString KvStageDescription::contrastTextColor(const QColor& background)
 void KvStageDescription::clear()
 {
     m_fileName->clear();
+    m_fileName->setToolTip(QString());
     m_size->clear();
     m_position->clear();
     m_backgroundColor->clear();
     m_backgroundColor->setStyleSheet(QString::fromLatin1(EmptyColorStyle));
     m_backgroundImage->clear();
+    m_backgroundImage->setToolTip(QString());
     m_screenCount->clear();
     m_useDesktopSize->clear();
     m_autoAdjustment->clear();
@@ -87,6 +93,7 @@ void KvStageDescription::clear()
 void KvStageDescription::setStage(const KvStage& stage)
 {
     m_fileName->setText(QFileInfo(stage.filePath()).fileName());
+    m_fileName->setToolTip(QDir::toNativeSeparators(stage.filePath()));
     m_size->setText(QStringLiteral("%1 x %2").arg(stage.rect().width()).arg(stage.rect().height()));
     m_position->setText(QStringLiteral("%1, %2").arg(stage.rect().left()).arg(stage.rect().top()));
     const QColor color = stage.backgroundColor();
@@ -95,6 +102,7 @@ void KvStageDescription::setStage(const KvStage& stage)
                                          .arg(contrastTextColor(color), color.name()));
     m_backgroundImage->setText(
         stage.backgroundImage().isEmpty() ? tr("None") : Path::getName(stage.backgroundImage()));
+    m_backgroundImage->setToolTip(stage.backgroundImage());
     m_screenCount->setText(QString::number(stage.screenList().count()));
     m_useDesktopSize->setText(stage.options() & KvStage::UseDesktopSize ? tr("Yes") : tr("No"));
     m_autoAdjustment->setText(stage.options() & KvStage::AutoAdjustment ? tr("Yes") : tr("No"));
