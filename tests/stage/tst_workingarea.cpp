@@ -792,6 +792,33 @@ private slots:
         QVERIFY(!area.createScreen(3, QRectF(), "missing.plugin"));
     }
 
+    void extendedScreenThroughPluginResolver()
+    {
+        static QObject plugin;
+        KvStageWorkingArea::setExtendedScreenPluginResolver(
+            [](const QString& id, QString* screenName, QObject** instance) {
+                if (id != "kova.clock") {
+                    return false;
+                }
+                *screenName = "Clock";
+                *instance = &plugin;
+                return true;
+            });
+        KvStageWorkingArea area(new KvStage(), QString());
+        QVERIFY(!area.createScreen(3, QRectF(), "kova.other"));
+        QVERIFY(area.stage()->screenList().isEmpty());
+        KvScreen* screen = area.createScreen(3, QRectF(10, 20, 300, 200), "kova.clock");
+        KvStageWorkingArea::setExtendedScreenPluginResolver(nullptr);
+        QVERIFY(screen);
+        QCOMPARE(screen->name(), QString("Clock 1"));
+        QCOMPARE(screen->type(), ScreenType::Extended);
+        QCOMPARE(screen->rect(), QRectF(10, 20, 300, 200));
+        QCOMPARE(screen->backgoundColor(), QColor(85, 85, 127));
+        QCOMPARE(screen->piid(), QString("kova.clock"));
+        QCOMPARE(screen->plugin(), &plugin);
+        QCOMPARE(int(screen->webBrowserType()), 2);
+    }
+
     void stageSetters()
     {
         const QString root = m_dataDir.path();
