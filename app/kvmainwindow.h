@@ -3,11 +3,11 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include "kvstageeditor.h"
+
 class QMenu;
 
 namespace Kova {
-
-class KvStageEditor;
 
 // The host window of the stage editor: it gives the editor its menu bar, answers the
 // editor's requests (quit, version, configuration, emptying the trash) and lets the

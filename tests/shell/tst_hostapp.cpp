@@ -1,0 +1,170 @@
+// The host application's own parts: its window around the editor and the care of the
+// data folder (seeding from the sample, emptying the trash).
+
+#include "kvdatafolder.h"
+#include "kveditorconfig.h"
+#include "kvmainwindow.h"
+#include "kvmodalwatcher.h"
+#include "kvstageeditor.h"
+#include "kvstagewidget.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Kova;
+
+class TstHostApp : public QObject
+{
+    Q_OBJECT
+
+    static bool touch(const QString& path)
+    {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write("x") == 1;
+    }
+
+private slots:
+    void isInside_data()
+    {
+        QTest::addColumn<QString>("relative");
+        QTest::addColumn<bool>("inside");
+        QTest::newRow("trash") << "data/._kvtrash" << true;
+        QTest::newRow("deeper") << "data/image/a" << true;
+        QTest::newRow("the folder itself") << "data" << false;
+        QTest::newRow("escaping with ..") << "data/../other" << false;
+        QTest::newRow("sibling with same prefix") << "data2/._kvtrash" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+
+    void isInside()
+    {
+        QFETCH(QString, relative);
+        QFETCH(bool, inside);
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath(QStringLiteral("data/._kvtrash"));
+        QDir(dir.path()).mkpath(QStringLiteral("data2/._kvtrash"));
+        QDir(dir.path()).mkpath(QStringLiteral("other"));
+        const QString path = relative.isEmpty() ? QString() : dir.filePath(relative);
+        QCOMPARE(KvDataFolder::isInside(path, dir.filePath(QStringLiteral("data"))), inside);
+    }
+
+    void linkOutOfTheDataFolderIsOutside()
+    {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath(QStringLiteral("data"));
+        QDir(dir.path()).mkpath(QStringLiteral("precious"));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("precious")),
+                            dir.filePath(QStringLiteral("data/._kvtrash"))));
+        QVERIFY(!KvDataFolder::isInside(dir.filePath(QStringLiteral("data/._kvtrash")),
+                                        dir.filePath(QStringLiteral("data"))));
+    }
+
+    void emptyFolderKeepsTheFolder()
+    {
+        QTemporaryDir dir;
+        const QString trash = dir.filePath(QStringLiteral("._kvtrash"));
+        QVERIFY(touch(trash + QStringLiteral("/a.png")));
+        QVERIFY(touch(trash + QStringLiteral("/.hidden")));
+        QVERIFY(touch(trash + QStringLiteral("/sub/deep/b.mp4")));
+        QVERIFY(KvDataFolder::emptyFolder(trash));
+        QVERIFY(QFileInfo(trash).isDir());
+        QVERIFY(QDir(trash)
+                    .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+                    .isEmpty());
+        QVERIFY(KvDataFolder::emptyFolder(dir.filePath(QStringLiteral("missing"))));
+    }
+
+    void seedCopiesOnlyIntoAnEmptyFolder()
+    {
+        QTemporaryDir dir;
+        const QString sample = dir.filePath(QStringLiteral("sample"));
+        QVERIFY(touch(sample + QStringLiteral("/stage/Lobby.xml")));
+        QVERIFY(touch(sample + QStringLiteral("/image/a.png")));
+
+        const QString fresh = dir.filePath(QStringLiteral("fresh/kova"));
+        QString error;
+        QVERIFY(KvDataFolder::seed(fresh, sample, &error));
+        QVERIFY(QFile::exists(fresh + QStringLiteral("/stage/Lobby.xml")));
+        QVERIFY(QFile::exists(fresh + QStringLiteral("/image/a.png")));
+
+        // A folder in use is never overwritten.
+        const QString used = dir.filePath(QStringLiteral("used"));
+        QVERIFY(touch(used + QStringLiteral("/mine.txt")));
+        QVERIFY(KvDataFolder::seed(used, sample, &error));
+        QVERIFY(!QFile::exists(used + QStringLiteral("/stage")));
+
+        // Without a sample the folder is still made.
+        const QString bare = dir.filePath(QStringLiteral("bare"));
+        QVERIFY(KvDataFolder::seed(bare, QString(), &error));
+        QVERIFY(QFileInfo(bare).isDir());
+
+        // The sample itself is untouched.
+        QCOMPARE(QDir(sample).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).count(), 2);
+    }
+
+    void windowCarriesTheEditorMenusAndHelp()
+    {
+        QTemporaryDir data;
+        KvEditorConfig::setDataDir(data.path());
+        KvMainWindow window;
+        window.start();
+        window.show();
+        QVERIFY(window.editor());
+        const QList<QAction*> bar = window.menuBar()->actions();
+        QCOMPARE(bar.count(), 7);
+        QCOMPARE(bar.last()->menu(), window.helpMenu());
+        QCOMPARE(window.helpMenu()->objectName(), QStringLiteral("Menu_Help"));
+        QCOMPARE(window.centralWidget(), static_cast<QWidget*>(window.editor()->stageWidget()));
+
+        // About shows the version.
+        KvModalWatcher watcher;
+        emit window.editor()->showVersionInformation();
+        QCOMPARE(watcher.count(), 1);
+        QVERIFY(watcher.seen().at(0).text.contains(QStringLiteral(KOVA_VERSION)));
+    }
+
+    void closingLetsTheEditorCloseFirst()
+    {
+        QTemporaryDir data;
+        KvEditorConfig::setDataDir(data.path());
+        QVERIFY(touch(data.filePath(QStringLiteral("._kvtrash/old.png"))));
+        auto* window = new KvMainWindow;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        QPointer<KvMainWindow> guard(window);
+        window->start();
+        window->show();
+        QPointer<KvStageEditor> editor = window->editor();
+        QSignalSpy closed(editor.data(), SIGNAL(closed()));
+        QPointer<QMenu> help = window->helpMenu();
+
+        emit editor->quitApp();
+        QCOMPARE(closed.count(), 1);
+        // The trash inside the data folder was emptied, the folder kept.
+        QVERIFY(QFileInfo(data.filePath(QStringLiteral("._kvtrash"))).isDir());
+        QVERIFY(!QFile::exists(data.filePath(QStringLiteral("._kvtrash/old.png"))));
+        QTRY_VERIFY(!editor);
+        QTRY_VERIFY(!guard);
+    }
+
+    void trashOutsideTheDataFolderIsLeftAlone()
+    {
+        QTemporaryDir data;
+        QTemporaryDir elsewhere;
+        KvEditorConfig::setDataDir(data.path());
+        QVERIFY(touch(elsewhere.filePath(QStringLiteral("keep.txt"))));
+        KvMainWindow window;
+        window.start();
+        emit window.editor()->requestEmptyTrash(elsewhere.path());
+        emit window.editor()->requestEmptyTrash(data.path());
+        QVERIFY(QFile::exists(elsewhere.filePath(QStringLiteral("keep.txt"))));
+        QVERIFY(QFileInfo(data.path()).isDir());
+    }
+};
+
+QTEST_MAIN(TstHostApp)
+#include "tst_hostapp.moc"
