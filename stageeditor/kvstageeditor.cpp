@@ -1,24 +1,54 @@
 #include "kvstageeditor.h"
 
+#include "addscreen.h"
+#include "changeevents.h"
+#include "changescreenevent.h"
+#include "changescreenname.h"
+#include "changeselectedscreenbackcolor.h"
+#include "changeselectedscreenflashplayertype.h"
+#include "changeselectedscreengraphicstype.h"
+#include "changeselectedscreenlocked.h"
+#include "changeselectedscreenmovieplayertype.h"
+#include "changeselectedscreenwebbrowsertype.h"
+#include "changestagebackgroundcolor.h"
+#include "changestagebackgroundimage.h"
+#include "changestageoptions.h"
+#include "changestagepos.h"
+#include "cutscreen.h"
 #include "kvcontentpreviewwidget.h"
 #include "kvdockwidget.h"
 #include "kveditorcommon.h"
 #include "kveditorconfig.h"
 #include "kveditoruserconfig.h"
+#include "kveventeditor.h"
+#include "kveventssnapshot.h"
+#include "kvextension.h"
 #include "kvlibrarywidget.h"
 #include "kvscreen.h"
+#include "kvscreenitem.h"
 #include "kvscreenpropertywidget.h"
 #include "kvsequencecontainer.h"
 #include "kvstage.h"
 #include "kvstagechooser.h"
 #include "kvstagecreator.h"
 #include "kvstagepropertywidget.h"
+#include "kvstagescene.h"
 #include "kvstagewidget.h"
 #include "kvstageworkingarea.h"
 #include "kvsvgreader.h"
 #include "kvusingfilelist.h"
 #include "kvusingfilelistcreator.h"
+#include "movezindexofscreen.h"
+#include "pastescreen.h"
 #include "path.h"
+#include "removeselectedscreens.h"
+#include "selectedscreenmoved.h"
+#include "selectedscreenresized.h"
+#include "stageresized.h"
+#include <QFileDialog>
+#include <QGraphicsItem>
+#include <QMessageBox>
+#include <QMultiMap>
 
 #include <QAction>
 #include <QCoreApplication>
@@ -1239,10 +1269,15 @@ void KvStageEditor::action_remove()
 // media operations work (CutScreen, PasteScreen, CutMedia, PasteMedia).
 void KvStageEditor::pushCutScreenCommand()
 {
+    pushUndoCommand(new Commands::CutScreen(this));
 }
 
-void KvStageEditor::pushPasteScreenCommand(const QList<KvScreen*>&, const QList<KvScreen*>&)
+void KvStageEditor::pushPasteScreenCommand(const QList<KvScreen*>& pasted,
+                                           const QList<KvScreen*>& previousSelection)
 {
+    auto* command = new Commands::PasteScreen(this, pasted, previousSelection);
+    command->setSkip(true);
+    pushUndoCommand(command);
 }
 
 void KvStageEditor::pushCutMediaCommand(QList<KvPreservedMedia*>&)
@@ -1487,16 +1522,6 @@ void KvStageEditor::screenMenuBeforeOpenningCheck()
 
 void KvStageEditor::arrangeMenuOpenningCheckOnSequence()
 {
-}
-
-bool KvStageEditor::canMoveScreenZIndexForward() const
-{
-    return false;
-}
-
-bool KvStageEditor::canMoveScreenZIndexBackword() const
-{
-    return false;
 }
 
 bool KvStageEditor::canMoveMediaIndexPrevious() const
@@ -1799,121 +1824,6 @@ void KvStageEditor::action_previewStage()
 // Screen commands: filled in by the screen commands work.
 // ---------------------------------------------------------------------------------------
 
-void KvStageEditor::action_addMultimediaScreen()
-{
-}
-void KvStageEditor::action_addTelopScreen()
-{
-}
-void KvStageEditor::action_addExtendedScreen(QString)
-{
-}
-void KvStageEditor::action_editEvent(KvScreen*, KvScreen*)
-{
-}
-void KvStageEditor::action_toggleSelectedScreenLocked()
-{
-}
-void KvStageEditor::action_bringToFront()
-{
-}
-void KvStageEditor::action_bringForward()
-{
-}
-void KvStageEditor::action_sendBackwrard()
-{
-}
-void KvStageEditor::action_sendToBack()
-{
-}
-void KvStageEditor::action_alignSelectedScreensByLeft()
-{
-}
-void KvStageEditor::action_alignSelectedScreensByHCenter()
-{
-}
-void KvStageEditor::action_alignSelectedScreensByRight()
-{
-}
-void KvStageEditor::action_alignSelectedScreensByTop()
-{
-}
-void KvStageEditor::action_alignSelectedScreensByVCenter()
-{
-}
-void KvStageEditor::action_alignSelectedScreensByBottom()
-{
-}
-void KvStageEditor::action_distributeSelectedScreensByTop()
-{
-}
-void KvStageEditor::action_distributeSelectedScreensByVCenter()
-{
-}
-void KvStageEditor::action_distributeSelectedScreensByBottom()
-{
-}
-void KvStageEditor::action_distributeSelectedScreensByLeft()
-{
-}
-void KvStageEditor::action_distributeSelectedScreensByHCenter()
-{
-}
-void KvStageEditor::action_distributeSelectedScreensByRight()
-{
-}
-void KvStageEditor::action_removeSelectedScreens()
-{
-}
-void KvStageEditor::action_selectedScreenMoved()
-{
-}
-void KvStageEditor::action_selectedScreenResized()
-{
-}
-void KvStageEditor::action_changeSelectedScreenBackColor(QColor)
-{
-}
-void KvStageEditor::action_changeSelectedScreenLocked(bool)
-{
-}
-void KvStageEditor::action_changeSelectedScreenGraphicsType(GraphicsType::GraphicsTypes)
-{
-}
-void KvStageEditor::action_changeSelectedScreenMoviePlayerType(PlayerType::PlayerTypes)
-{
-}
-void KvStageEditor::action_changeSelectedScreenFlashPlayerType(PlayerType::PlayerTypes)
-{
-}
-void KvStageEditor::action_changeSelectedScreenWebBrowserType(PlayerType::PlayerTypes)
-{
-}
-void KvStageEditor::action_changeSelectedScreenName(QString)
-{
-}
-void KvStageEditor::action_changeStageBackColor(QColor)
-{
-}
-void KvStageEditor::action_changeStageSize(QSizeF)
-{
-}
-void KvStageEditor::action_changeStageImage(QString)
-{
-}
-void KvStageEditor::action_changeStagePos(QPointF)
-{
-}
-void KvStageEditor::action_changeStageOptions(uint)
-{
-}
-void KvStageEditor::showStageBackImagePicker()
-{
-}
-void KvStageEditor::onScreenEventChanged(QList<KvPreservedEvent>)
-{
-}
-
 // ---------------------------------------------------------------------------------------
 // Media operations: filled in by the media operations work.
 // ---------------------------------------------------------------------------------------
@@ -2028,6 +1938,933 @@ void KvStageEditor::onPluginScreenValuesUpdated(int, QList<int>)
 }
 void KvStageEditor::onPluginScreenContentsAppendingRequested(int, QMap<int, QVariant>)
 {
+}
+
+// ---------------------------------------------------------------------------------------
+// Stage canvas: screen operations, their actions and the layout operations
+
+namespace {
+
+template <typename T>
+void setEach(const QList<KvScreen*>& screens, const T& value, QMap<KvScreen*, T>& old,
+             T (KvScreen::*getter)() const, void (KvScreen::*setter)(T))
+{
+    for (KvScreen* screen : screens) {
+        if (!screen)
+            continue;
+        old.insert(screen, (screen->*getter)());
+        (screen->*setter)(value);
+    }
+}
+
+template <typename T>
+void restoreEach(const QMap<KvScreen*, T>& values, void (KvScreen::*setter)(T))
+{
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        (it.key()->*setter)(it.value());
+}
+
+// The edge or centre of an item that an align or distribute mode works on.
+double referenceEdge(const KvScreenItem* item, KvEditorCommon::Align mode)
+{
+    const QPointF p = item->pos();
+    const QRectF b = item->boundingRect();
+    switch (mode) {
+    case KvEditorCommon::AlignLeft:
+        return p.x();
+    case KvEditorCommon::AlignHCenter:
+        return p.x() + b.width() / 2.0;
+    case KvEditorCommon::AlignRight:
+        return p.x() + b.width();
+    case KvEditorCommon::AlignTop:
+        return p.y();
+    case KvEditorCommon::AlignVCenter:
+        return p.y() + b.height() / 2.0;
+    case KvEditorCommon::AlignBottom:
+        return p.y() + b.height();
+    }
+    return 0.0;
+}
+
+// Moves an item so that its reference edge lies at `value`; the move goes through the
+// item's own position check, so a locked selection refuses it.
+void moveReferenceEdge(KvScreenItem* item, KvEditorCommon::Align mode, double value)
+{
+    const QPointF p = item->pos();
+    const QRectF b = item->boundingRect();
+    switch (mode) {
+    case KvEditorCommon::AlignLeft:
+        item->setPos(value, p.y());
+        break;
+    case KvEditorCommon::AlignHCenter:
+        item->setPos(value - b.width() / 2.0, p.y());
+        break;
+    case KvEditorCommon::AlignRight:
+        item->setPos(value - b.width(), p.y());
+        break;
+    case KvEditorCommon::AlignTop:
+        item->setPos(p.x(), value);
+        break;
+    case KvEditorCommon::AlignVCenter:
+        item->setPos(p.x(), value - b.height() / 2.0);
+        break;
+    case KvEditorCommon::AlignBottom:
+        item->setPos(p.x(), value - b.height());
+        break;
+    }
+}
+
+QList<KvScreenItem*> screenItemsOf(const QList<QGraphicsItem*>& items)
+{
+    QList<KvScreenItem*> result;
+    for (QGraphicsItem* item : items) {
+        if (item && item->type() == KvScreenItem::Type)
+            result.append(static_cast<KvScreenItem*>(item));
+    }
+    return result;
+}
+
+} // namespace
+
+QList<KvScreen*> KvStageEditor::screens() const
+{
+    return m_stageWidget ? m_stageWidget->screens() : QList<KvScreen*>();
+}
+
+QList<KvScreen*>* KvStageEditor::screenListObject() const
+{
+    return m_stageWidget ? m_stageWidget->screenListObject() : nullptr;
+}
+
+void KvStageEditor::clearScreenSelection()
+{
+    if (m_stageWidget)
+        m_stageWidget->clearScreenSelection();
+}
+
+void KvStageEditor::selectScreenItem(const QList<KvScreen*>& screens, bool deselectOthers,
+                                     bool repaint)
+{
+    if (m_stageWidget)
+        m_stageWidget->selectScreenItem(screens, deselectOthers, repaint);
+}
+
+QMap<KvScreen*, QPointF> KvStageEditor::selectedScreenMoved()
+{
+    return m_stageWidget ? m_stageWidget->selectedScreenMoved() : QMap<KvScreen*, QPointF>();
+}
+
+QMap<KvScreen*, QRectF> KvStageEditor::selectedScreenResized()
+{
+    return m_stageWidget ? m_stageWidget->selectedScreenResized() : QMap<KvScreen*, QRectF>();
+}
+
+void KvStageEditor::updateScreenItemName(KvScreen* screen)
+{
+    if (m_stageWidget)
+        m_stageWidget->updateScreenItemName(screen);
+}
+
+void KvStageEditor::updateScreenItemPos(const QList<KvScreen*>& screens)
+{
+    if (m_stageWidget)
+        m_stageWidget->updateScreenItemPos(screens);
+}
+
+void KvStageEditor::updateScreenItemRect(const QList<KvScreen*>& screens)
+{
+    if (m_stageWidget)
+        m_stageWidget->updateScreenItemRect(screens);
+}
+
+void KvStageEditor::updateScreenItemZIndex(const QMap<KvScreen*, bool>& selection)
+{
+    if (!m_stageWidget)
+        return;
+    // Screen list and timeline rows stay in ascending z-index order.
+    if (QList<KvScreen*>* list = m_stageWidget->screenListObject())
+        KvEditorCommon::sortScreenByZIndexAscending(*list);
+    m_stageWidget->updateScreenItemZIndex(selection);
+    if (!m_sequenceContainer)
+        return;
+    // The rows of the restacked screens are rebuilt in their new places, keeping their
+    // media selection.
+    QList<KvScreen*> changed = selection.keys();
+    QMap<KvScreen*, QList<int>> mediaSelection;
+    m_sequenceContainer->removeScreensFromSequence(changed, &mediaSelection);
+    m_sequenceContainer->addScreenToSequence(changed, false, false);
+    m_sequenceContainer->updateSequenceMediaItemSelection(mediaSelection);
+    m_sequenceContainer->onScreenSelectionChanged(selectedScreens());
+}
+
+void KvStageEditor::updateSelectedHandle()
+{
+    if (m_stageWidget)
+        m_stageWidget->updateSelectedHandle();
+}
+
+KvScreen* KvStageEditor::addMultimediaScreen()
+{
+    KvScreen* screen = m_stageWidget ? m_stageWidget->addMultimediaScreen() : nullptr;
+    if (screen)
+        addScreenToSequence(screen, true, true);
+    return screen;
+}
+
+KvScreen* KvStageEditor::addTelopScreen()
+{
+    KvScreen* screen = m_stageWidget ? m_stageWidget->addTelopScreen() : nullptr;
+    if (screen)
+        addScreenToSequence(screen, true, true);
+    return screen;
+}
+
+KvScreen* KvStageEditor::addExtendedScreen(const QString& pluginId)
+{
+    KvScreen* screen = m_stageWidget ? m_stageWidget->addExtendedScreen(pluginId) : nullptr;
+    if (screen)
+        addScreenToSequence(screen, true, true);
+    return screen;
+}
+
+void KvStageEditor::addScreen(KvScreen* screen)
+{
+    if (screen)
+        addScreen(QList<KvScreen*>{screen});
+}
+
+void KvStageEditor::addScreen(const QList<KvScreen*>& screens)
+{
+    if (!m_stageWidget || screens.isEmpty())
+        return;
+    m_stageWidget->addScreen(screens);
+    if (m_sequenceContainer) {
+        QList<KvScreen*> rows = screens;
+        m_sequenceContainer->addScreenToSequence(rows, true, true);
+    }
+}
+
+void KvStageEditor::removeScreen(KvScreen* screen)
+{
+    if (screen)
+        removeScreens(QList<KvScreen*>{screen}, nullptr);
+}
+
+void KvStageEditor::removeScreens(const QList<KvScreen*>& screens,
+                                  QMap<KvScreen*, QList<int>>* mediaSelection)
+{
+    if (!m_stageWidget || screens.isEmpty())
+        return;
+    m_stageWidget->removeScreens(screens);
+    if (m_sequenceContainer) {
+        QList<KvScreen*> rows = screens;
+        m_sequenceContainer->removeScreensFromSequence(rows, mediaSelection);
+    }
+}
+
+QList<KvScreen*> KvStageEditor::removeSelectedScreen(QMap<KvScreen*, QList<int>>* mediaSelection)
+{
+    if (!m_stageWidget)
+        return QList<KvScreen*>();
+    QList<KvScreen*> removed = m_stageWidget->removeSelectedScreens();
+    if (m_sequenceContainer && !removed.isEmpty())
+        m_sequenceContainer->removeScreensFromSequence(removed, mediaSelection);
+    return removed;
+}
+
+QMap<KvScreen*, QColor> KvStageEditor::changeScreenBackColor(const QList<KvScreen*>& screens,
+                                                             const QColor& color)
+{
+    QMap<KvScreen*, QColor> old;
+    for (KvScreen* screen : screens) {
+        if (!screen)
+            continue;
+        old.insert(screen, screen->backgoundColor());
+        screen->setBackgoundColor(color);
+    }
+    if (m_stageWidget)
+        m_stageWidget->updateScreenItemBackColor(old.keys());
+    return old;
+}
+
+void KvStageEditor::updateScreenBackColor(const QMap<KvScreen*, QColor>& colors)
+{
+    for (auto it = colors.cbegin(); it != colors.cend(); ++it)
+        it.key()->setBackgoundColor(it.value());
+    if (m_stageWidget)
+        m_stageWidget->updateScreenItemBackColor(colors.keys());
+}
+
+QMap<KvScreen*, bool> KvStageEditor::changeScreenLocked(const QList<KvScreen*>& screens,
+                                                        bool locked)
+{
+    QMap<KvScreen*, bool> old;
+    setEach<bool>(screens, locked, old, &KvScreen::lockScreen, &KvScreen::setLockScreen);
+    return old;
+}
+
+void KvStageEditor::updateScreenLocked(const QMap<KvScreen*, bool>& locked)
+{
+    restoreEach<bool>(locked, &KvScreen::setLockScreen);
+}
+
+QMap<KvScreen*, PlayerType::PlayerTypes>
+KvStageEditor::changeScreenFlashPlayerType(const QList<KvScreen*>& screens,
+                                           PlayerType::PlayerTypes type)
+{
+    QMap<KvScreen*, PlayerType::PlayerTypes> old;
+    setEach<PlayerType::PlayerTypes>(screens, type, old, &KvScreen::flashPlayerType,
+                                     &KvScreen::setFlashPlayerType);
+    return old;
+}
+
+void KvStageEditor::updateScreenFlashPlayerType(
+    const QMap<KvScreen*, PlayerType::PlayerTypes>& types)
+{
+    restoreEach<PlayerType::PlayerTypes>(types, &KvScreen::setFlashPlayerType);
+}
+
+QMap<KvScreen*, PlayerType::PlayerTypes>
+KvStageEditor::changeScreenMovieType(const QList<KvScreen*>& screens, PlayerType::PlayerTypes type)
+{
+    QMap<KvScreen*, PlayerType::PlayerTypes> old;
+    setEach<PlayerType::PlayerTypes>(screens, type, old, &KvScreen::moviePlayerType,
+                                     &KvScreen::setMoviePlayerType);
+    return old;
+}
+
+void KvStageEditor::updateScreenMoviePlayerType(
+    const QMap<KvScreen*, PlayerType::PlayerTypes>& types)
+{
+    restoreEach<PlayerType::PlayerTypes>(types, &KvScreen::setMoviePlayerType);
+}
+
+QMap<KvScreen*, PlayerType::PlayerTypes>
+KvStageEditor::changeScreenWebBrowserType(const QList<KvScreen*>& screens,
+                                          PlayerType::PlayerTypes type)
+{
+    QMap<KvScreen*, PlayerType::PlayerTypes> old;
+    setEach<PlayerType::PlayerTypes>(screens, type, old, &KvScreen::webBrowserType,
+                                     &KvScreen::setWebBrowserType);
+    return old;
+}
+
+void KvStageEditor::updateScreenWebBrowserType(
+    const QMap<KvScreen*, PlayerType::PlayerTypes>& types)
+{
+    restoreEach<PlayerType::PlayerTypes>(types, &KvScreen::setWebBrowserType);
+}
+
+QMap<KvScreen*, GraphicsType::GraphicsTypes>
+KvStageEditor::changeScreenGraphicsType(const QList<KvScreen*>& screens,
+                                        GraphicsType::GraphicsTypes type)
+{
+    QMap<KvScreen*, GraphicsType::GraphicsTypes> old;
+    setEach<GraphicsType::GraphicsTypes>(screens, type, old, &KvScreen::graphicsType,
+                                         &KvScreen::setGraphicsType);
+    return old;
+}
+
+void KvStageEditor::updateScreenGraphicsType(
+    const QMap<KvScreen*, GraphicsType::GraphicsTypes>& types)
+{
+    restoreEach<GraphicsType::GraphicsTypes>(types, &KvScreen::setGraphicsType);
+}
+
+void KvStageEditor::updateScreenPropertyFlashPlayerType(
+    const QMap<KvScreen*, PlayerType::PlayerTypes>& types)
+{
+    if (!m_screenPropertyWidget)
+        return;
+    QMap<KvScreen*, PlayerType::PlayerTypes> values = types;
+    m_screenPropertyWidget->updateFlashPlayerTypeValue(values);
+}
+
+void KvStageEditor::updateScreenPropertyMoviePlayerType(
+    const QMap<KvScreen*, PlayerType::PlayerTypes>& types)
+{
+    if (!m_screenPropertyWidget)
+        return;
+    QMap<KvScreen*, PlayerType::PlayerTypes> values = types;
+    m_screenPropertyWidget->updateMoviePlayerTypeValue(values);
+}
+
+void KvStageEditor::updateScreenPropertyWebBrowserType(
+    const QMap<KvScreen*, PlayerType::PlayerTypes>& types)
+{
+    if (!m_screenPropertyWidget)
+        return;
+    QMap<KvScreen*, PlayerType::PlayerTypes> values = types;
+    m_screenPropertyWidget->updateWebBrowserTypeValue(values);
+}
+
+void KvStageEditor::updateScreenPropertyGraphicsType(
+    const QMap<KvScreen*, GraphicsType::GraphicsTypes>& types)
+{
+    if (!m_screenPropertyWidget)
+        return;
+    QMap<KvScreen*, GraphicsType::GraphicsTypes> values = types;
+    m_screenPropertyWidget->updateGraphicsTypeValue(values);
+}
+
+void KvStageEditor::updateScreenPropertyValues()
+{
+    if (m_screenPropertyWidget)
+        m_screenPropertyWidget->onScreenSelectionChanged(selectedScreens());
+}
+
+void KvStageEditor::updateStageProtertyValues()
+{
+    if (m_stagePropertyWidget)
+        m_stagePropertyWidget->onCurrentStageChanged(currentStage());
+}
+
+QColor KvStageEditor::setStageBackgroundColor(const QColor& color)
+{
+    return m_stageWidget ? m_stageWidget->setStageBackgroundColor(color) : QColor();
+}
+
+QString KvStageEditor::setStageBackgroundImage(const QString& path, bool* unchanged)
+{
+    if (unchanged)
+        *unchanged = false;
+    return m_stageWidget ? m_stageWidget->setStageBackgroundImage(path, unchanged) : QString();
+}
+
+unsigned int KvStageEditor::setStageOptions(unsigned int options)
+{
+    return m_stageWidget ? m_stageWidget->setStageOptions(options) : 0u;
+}
+
+QPointF KvStageEditor::setStagePos(const QPointF& pos)
+{
+    return m_stageWidget ? m_stageWidget->setStagePos(pos) : QPointF();
+}
+
+QSizeF KvStageEditor::setStageSize(const QSizeF& size)
+{
+    return m_stageWidget ? m_stageWidget->setStageSize(size) : QSizeF();
+}
+
+int KvStageEditor::getListIndexFromScreens(const KvScreen* screen, const QList<KvScreen*>& screens)
+{
+    if (!screen || screens.isEmpty())
+        return -1;
+    for (int i = 0; i < screens.count(); ++i) {
+        if (screens.at(i) == screen)
+            return i;
+    }
+    return -1;
+}
+
+QMap<KvScreen*, int> KvStageEditor::moveZIndexOfScreen(const QList<KvScreen*>& selectedScreens,
+                                                       int steps)
+{
+    QMap<KvScreen*, int> old;
+    QList<KvScreen*>* stageList = screenListObject();
+    if (!stageList || steps == 0 || selectedScreens.isEmpty() ||
+        selectedScreens.count() >= stageList->count())
+        return old;
+
+    QList<KvScreen*> selected = selectedScreens;
+    KvEditorCommon::sortScreenByZIndexAscending(selected);
+    KvEditorCommon::sortScreenByZIndexAscending(*stageList);
+    QList<KvScreen*>& list = *stageList;
+    const int n = list.count();
+
+    // Forward moves start with the front-most selected screen, backward moves with the
+    // back-most one; a step shortened at the edge stays shortened for the rest, so the
+    // selection moves as a block.
+    if (steps > 0)
+        std::reverse(selected.begin(), selected.end());
+    for (KvScreen* screen : qAsConst(selected)) {
+        const int i = getListIndexFromScreens(screen, list);
+        if (i < 0)
+            continue;
+        int t = i + steps;
+        if (t > n - 1) {
+            t = n - 1;
+            steps = (n - 1) - i;
+        }
+        if (t < 0) {
+            t = 0;
+            steps = -i;
+        }
+        if (!old.contains(screen))
+            old.insert(screen, screen->zIndex());
+        const int targetZIndex = list.at(t)->zIndex();
+        if (t > i) {
+            for (int k = i + 1; k <= t; ++k) {
+                KvScreen* shifted = list.at(k);
+                if (!old.contains(shifted))
+                    old.insert(shifted, shifted->zIndex());
+                shifted->setZIndex(shifted->zIndex() - 1);
+            }
+        } else if (t < i) {
+            for (int k = t; k < i; ++k) {
+                KvScreen* shifted = list.at(k);
+                if (!old.contains(shifted))
+                    old.insert(shifted, shifted->zIndex());
+                shifted->setZIndex(shifted->zIndex() + 1);
+            }
+        }
+        screen->setZIndex(targetZIndex);
+        list.move(i, t);
+    }
+    arrangeMenuOpenningCheckOnStage();
+    return old;
+}
+
+void KvStageEditor::action_moveZIndexOfScreen(int steps)
+{
+    if (steps == 0 || !m_stageWidget)
+        return;
+    const QList<KvScreen*> selected = selectedScreens();
+    if (QList<KvScreen*>* list = screenListObject())
+        KvEditorCommon::sortScreenByZIndexAscending(*list);
+    const QMap<KvScreen*, int> old = moveZIndexOfScreen(selected, steps);
+    if (old.isEmpty())
+        return;
+    QMap<KvScreen*, int> now;
+    QMap<KvScreen*, bool> selection;
+    for (auto it = old.cbegin(); it != old.cend(); ++it) {
+        now.insert(it.key(), it.key()->zIndex());
+        selection.insert(it.key(), selected.contains(it.key()));
+    }
+    auto* command = new Commands::MoveZIndexOfScreen(this, old, now, selection);
+    command->setSkip(true);
+    pushUndoCommand(command);
+}
+
+void KvStageEditor::action_bringToFront()
+{
+    action_moveZIndexOfScreen(screens().count());
+}
+
+void KvStageEditor::action_bringForward()
+{
+    action_moveZIndexOfScreen(1);
+}
+
+void KvStageEditor::action_sendBackwrard()
+{
+    action_moveZIndexOfScreen(-1);
+}
+
+void KvStageEditor::action_sendToBack()
+{
+    action_moveZIndexOfScreen(-screens().count());
+}
+
+void KvStageEditor::action_alignSelectedScreens(KvEditorCommon::Align mode)
+{
+    KvStageWorkingArea* area = m_stageWidget ? m_stageWidget->currentStageWorkingArea() : nullptr;
+    if (!area || !area->scene())
+        return;
+    const QList<QGraphicsItem*> selectedItems = area->scene()->selectedItems();
+    if (selectedItems.count() < 2)
+        return;
+    const QList<KvScreenItem*> items = screenItemsOf(selectedItems);
+    if (items.isEmpty())
+        return;
+
+    double value = 0.0;
+    switch (mode) {
+    case KvEditorCommon::AlignLeft:
+    case KvEditorCommon::AlignTop:
+        value = referenceEdge(items.first(), mode);
+        for (const KvScreenItem* item : items)
+            value = qMin(value, referenceEdge(item, mode));
+        break;
+    case KvEditorCommon::AlignRight:
+    case KvEditorCommon::AlignBottom:
+        value = referenceEdge(items.first(), mode);
+        for (const KvScreenItem* item : items)
+            value = qMax(value, referenceEdge(item, mode));
+        break;
+    case KvEditorCommon::AlignHCenter:
+    case KvEditorCommon::AlignVCenter:
+        for (const KvScreenItem* item : items)
+            value += referenceEdge(item, mode);
+        value /= items.count();
+        break;
+    }
+    for (KvScreenItem* item : items)
+        moveReferenceEdge(item, mode, value);
+    pushUndoCommand(new Commands::SelectedScreenMoved(this));
+}
+
+void KvStageEditor::action_distributeSelectedScreens(KvEditorCommon::Align mode)
+{
+    KvStageWorkingArea* area = m_stageWidget ? m_stageWidget->currentStageWorkingArea() : nullptr;
+    if (!area || !area->scene())
+        return;
+    const QList<QGraphicsItem*> selectedItems = area->scene()->selectedItems();
+    if (selectedItems.count() < 3)
+        return;
+    // Equal values: the later item of the selection comes first (a multi-map hands back
+    // the most recently inserted of equal keys first).
+    QMultiMap<double, KvScreenItem*> ordered;
+    for (KvScreenItem* item : screenItemsOf(selectedItems))
+        ordered.insert(referenceEdge(item, mode), item);
+    if (ordered.count() < 3)
+        return;
+    const double first = ordered.firstKey();
+    const double last = ordered.lastKey();
+    const double step = (last - first) / double(ordered.count() - 1);
+    int i = 0;
+    for (auto it = ordered.cbegin(); it != ordered.cend(); ++it, ++i)
+        moveReferenceEdge(it.value(), mode, first + i * step);
+    pushUndoCommand(new Commands::SelectedScreenMoved(this));
+}
+
+void KvStageEditor::action_alignSelectedScreensByLeft()
+{
+    action_alignSelectedScreens(KvEditorCommon::AlignLeft);
+}
+
+void KvStageEditor::action_alignSelectedScreensByHCenter()
+{
+    action_alignSelectedScreens(KvEditorCommon::AlignHCenter);
+}
+
+void KvStageEditor::action_alignSelectedScreensByRight()
+{
+    action_alignSelectedScreens(KvEditorCommon::AlignRight);
+}
+
+void KvStageEditor::action_alignSelectedScreensByTop()
+{
+    action_alignSelectedScreens(KvEditorCommon::AlignTop);
+}
+
+void KvStageEditor::action_alignSelectedScreensByVCenter()
+{
+    action_alignSelectedScreens(KvEditorCommon::AlignVCenter);
+}
+
+void KvStageEditor::action_alignSelectedScreensByBottom()
+{
+    action_alignSelectedScreens(KvEditorCommon::AlignBottom);
+}
+
+void KvStageEditor::action_distributeSelectedScreensByTop()
+{
+    action_distributeSelectedScreens(KvEditorCommon::AlignTop);
+}
+
+void KvStageEditor::action_distributeSelectedScreensByVCenter()
+{
+    action_distributeSelectedScreens(KvEditorCommon::AlignVCenter);
+}
+
+void KvStageEditor::action_distributeSelectedScreensByBottom()
+{
+    action_distributeSelectedScreens(KvEditorCommon::AlignBottom);
+}
+
+void KvStageEditor::action_distributeSelectedScreensByLeft()
+{
+    action_distributeSelectedScreens(KvEditorCommon::AlignLeft);
+}
+
+void KvStageEditor::action_distributeSelectedScreensByHCenter()
+{
+    action_distributeSelectedScreens(KvEditorCommon::AlignHCenter);
+}
+
+void KvStageEditor::action_distributeSelectedScreensByRight()
+{
+    action_distributeSelectedScreens(KvEditorCommon::AlignRight);
+}
+
+// Adds a new screen through an AddScreen command, which is pushed only when the screen
+// could be made.
+static void addScreenByCommand(KvStageEditor* editor, int type, const QString& pluginId,
+                               const QString& title)
+{
+    auto* command = new Commands::AddScreen(editor, type, pluginId);
+    command->redo();
+    if (command->isFailed()) {
+        delete command;
+        QMessageBox::critical(editor->mainWindow(), title,
+                              KvStageEditor::tr("The Screen will not be added because an "
+                                                "error occurred."),
+                              QMessageBox::Ok);
+        return;
+    }
+    command->setSkip(true);
+    editor->pushUndoCommand(command);
+}
+
+void KvStageEditor::action_addMultimediaScreen()
+{
+    addScreenByCommand(this, ScreenType::Multimedia, QString(),
+                       tr("Can Not Add Multimedia Screen"));
+}
+
+void KvStageEditor::action_addTelopScreen()
+{
+    addScreenByCommand(this, ScreenType::Telop, QString(), tr("Can Not Add Telop Screen"));
+}
+
+void KvStageEditor::action_addExtendedScreen(QString pluginId)
+{
+    addScreenByCommand(this, ScreenType::Extended, pluginId, tr("Can Not Add Extended Screen"));
+}
+
+void KvStageEditor::action_removeSelectedScreens()
+{
+    if (!m_stageWidget || !m_stageWidget->hasSelectedItem() || hasLockedScreenItemInSelection())
+        return;
+    pushUndoCommand(new Commands::RemoveSelectedScreens(this));
+}
+
+void KvStageEditor::action_selectedScreenMoved()
+{
+    if (m_stageWidget)
+        pushUndoCommand(new Commands::SelectedScreenMoved(this));
+}
+
+void KvStageEditor::action_selectedScreenResized()
+{
+    if (m_stageWidget)
+        pushUndoCommand(new Commands::SelectedScreenResized(this));
+}
+
+void KvStageEditor::action_changeSelectedScreenBackColor(QColor color)
+{
+    pushUndoCommand(new Commands::ChangeSelectedScreenBackColor(this, color));
+}
+
+void KvStageEditor::action_changeSelectedScreenLocked(bool locked)
+{
+    pushUndoCommand(new Commands::ChangeSelectedScreenLocked(this, locked));
+}
+
+void KvStageEditor::action_toggleSelectedScreenLocked()
+{
+    pushUndoCommand(new Commands::ChangeSelectedScreenLocked(this, !isAllSelectedScreenLocked()));
+}
+
+void KvStageEditor::action_changeSelectedScreenGraphicsType(GraphicsType::GraphicsTypes type)
+{
+    pushUndoCommand(new Commands::ChangeSelectedScreenGraphicsType(this, type));
+}
+
+void KvStageEditor::action_changeSelectedScreenMoviePlayerType(PlayerType::PlayerTypes type)
+{
+    pushUndoCommand(new Commands::ChangeSelectedScreenMoviePlayerType(this, type));
+}
+
+void KvStageEditor::action_changeSelectedScreenFlashPlayerType(PlayerType::PlayerTypes type)
+{
+    pushUndoCommand(new Commands::ChangeSelectedScreenFlashPlayerType(this, type));
+}
+
+void KvStageEditor::action_changeSelectedScreenWebBrowserType(PlayerType::PlayerTypes type)
+{
+    pushUndoCommand(new Commands::ChangeSelectedScreenWebBrowserType(this, type));
+}
+
+void KvStageEditor::action_changeSelectedScreenName(QString name)
+{
+    const QList<KvScreen*> selected = selectedScreens();
+    if (selected.count() != 1)
+        return;
+    KvScreen* screen = selected.first();
+    if (name == screen->name())
+        return;
+    if (!name.isEmpty()) {
+        for (const KvScreen* other : screens()) {
+            if (other != screen && other->name() == name) {
+                QMessageBox::critical(mainWindow(), tr("Names are duplicated"),
+                                      tr("Name \"%1\" has been used in another screen.").arg(name),
+                                      QMessageBox::Ok);
+                updateScreenPropertyValues();
+                return;
+            }
+        }
+    }
+    pushUndoCommand(new Commands::ChangeScreenName(this, screen, name));
+}
+
+void KvStageEditor::action_changeStageBackColor(QColor color)
+{
+    if (!currentStage())
+        return;
+    const QColor old = setStageBackgroundColor(color);
+    if (old != color)
+        pushUndoCommand(new Commands::ChangeStageBackgroundColor(this, old, color));
+}
+
+void KvStageEditor::action_changeStageSize(QSizeF size)
+{
+    if (!currentStage())
+        return;
+    const QSizeF old = setStageSize(size);
+    if (!qFuzzyCompare(old.width(), size.width()) || !qFuzzyCompare(old.height(), size.height()))
+        pushUndoCommand(new Commands::StageResized(this, old, size));
+}
+
+void KvStageEditor::action_changeStageImage(QString path)
+{
+    KvStage* stage = currentStage();
+    if (!stage)
+        return;
+    bool unchanged = false;
+    const QString old = setStageBackgroundImage(path, &unchanged);
+    if (!unchanged)
+        pushUndoCommand(
+            new Commands::ChangeStageBackgroundImage(this, old, stage->backgroundImage()));
+}
+
+void KvStageEditor::action_changeStagePos(QPointF pos)
+{
+    if (!currentStage())
+        return;
+    const QPointF old = setStagePos(pos);
+    if (qAbs(old.x() - pos.x()) > 1e-12 || qAbs(old.y() - pos.y()) > 1e-12)
+        pushUndoCommand(new Commands::ChangeStagePos(this, old, pos));
+}
+
+void KvStageEditor::action_changeStageOptions(uint options)
+{
+    if (!currentStage())
+        return;
+    const unsigned int old = setStageOptions(options);
+    if (old != options)
+        pushUndoCommand(new Commands::ChangeStageOptions(this, old, options));
+}
+
+void KvStageEditor::onScreenEventChanged(QList<KvPreservedEvent> preservedEvents)
+{
+    auto* command = new Commands::ChangeScreenEvent(this, preservedEvents);
+    command->setSkip(true);
+    pushUndoCommand(command);
+}
+
+void KvStageEditor::action_editEvent(KvScreen* sourceScreen, KvScreen* receiverScreen)
+{
+    if (!sourceScreen && !receiverScreen) {
+        const QList<KvScreen*> selected = selectedScreens();
+        if (selected.count() == 1)
+            sourceScreen = selected.first();
+    }
+    KvStage* stage = currentStage();
+    if (!stage)
+        return;
+    auto* before = new KvStage(*stage);
+    auto* dialog = new KvEventEditor(stage, mainWindow());
+    dialog->setActiveSource(sourceScreen);
+    dialog->setActiveReceiver(receiverScreen);
+    const int result = dialog->showWidget(false);
+    const bool changed = !stage->isMatch(*before, true);
+    if (result == 1 && changed) {
+        auto* command = new Commands::ChangeEvents(this, before);
+        command->setSkip(true);
+        pushUndoCommand(command);
+        updateCurrentSequenceLabelBackground(true);
+    } else if (result != 1 && changed) {
+        KvEventsSnapshot(before).restore(stage);
+    }
+    delete dialog;
+    delete before;
+}
+
+void KvStageEditor::showStageBackImagePicker()
+{
+    const QString dataFolder = dataDir();
+    KvStage* stage = currentStage();
+    if (!dataFolder.isEmpty() && QFileInfo(dataFolder).isDir() && stage) {
+        QString startFolder;
+        if (!stage->backgroundImage().isEmpty())
+            startFolder =
+                QFileInfo(QDir(dataFolder).filePath(stage->backgroundImage())).absolutePath();
+        else
+            startFolder = QDir(dataFolder).filePath(QStringLiteral("image"));
+        if (QFileInfo(startFolder).isDir()) {
+            QStringList patterns;
+            for (const QString& extension : KvExtension::getExtensions(MediaType::Image))
+                patterns.append(QStringLiteral("*.") + extension);
+            const QString path = QFileDialog::getOpenFileName(
+                mainWindow(), tr("Select a image for the background of this stage"), startFolder,
+                tr("Images (%1)").arg(patterns.join(QLatin1Char(' '))));
+            bool use = !path.isEmpty();
+            if (use && !path.startsWith(dataFolder)) {
+                use = QMessageBox::warning(
+                          mainWindow(), tr("Warning to the selected file"),
+                          tr("You have to select the files that are outside of the data folder. "
+                             "\nIt may not appear in the viewer. \n\nAre you sure you want to "
+                             "use this file?"),
+                          QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+            }
+            if (use)
+                action_changeStageImage(path);
+        }
+    }
+    correctCheckBoxCheckedOnStageImageOfStageProperty();
+}
+
+void KvStageEditor::correctCheckBoxCheckedOnStageImageOfStageProperty()
+{
+    // The panel's image check box follows whether the stage has a background image.
+    updateStageProtertyValues();
+}
+
+bool KvStageEditor::canMoveScreenZIndexForward() const
+{
+    QList<KvScreen*> selected = selectedScreens();
+    QList<KvScreen*> all = screens();
+    if (selected.isEmpty() || all.isEmpty())
+        return false;
+    KvEditorCommon::sortScreenByZIndexDescending(selected);
+    KvEditorCommon::sortScreenByZIndexDescending(all);
+    return selected.first() != all.first();
+}
+
+bool KvStageEditor::canMoveScreenZIndexBackword() const
+{
+    QList<KvScreen*> selected = selectedScreens();
+    QList<KvScreen*> all = screens();
+    if (selected.isEmpty() || all.isEmpty())
+        return false;
+    KvEditorCommon::sortScreenByZIndexAscending(selected);
+    KvEditorCommon::sortScreenByZIndexAscending(all);
+    return selected.first() != all.first();
+}
+
+// Sequence-side refreshes the screen commands use (forwards to the sequence container).
+void KvStageEditor::updateDuration(QList<KvScreen*>& screens)
+{
+    // Looked up by name: the container's duration refresh is a slot of the timeline.
+    if (m_sequenceContainer)
+        QMetaObject::invokeMethod(m_sequenceContainer, "updateDuration",
+                                  Q_ARG(QList<KvScreen*>&, screens));
+}
+
+void KvStageEditor::updateSequenceMediaItemSelection(const QMap<KvScreen*, QList<int>>& selection)
+{
+    if (m_sequenceContainer)
+        m_sequenceContainer->updateSequenceMediaItemSelection(selection);
+}
+
+void KvStageEditor::updateCurrentSequenceLabelBackground(bool updateWidget)
+{
+    if (!m_sequenceContainer)
+        return;
+    if (!QMetaObject::invokeMethod(m_sequenceContainer, "updateCurrentSequenceLabelBackground",
+                                   Q_ARG(bool, updateWidget)))
+        QMetaObject::invokeMethod(m_sequenceContainer, "updateLabelAreaBackground",
+                                  Q_ARG(bool, updateWidget));
+}
+
+void KvStageEditor::addScreenToSequence(KvScreen* screen, bool selected, bool clearFirst)
+{
+    if (!m_sequenceContainer || !screen)
+        return;
+    QList<KvScreen*> screens{screen};
+    m_sequenceContainer->addScreenToSequence(screens, selected, clearFirst);
 }
 
 } // namespace Kova

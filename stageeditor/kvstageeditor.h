@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graphicstype.h"
+#include "kveditorcommon.h"
 #include "kvmedia.h"
 #include "kvpreservedevent.h"
 #include "playertype.h"
@@ -12,6 +13,7 @@
 #include <QPoint>
 #include <QPointF>
 #include <QPointer>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
@@ -145,6 +147,69 @@ public:
     void loadPlugins() const;
     bool hasExtndedScreenPlugin() const;
 
+    // ---- Stage canvas: screen operations the commands call (forwards to the stage widget,
+    // with the sequence rows and property panels kept in step) ----
+    QList<KvScreen*> screens() const;
+    QList<KvScreen*>* screenListObject() const;
+    void clearScreenSelection();
+    void selectScreenItem(const QList<KvScreen*>& screens, bool deselectOthers = true,
+                          bool repaint = true);
+    QMap<KvScreen*, QPointF> selectedScreenMoved();
+    QMap<KvScreen*, QRectF> selectedScreenResized();
+    void updateScreenItemName(KvScreen* screen);
+    void updateScreenItemPos(const QList<KvScreen*>& screens);
+    void updateScreenItemRect(const QList<KvScreen*>& screens);
+    void updateScreenItemZIndex(const QMap<KvScreen*, bool>& selection);
+    void updateSelectedHandle();
+    KvScreen* addMultimediaScreen();
+    KvScreen* addTelopScreen();
+    KvScreen* addExtendedScreen(const QString& pluginId);
+    void addScreen(KvScreen* screen);
+    void addScreen(const QList<KvScreen*>& screens);
+    void removeScreen(KvScreen* screen);
+    void removeScreens(const QList<KvScreen*>& screens,
+                       QMap<KvScreen*, QList<int>>* mediaSelection);
+    QList<KvScreen*> removeSelectedScreen(QMap<KvScreen*, QList<int>>* mediaSelection);
+    QMap<KvScreen*, QColor> changeScreenBackColor(const QList<KvScreen*>& screens,
+                                                  const QColor& color);
+    void updateScreenBackColor(const QMap<KvScreen*, QColor>& colors);
+    QMap<KvScreen*, bool> changeScreenLocked(const QList<KvScreen*>& screens, bool locked);
+    void updateScreenLocked(const QMap<KvScreen*, bool>& locked);
+    QMap<KvScreen*, PlayerType::PlayerTypes>
+    changeScreenFlashPlayerType(const QList<KvScreen*>& screens, PlayerType::PlayerTypes type);
+    void updateScreenFlashPlayerType(const QMap<KvScreen*, PlayerType::PlayerTypes>& types);
+    QMap<KvScreen*, PlayerType::PlayerTypes> changeScreenMovieType(const QList<KvScreen*>& screens,
+                                                                   PlayerType::PlayerTypes type);
+    void updateScreenMoviePlayerType(const QMap<KvScreen*, PlayerType::PlayerTypes>& types);
+    QMap<KvScreen*, PlayerType::PlayerTypes>
+    changeScreenWebBrowserType(const QList<KvScreen*>& screens, PlayerType::PlayerTypes type);
+    void updateScreenWebBrowserType(const QMap<KvScreen*, PlayerType::PlayerTypes>& types);
+    QMap<KvScreen*, GraphicsType::GraphicsTypes>
+    changeScreenGraphicsType(const QList<KvScreen*>& screens, GraphicsType::GraphicsTypes type);
+    void updateScreenGraphicsType(const QMap<KvScreen*, GraphicsType::GraphicsTypes>& types);
+    void updateScreenPropertyFlashPlayerType(const QMap<KvScreen*, PlayerType::PlayerTypes>& types);
+    void updateScreenPropertyMoviePlayerType(const QMap<KvScreen*, PlayerType::PlayerTypes>& types);
+    void updateScreenPropertyWebBrowserType(const QMap<KvScreen*, PlayerType::PlayerTypes>& types);
+    void
+    updateScreenPropertyGraphicsType(const QMap<KvScreen*, GraphicsType::GraphicsTypes>& types);
+    void updateScreenPropertyValues();
+    void updateStageProtertyValues();
+    QColor setStageBackgroundColor(const QColor& color);
+    QString setStageBackgroundImage(const QString& path, bool* unchanged);
+    unsigned int setStageOptions(unsigned int options);
+    QPointF setStagePos(const QPointF& pos);
+    QSizeF setStageSize(const QSizeF& size);
+    // Z-order: moves the selected screens by `steps` places as a block; returns the old
+    // z-index of every screen it changed (empty when nothing can move).
+    QMap<KvScreen*, int> moveZIndexOfScreen(const QList<KvScreen*>& selected, int steps);
+    void correctCheckBoxCheckedOnStageImageOfStageProperty();
+    static int getListIndexFromScreens(const KvScreen* screen, const QList<KvScreen*>& screens);
+    // Sequence-side refreshes the screen commands use.
+    void updateDuration(QList<KvScreen*>& screens);
+    void updateSequenceMediaItemSelection(const QMap<KvScreen*, QList<int>>& selection);
+    void updateCurrentSequenceLabelBackground(bool updateWidget);
+    void addScreenToSequence(KvScreen* screen, bool selected, bool clearFirst);
+
 signals:
     void quitApp();
     void showVersionInformation();
@@ -251,6 +316,9 @@ public slots:
     void action_changeStageOptions(uint options);
     void showStageBackImagePicker();
     void onScreenEventChanged(QList<KvPreservedEvent> preservedEvents);
+    void action_alignSelectedScreens(KvEditorCommon::Align mode);
+    void action_distributeSelectedScreens(KvEditorCommon::Align mode);
+    void action_moveZIndexOfScreen(int steps);
 
     // ---- Filled in by the media operations work ----
     void action_addMedia(QList<KvPreservedMedia*>& mediaList);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "playertype.h"
+#include <QList>
+#include <QMap>
+#include <QUndoCommand>
+
+namespace Kova {
+class KvScreen;
+class KvStageEditor;
+
+namespace Commands {
+
+// Sets the movie player type of the selected screens. The first redo takes the selected screens;
+// later redos act on the same screens, whatever is selected by then.
+class ChangeSelectedScreenMoviePlayerType : public QUndoCommand
+{
+public:
+    ChangeSelectedScreenMoviePlayerType(KvStageEditor* editor, PlayerType::PlayerTypes type,
+                                        QUndoCommand* parent = nullptr);
+    ~ChangeSelectedScreenMoviePlayerType() override;
+    void undo() override;
+    void redo() override;
+
+private:
+    QMap<KvScreen*, PlayerType::PlayerTypes> valuesOf(const QList<KvScreen*>& screens) const;
+
+    KvStageEditor* m_editor;
+    QMap<KvScreen*, PlayerType::PlayerTypes> m_old;
+    PlayerType::PlayerTypes m_value;
+};
+
+} // namespace Commands
+} // namespace Kova
