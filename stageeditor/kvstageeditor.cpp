@@ -2014,6 +2014,13 @@ void moveReferenceEdge(KvScreenItem* item, KvEditorCommon::Align mode, double va
     }
 }
 
+// True when the object has the slot or invokable method of that signature.
+bool hasInvokable(const QObject* object, const char* signature)
+{
+    return object &&
+           object->metaObject()->indexOfMethod(QMetaObject::normalizedSignature(signature)) >= 0;
+}
+
 QList<KvScreenItem*> screenItemsOf(const QList<QGraphicsItem*>& items)
 {
     QList<KvScreenItem*> result;
@@ -2838,7 +2845,7 @@ bool KvStageEditor::canMoveScreenZIndexBackword() const
 void KvStageEditor::updateDuration(QList<KvScreen*>& screens)
 {
     // Looked up by name: the container's duration refresh is a slot of the timeline.
-    if (m_sequenceContainer)
+    if (hasInvokable(m_sequenceContainer, "updateDuration(QList<KvScreen*>&)"))
         QMetaObject::invokeMethod(m_sequenceContainer, "updateDuration",
                                   Q_ARG(QList<KvScreen*>&, screens));
 }
@@ -2851,10 +2858,10 @@ void KvStageEditor::updateSequenceMediaItemSelection(const QMap<KvScreen*, QList
 
 void KvStageEditor::updateCurrentSequenceLabelBackground(bool updateWidget)
 {
-    if (!m_sequenceContainer)
-        return;
-    if (!QMetaObject::invokeMethod(m_sequenceContainer, "updateCurrentSequenceLabelBackground",
-                                   Q_ARG(bool, updateWidget)))
+    if (hasInvokable(m_sequenceContainer, "updateCurrentSequenceLabelBackground(bool)"))
+        QMetaObject::invokeMethod(m_sequenceContainer, "updateCurrentSequenceLabelBackground",
+                                  Q_ARG(bool, updateWidget));
+    else if (hasInvokable(m_sequenceContainer, "updateLabelAreaBackground(bool)"))
         QMetaObject::invokeMethod(m_sequenceContainer, "updateLabelAreaBackground",
                                   Q_ARG(bool, updateWidget));
 }
