@@ -1452,6 +1452,13 @@ void KvStageEditor::trashToEmpty()
 
 void KvStageEditor::onBeforeFileMenuShown()
 {
+    if (!m_stageWidget)
+        return;
+    const bool anyStage = m_stageWidget->openedStageCount() > 0;
+    setActionEnabled(QStringLiteral("Action_Close_Stage"), anyStage);
+    setActionEnabled(QStringLiteral("Action_Close_All_Stage"), anyStage);
+    setActionEnabled(QStringLiteral("Action_Save_Stage"),
+                     m_stageWidget->isCurrentStageChangedFromInitial());
 }
 
 void KvStageEditor::onBeforeEditMenuShown()
@@ -1507,38 +1514,153 @@ void KvStageEditor::onBeforeContextSequenceMainViewMenuHidden()
     purgePluginActionsFromMenu(m_sequenceMainViewContextMenu);
 }
 
-// The checks below are filled in by the command availability work.
+// Command availability: the shared actions' enabled states are settled here, just
+// before a menu opens and after a selection changes. A rule whose action is missing is
+// skipped.
+void KvStageEditor::setActionEnabled(const QString& name, bool enabled)
+{
+    if (QAction* action = getAction(name))
+        action->setEnabled(enabled);
+}
+
 void KvStageEditor::menuBeforeOpenningCheckOnStage()
 {
+    setActionEnabled(QStringLiteral("Action_Undo"), m_undoGroup && m_undoGroup->canUndo());
+    setActionEnabled(QStringLiteral("Action_Redo"), m_undoGroup && m_undoGroup->canRedo());
+
+    bool canDelete = false;
+    bool canCut = false;
+    bool canCopy = false;
+    bool canPaste = false;
+    if (m_activeSide == StageSide) {
+        if (KvStageWidget* sw = m_stageWidget) {
+            const bool copyable = sw->canCopyScreen();
+            canDelete = sw->hasSelectedItem() && !sw->hasLockedScreenItemInSelection();
+            canCut = sw->canDeleteScreen() && copyable;
+            canCopy = copyable;
+            canPaste = sw->canPasteScreen();
+        }
+    } else if (m_activeSide == SequenceSide) {
+        if (KvSequenceContainer* sequence = m_sequenceContainer) {
+            const bool selected = sequence->hasSelectedMedia();
+            canDelete = selected;
+            canCut = selected && sequence->canCopyMedia();
+            canCopy = sequence->canCopyMedia();
+            canPaste = sequence->canPasteMedia();
+        }
+    }
+    setActionEnabled(QStringLiteral("Action_Delete"), canDelete);
+    setActionEnabled(QStringLiteral("Action_Cut"), canCut);
+    setActionEnabled(QStringLiteral("Action_Copy"), canCopy);
+    setActionEnabled(QStringLiteral("Action_Paste"), canPaste);
 }
 
 void KvStageEditor::arrangeMenuOpenningCheckOnStage()
 {
+    const bool forward = canMoveScreenZIndexForward();
+    const bool backward = canMoveScreenZIndexBackword();
+    setActionEnabled(QStringLiteral("Action_Bring_to_Front"), forward);
+    setActionEnabled(QStringLiteral("Action_Bring_Forward"), forward);
+    setActionEnabled(QStringLiteral("Action_Send_to_Back"), backward);
+    setActionEnabled(QStringLiteral("Action_Send_Backward"), backward);
+    setActionEnabled(QStringLiteral("Action_Set_Raise_Event"), true);
+    setActionEnabled(QStringLiteral("Action_Set_Listen_Event"), true);
+
+    const int selected = selectedScreens().count();
+    // The align entries follow their submenu as a whole.
+    if (QMenu* align = getMenu(m_subMenuList, QStringLiteral("Menu_Align")))
+        align->setEnabled(selected >= 2);
+    for (const char* name :
+         {"Action_Distribute_Top_Edges", "Action_Distribute_Vertical_Centers",
+          "Action_Distribute_Bottom_Edges", "Action_Distribute_Left_Edges",
+          "Action_Distribute_Horizontal_Centers", "Action_Distribute_Right_Edges"})
+        setActionEnabled(QLatin1String(name), selected >= 3);
 }
 
 void KvStageEditor::screenMenuBeforeOpenningCheck()
 {
+    if (QAction* lock = getAction(QStringLiteral("Action_Lock_Screen"))) {
+        lock->setText(isAllSelectedScreenLocked() ? tr("Unlock") : tr("Lock"));
+        lock->setEnabled(!selectedScreens().isEmpty());
+    }
+    if (!m_stageWidget)
+        return;
+    const bool anyStage = m_stageWidget->openedStageCount() > 0;
+    for (const char* name :
+         {"Action_Add_Multimedia_Screen", "Action_Add_Telop_Screen", "Action_Add_Extended_Screen",
+          "Action_Edit_Event", "Action_Preview_Stage"})
+        setActionEnabled(QLatin1String(name), anyStage);
 }
 
 void KvStageEditor::arrangeMenuOpenningCheckOnSequence()
 {
+    const bool previous = canMoveMediaIndexPrevious();
+    const bool next = canMoveMediaIndexNext();
+    setActionEnabled(QStringLiteral("Action_Move_First"), previous);
+    setActionEnabled(QStringLiteral("Action_Move_Previous"), previous);
+    setActionEnabled(QStringLiteral("Action_Move_Next"), next);
+    setActionEnabled(QStringLiteral("Action_Move_Last"), next);
+    bool canCopyProperty = false;
+    setActionEnabled(QStringLiteral("Action_Content_Property"),
+                     canShowMediaProperty(&canCopyProperty));
+    setActionEnabled(QStringLiteral("Action_Copy_Content_Property_To"), canCopyProperty);
+
+    // With no stage open the view entries have nothing to act on; with one they keep the
+    // state the open stage's timeline gave them.
+    if (m_stageWidget && m_stageWidget->openedStageCount() == 0) {
+        for (const char* name : {"Action_Show_Duration", "Action_Normal_View", "Action_Time_View",
+                                 "Action_Set_Raise_Event", "Action_Set_Listen_Event"})
+            setActionEnabled(QLatin1String(name), false);
+    }
 }
 
 bool KvStageEditor::canMoveMediaIndexPrevious() const
 {
-    return false;
+    if (!m_sequenceContainer)
+        return false;
+    const QList<QPair<int, int>> selected = m_sequenceContainer->selectedMediaIndices();
+    return !selected.isEmpty() && selected.first().second > 0;
 }
 
 bool KvStageEditor::canMoveMediaIndexNext() const
 {
-    return false;
+    if (!m_sequenceContainer)
+        return false;
+    const QList<QPair<int, int>> selected = m_sequenceContainer->selectedMediaIndices();
+    if (selected.isEmpty())
+        return false;
+    const QPair<int, int> last = selected.last();
+    if (!m_sequenceContainer->rowAt(last.first))
+        return false;
+    // A row shows its screen's media: the screen at the same index of the stage's list.
+    KvStage* stage = currentStage();
+    const KvScreen* screen = stage ? stage->screenList().value(last.first) : nullptr;
+    return screen && last.second < screen->mediaCount() - 1;
 }
 
 bool KvStageEditor::canShowMediaProperty(bool* canCopyProperty) const
 {
     if (canCopyProperty)
         *canCopyProperty = false;
-    return false;
+    if (!m_sequenceContainer)
+        return false;
+    const QList<QPair<int, int>> selected = m_sequenceContainer->selectedMediaIndices();
+    if (selected.count() != 1)
+        return false;
+    KvStage* stage = currentStage();
+    const KvScreen* screen = stage ? stage->screenList().value(selected.first().first) : nullptr;
+    if (!screen)
+        return false;
+    if (KvEditorCommon::getPluginGuiInterface(screen)) {
+        // A plug-in screen's content is the plug-in's to describe; no plug-in GUI
+        // interface is offered in this build, so its media show no property dialog.
+        return false;
+    }
+    // An extended screen without a plug-in GUI has nothing to show or copy.
+    const bool ordinary = screen->type() != ScreenType::Extended;
+    if (canCopyProperty)
+        *canCopyProperty = ordinary;
+    return ordinary;
 }
 
 bool KvStageEditor::isAllSelectedScreenLocked() const

@@ -427,6 +427,7 @@ private:
                            const QIcon& icon, const QKeySequence& shortcut, const char* slot);
     QAction* addSeparator(QMenu* menu, const QString& objectName, bool visible);
     void addSharedActions(QMenu* menu, const QStringList& objectNames);
+    void setActionEnabled(const QString& name, bool enabled);
     QAction* getAction(const QString& name) const;
     static QAction* getAction(QMenu* menu, const QString& name);
     static QMenu* getMenu(QList<QMenu*>& list, const QString& name);

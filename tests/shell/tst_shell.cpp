@@ -7,8 +7,10 @@
 #include "kveditoruserconfig.h"
 #include "kvlibrarywidget.h"
 #include "kvmodalwatcher.h"
+#include "kvscreen.h"
 #include "kvscreenpropertywidget.h"
 #include "kvsequencecontainer.h"
+#include "kvstage.h"
 #include "kvstageeditor.h"
 #include "kvstagepropertywidget.h"
 #include "kvstagewidget.h"
@@ -642,6 +644,127 @@ private slots:
         e->action_setVisibleSequence(false);
         emit window->aboutToShow();
         QVERIFY(!action(e, "Action_Set_Visible_Sequence")->isChecked());
+    }
+
+    // ---- command availability -------------------------------------------------------
+
+    void withoutStageTheStageCommandsAreOff()
+    {
+        Fixture f(1000);
+        KvStageEditor* e = f.editor.get();
+        QCOMPARE(e->stageWidget()->openedStageCount(), 0);
+        emit mainMenu(e, 0)->aboutToShow();
+        QVERIFY(!action(e, "Action_Close_Stage")->isEnabled());
+        QVERIFY(!action(e, "Action_Close_All_Stage")->isEnabled());
+        QVERIFY(!action(e, "Action_Save_Stage")->isEnabled());
+        QVERIFY(action(e, "Action_Save_Stage_As")->isEnabled());
+
+        emit mainMenu(e, 2)->aboutToShow();
+        for (const char* name :
+             {"Action_Add_Multimedia_Screen", "Action_Add_Telop_Screen",
+              "Action_Add_Extended_Screen", "Action_Edit_Event", "Action_Preview_Stage"})
+            QVERIFY2(!action(e, name)->isEnabled(), name);
+        // No screen selected: the entry offers to unlock, and cannot.
+        QCOMPARE(action(e, "Action_Lock_Screen")->text(), QStringLiteral("Unlock"));
+        QVERIFY(!action(e, "Action_Lock_Screen")->isEnabled());
+        QVERIFY(!KvStageEditor::getMenu(e->m_subMenuList, "Menu_Align")->isEnabled());
+        emit mainMenu(e, 2)->aboutToHide();
+
+        emit mainMenu(e, 3)->aboutToShow();
+        for (const char* name :
+             {"Action_Show_Duration", "Action_Normal_View", "Action_Time_View",
+              "Action_Set_Raise_Event", "Action_Set_Listen_Event", "Action_Move_First",
+              "Action_Move_Last", "Action_Content_Property", "Action_Copy_Content_Property_To"})
+            QVERIFY2(!action(e, name)->isEnabled(), name);
+        emit mainMenu(e, 3)->aboutToHide();
+
+        for (int side : {0, 1}) {
+            e->m_activeSide = side;
+            emit mainMenu(e, 1)->aboutToShow();
+            for (const char* name : {"Action_Undo", "Action_Redo", "Action_Cut", "Action_Copy",
+                                     "Action_Paste", "Action_Delete"})
+                QVERIFY2(!action(e, name)->isEnabled(), name);
+        }
+    }
+
+    void availabilityFollowsTheSelection()
+    {
+        Fixture f(1000);
+        KvStageEditor* e = f.editor.get();
+        KvStageWidget* sw = e->stageWidget();
+        auto* stage = new KvStage(m_dataDir.filePath(QStringLiteral("stage/one.xml")));
+        QVERIFY(sw->addStage(stage) >= 0);
+        QCoreApplication::processEvents();
+        KvScreen* s1 = sw->addMultimediaScreen();
+        KvScreen* s2 = sw->addMultimediaScreen();
+        KvScreen* s3 = sw->addTelopScreen();
+        QVERIFY(s1 && s2 && s3);
+        QVERIFY(s1->zIndex() < s2->zIndex() && s2->zIndex() < s3->zIndex());
+        QMenu* screenMenu = mainMenu(e, 2);
+        QMenu* align = KvStageEditor::getMenu(e->m_subMenuList, "Menu_Align");
+
+        sw->selectScreenItem({s1}, true, true);
+        emit screenMenu->aboutToShow();
+        QVERIFY(action(e, "Action_Add_Multimedia_Screen")->isEnabled());
+        QVERIFY(action(e, "Action_Preview_Stage")->isEnabled());
+        QCOMPARE(action(e, "Action_Lock_Screen")->text(), QStringLiteral("Lock"));
+        QVERIFY(action(e, "Action_Lock_Screen")->isEnabled());
+        QVERIFY(action(e, "Action_Bring_to_Front")->isEnabled()); // s1 is at the back
+        QVERIFY(!action(e, "Action_Send_to_Back")->isEnabled());
+        QVERIFY(!align->isEnabled());
+        emit screenMenu->aboutToHide();
+
+        sw->selectScreenItem({s1, s2}, true, true);
+        emit screenMenu->aboutToShow();
+        QVERIFY(align->isEnabled());
+        QVERIFY(!action(e, "Action_Distribute_Top_Edges")->isEnabled());
+        emit screenMenu->aboutToHide();
+
+        // Three selected, one of them front-most: no way forward, every way to distribute.
+        sw->selectScreenItem({s1, s2, s3}, true, true);
+        emit screenMenu->aboutToShow();
+        QVERIFY(align->isEnabled());
+        QVERIFY(action(e, "Action_Distribute_Right_Edges")->isEnabled());
+        QVERIFY(!action(e, "Action_Bring_to_Front")->isEnabled());
+        QVERIFY(!action(e, "Action_Bring_Forward")->isEnabled());
+        QVERIFY(!action(e, "Action_Send_Backward")->isEnabled());
+        emit screenMenu->aboutToHide();
+
+        // A locked screen: "Unlock" only when all are locked; no deleting on the stage side.
+        s1->setLockScreen(true);
+        sw->selectScreenItem({s1, s2}, true, true);
+        emit screenMenu->aboutToShow();
+        QCOMPARE(action(e, "Action_Lock_Screen")->text(), QStringLiteral("Lock"));
+        emit screenMenu->aboutToHide();
+        sw->selectScreenItem({s1}, true, true);
+        emit screenMenu->aboutToShow();
+        QCOMPARE(action(e, "Action_Lock_Screen")->text(), QStringLiteral("Unlock"));
+        emit screenMenu->aboutToHide();
+
+        e->m_activeSide = 0;
+        emit mainMenu(e, 1)->aboutToShow();
+        QVERIFY(!action(e, "Action_Delete")->isEnabled());
+        QVERIFY(!action(e, "Action_Cut")->isEnabled());
+        QVERIFY(action(e, "Action_Copy")->isEnabled());
+        // Screens were added by undoable commands or directly: Undo follows the stack.
+        QCOMPARE(action(e, "Action_Undo")->isEnabled(), e->undoGroup()->canUndo());
+
+        sw->selectScreenItem({s2}, true, true);
+        emit mainMenu(e, 1)->aboutToShow();
+        QVERIFY(action(e, "Action_Delete")->isEnabled());
+        QVERIFY(action(e, "Action_Cut")->isEnabled());
+
+        // The sequence side has no media selected, whatever the canvas holds.
+        e->m_activeSide = 1;
+        emit mainMenu(e, 1)->aboutToShow();
+        QVERIFY(!action(e, "Action_Delete")->isEnabled());
+        QVERIFY(!action(e, "Action_Copy")->isEnabled());
+
+        // With a stage open the view entries are left as the timeline set them.
+        action(e, "Action_Show_Duration")->setEnabled(true);
+        emit mainMenu(e, 3)->aboutToShow();
+        QVERIFY(action(e, "Action_Show_Duration")->isEnabled());
+        emit mainMenu(e, 3)->aboutToHide();
     }
 
     // ---- active side ----------------------------------------------------------------
