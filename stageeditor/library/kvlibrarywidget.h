@@ -27,8 +27,6 @@ public:
     void addLibraryActionsToMenu(QMenu* menu);
     // Writes the panel's own user settings.
     void saveSettings();
-    // Fits the tree's first column to the panel width less 5 pixels.
-    void adjustWidgetSize();
 
 signals:
     void raiseShowToParentEvent();
@@ -39,6 +37,8 @@ signals:
     void fileRenamed(QString dirPath, QString oldName, QString newName);
 
 public slots:
+    // Fits the tree's first column to the panel width less 5 pixels.
+    void adjustWidgetSize();
     void onMenuToShow();
     void onContentDragStarted();
     void onInquireUsingFile(QString path, bool* ok, bool* notReady);
