@@ -3,6 +3,9 @@
 // the refusals, z-order moves, align and distribute, events, and a long random run.
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QGraphicsItem>
 #include <QMainWindow>
 #include <QRandomGenerator>
@@ -58,6 +61,7 @@ private slots:
     void distributeNeedsThree();
     void screenEventUndoRedo();
     void editEventAcceptedAndCancelled();
+    void backgroundImagePicker();
     void randomOperationsUndoAll();
 
 private:
@@ -628,6 +632,49 @@ void TstCommands::editEventAcceptedAndCancelled()
     QCOMPARE(stack()->count(), 1);
     QCOMPARE(s1->raiseEventList().count(), 1);
     QCOMPARE(s2->raiseEventList().count(), 0);
+}
+
+void TstCommands::backgroundImagePicker()
+{
+    KvStage* stage = openStage(1);
+    const QString data = m_editor->dataDir();
+    QVERIFY(QDir().mkpath(data + "/image"));
+    QFile inside(data + "/image/back.png");
+    QVERIFY(inside.open(QIODevice::WriteOnly));
+    inside.close();
+    QFile outside(m_dir->filePath("outside.png"));
+    QVERIFY(outside.open(QIODevice::WriteOnly));
+    outside.close();
+
+    auto choose = [](const QString& path) {
+        return [path](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(),
+                     QString("Select a image for the background of this stage"));
+            QVERIFY(dialog->nameFilters().join(' ').contains("*.png"));
+            dialog->selectFile(path);
+            QMetaObject::invokeMethod(dialog, "accept");
+        };
+    };
+    KvModalWatcher watcher;
+    watcher.answerWith(choose(inside.fileName()));
+    m_editor->showStageBackImagePicker();
+    QTRY_COMPARE(stage->backgroundImage(), QString("image/back.png"));
+    QCOMPARE(stack()->count(), 1);
+
+    // Outside the data folder: asked first; No keeps the stage as it is.
+    watcher.answerWith(choose(outside.fileName()));
+    watcher.answer(QMessageBox::No);
+    m_editor->showStageBackImagePicker();
+    QCOMPARE(watcher.seen().last().title, QString("Warning to the selected file"));
+    QCOMPARE(stage->backgroundImage(), QString("image/back.png"));
+    QCOMPARE(stack()->count(), 1);
+    watcher.answerWith(choose(outside.fileName()));
+    watcher.answer(QMessageBox::Yes);
+    m_editor->showStageBackImagePicker();
+    QCOMPARE(stage->backgroundImage(), outside.fileName());
+    QCOMPARE(stack()->count(), 2);
 }
 
 void TstCommands::randomOperationsUndoAll()

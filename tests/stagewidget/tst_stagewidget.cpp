@@ -14,7 +14,9 @@
 #include <QtTest>
 
 #include "kveditorcommon.h"
+#include "kvmedia.h"
 #include "kvmodalwatcher.h"
+#include "kvpreservedmedia.h"
 #include "kvscreen.h"
 #include "kvstage.h"
 #include "kvstagewidget.h"
@@ -60,6 +62,7 @@ class TstStageWidget : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -85,11 +88,23 @@ private slots:
     void previewArgumentsCannotBeInjected();
     void previewStartsPlayer();
     void noTabMeansDefaults();
+    void newStageShowsAtHalfZoom();
+    void closingHandsOverBothScenes();
+    void currentTabChangeSignals();
+    void droppedMediaGetScreenAndSequenceIndexes();
 
 private:
     KvStageWidget* m_widget = nullptr;
     QTemporaryDir* m_dir = nullptr;
 };
+
+void TstStageWidget::initTestCase()
+{
+    // The signals name the types as declared inside the namespace.
+    qRegisterMetaType<KvStage*>("KvStage*");
+    qRegisterMetaType<KvStageWorkingArea*>("KvStageWorkingArea*");
+    qRegisterMetaType<QList<QGraphicsScene*>>("QList<QGraphicsScene*>");
+}
 
 void TstStageWidget::init()
 {
@@ -533,6 +548,79 @@ void TstStageWidget::noTabMeansDefaults()
     m_widget->previewCurrentStage();
     QCOMPARE(g_launchCount, 0);
     QCOMPARE(m_widget->currentTabIndex(), -1);
+}
+
+void TstStageWidget::newStageShowsAtHalfZoom()
+{
+    QSignalSpy added(m_widget, SIGNAL(stageAdded(int)));
+    const int index = m_widget->addStage(makeStage(m_dir->filePath("z.kst"), 640, 480));
+    QCOMPARE(added.count(), 1);
+    QCOMPARE(added.at(0).at(0).toInt(), index);
+    QCoreApplication::processEvents();
+    QCOMPARE(m_widget->stageWorkingArea(index)->zoomRate(), 0.5);
+}
+
+void TstStageWidget::closingHandsOverBothScenes()
+{
+    KvStage* stage = makeStage(m_dir->filePath("h.kst"), 640, 480);
+    m_widget->addStageTab(QString(), stage);
+    auto* sequenceScene = new QGraphicsScene;
+    const KvStage* asked = nullptr;
+    connect(m_widget, &KvStageWidget::takeGraphicsSceneFromSequenceWidget,
+            [&](const KvStage* s, QGraphicsScene** scene) {
+                asked = s;
+                *scene = sequenceScene;
+            });
+    qRegisterMetaType<QList<QGraphicsScene*>>("QList<QGraphicsScene*>");
+    QSignalSpy purged(m_widget, SIGNAL(graphicsScenePurged(QList<QGraphicsScene*>)));
+    QSignalSpy all(m_widget, SIGNAL(allStageTabClosed()));
+    m_widget->closeCurrentStage();
+    QCOMPARE(asked, stage);
+    QCOMPARE(all.count(), 1);
+    QCOMPARE(purged.count(), 1);
+    const auto scenes = purged.at(0).at(0).value<QList<QGraphicsScene*>>();
+    QCOMPARE(scenes.count(), 2);
+    QCOMPARE(scenes.at(1), sequenceScene);
+    qDeleteAll(scenes);
+}
+
+void TstStageWidget::currentTabChangeSignals()
+{
+    QSignalSpy stages(m_widget, SIGNAL(currentStageTabChanged(KvStage*)));
+    QSignalSpy areas(m_widget, SIGNAL(currentStageTabChanged(KvStageWorkingArea*)));
+    KvStage* first = makeStage(m_dir->filePath("1.kst"), 640, 480);
+    KvStage* second = makeStage(m_dir->filePath("2.kst"), 640, 480);
+    m_widget->addStageTab(QString(), first);
+    m_widget->addStageTab(QString(), second);
+    m_widget->setCurrentStageTab(1);
+    QCOMPARE(stages.last().at(0).value<KvStage*>(), second);
+    QCOMPARE(areas.last().at(0).value<KvStageWorkingArea*>(), m_widget->stageWorkingArea(1));
+    m_widget->closeAllStageTab();
+    QCOMPARE(stages.last().at(0).value<KvStage*>(), static_cast<KvStage*>(nullptr));
+    QCOMPARE(areas.last().at(0).value<KvStageWorkingArea*>(),
+             static_cast<KvStageWorkingArea*>(nullptr));
+}
+
+void TstStageWidget::droppedMediaGetScreenAndSequenceIndexes()
+{
+    KvStage* stage = makeStage(m_dir->filePath("m.kst"), 640, 480);
+    addScreenTo(stage, 1, 1, QRectF(0, 0, 10, 10), "a");
+    KvScreen* target = addScreenTo(stage, 2, 2, QRectF(0, 0, 10, 10), "b");
+    target->addMedia(new KvMedia("image/a.png", MediaType::Image));
+    target->addMedia(new KvMedia("image/b.png", MediaType::Image));
+    m_widget->addStageTab(QString(), stage);
+    QList<KvPreservedMedia*> records{
+        new KvPreservedMedia(new KvMedia("image/c.png", MediaType::Image), -1, -1, true, true),
+        new KvPreservedMedia(new KvMedia("image/d.png", MediaType::Image), -1, -1, true, true)};
+    int emitted = 0;
+    connect(m_widget, &KvStageWidget::requestAddMedia,
+            [&](QList<KvPreservedMedia*>& list) { emitted = list.count(); });
+    m_widget->onRequestAddMedia(records, target);
+    QCOMPARE(emitted, 2);
+    QCOMPARE(records.at(0)->screenIndex(), 1);
+    QCOMPARE(records.at(0)->sequenceIndex(), 2);
+    QCOMPARE(records.at(1)->sequenceIndex(), 3);
+    qDeleteAll(records);
 }
 
 QTEST_MAIN(TstStageWidget)
