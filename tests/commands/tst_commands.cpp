@@ -39,6 +39,7 @@ private slots:
 
     void addScreenUndoRedoKeepsScreen();
     void addScreenWithoutStageShowsMessage();
+    void addScreenFailsAtTopZIndex();
     void removeSelectedScreens();
     void removeRefusedWithLockedScreen();
     void cutAndPaste();
@@ -156,6 +157,19 @@ void TstCommands::addScreenWithoutStageShowsMessage()
     QCOMPARE(watcher.seen().at(0).text,
              QString("The Screen will not be added because an error occurred."));
     QVERIFY(!m_editor->undoGroup()->activeStack() || stack()->count() == 0);
+}
+
+void TstCommands::addScreenFailsAtTopZIndex()
+{
+    KvStage* stage = openStage(1);
+    stage->screenList().at(0)->setZIndex(2147483646);
+    KvModalWatcher watcher;
+    watcher.answer(QMessageBox::Ok);
+    m_editor->action_addMultimediaScreen();
+    QCOMPARE(watcher.count(), 1);
+    QCOMPARE(watcher.seen().at(0).title, QString("Can Not Add Multimedia Screen"));
+    QCOMPARE(stage->screenList().count(), 1);
+    QCOMPARE(stack()->count(), 0);
 }
 
 void TstCommands::removeSelectedScreens()
