@@ -1265,8 +1265,8 @@ void KvStageEditor::action_remove()
         action_removeSelectedSeqMediaItems();
 }
 
-// The clipboard commands of the edit dispatch: filled in by the screen commands and
-// media operations work (CutScreen, PasteScreen, CutMedia, PasteMedia).
+// The clipboard commands of the edit dispatch. The media ones (CutMedia, PasteMedia) are
+// filled in by the media operations work.
 void KvStageEditor::pushCutScreenCommand()
 {
     pushUndoCommand(new Commands::CutScreen(this));
@@ -1941,10 +1941,6 @@ void KvStageEditor::action_previewStage()
 {
     previewStage();
 }
-
-// ---------------------------------------------------------------------------------------
-// Screen commands: filled in by the screen commands work.
-// ---------------------------------------------------------------------------------------
 
 // ---------------------------------------------------------------------------------------
 // Media operations: filled in by the media operations work.

@@ -267,7 +267,7 @@ public slots:
     void screenMenuBeforeOpenningCheck();
     void arrangeMenuOpenningCheckOnSequence();
 
-    // ---- Filled in by the stage documents work ----
+    // ---- Stage documents ----
     void onStageHasBeenSelected(QStringList stageList);
     void onStageCreated(KvStage* stage);
     void createUsingStageList(QWidget* dialogParent);
@@ -277,7 +277,7 @@ public slots:
     void previewStage();
     void action_previewStage();
 
-    // ---- Filled in by the screen commands work ----
+    // ---- Screen and stage commands ----
     void action_addMultimediaScreen();
     void action_addTelopScreen();
     void action_addExtendedScreen(QString pluginId);
@@ -381,7 +381,7 @@ private slots:
     void onBeforeContextSequenceMainViewMenuHidden();
     void menuBeforeOpenningCheckOnStage();
 
-    // ---- Filled in by the stage documents work ----
+    // ---- Stage documents ----
     void showStageChooser();
     void showStageCreator();
     bool saveCurrentStage();
