@@ -388,6 +388,13 @@ void TstCommands::renameRules()
     stack()->undo();
     stack()->undo();
     QCOMPARE(s1->name(), QString("S1"));
+    // Redo renames the same screen whatever is selected now.
+    m_editor->selectScreenItem({stage->screenList().at(1)}, true, true);
+    stack()->redo();
+    QCOMPARE(s1->name(), QString("s2"));
+    QCOMPARE(stage->screenList().at(1)->name(), QString("S2"));
+    QCOMPARE(itemOf(s1)->name(), QString("s2"));
+    stack()->undo();
     m_editor->selectScreenItem(stage->screenList(), true, true);
     m_editor->action_changeSelectedScreenName("Both");
     QCOMPARE(stack()->count(), 2); // two selected: nothing
