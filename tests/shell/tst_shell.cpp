@@ -144,6 +144,106 @@ private slots:
         QCOMPARE(f.window->tabPosition(Qt::RightDockWidgetArea), QTabWidget::West);
     }
 
+    // Every connection of the wiring table is made (the connections are made by signature,
+    // so a name that differs on either side would silently leave one out).
+    void wiringTableIsConnected()
+    {
+        Fixture f(1000, false);
+        KvStageEditor* e = f.editor.get();
+        struct Row
+        {
+            QObject* sender;
+            const char* signal;
+            QObject* receiver;
+        };
+        const Row rows[] = {
+            {e->stageWidget(), "mousePressed()", e},
+            {e->stageWidget(), "beforeRemoveScreen()", e},
+            {e->stageWidget(), "graphicsScenePurged(QGraphicsScene*)", e},
+            {e->stageWidget(), "graphicsScenePurged(QList<QGraphicsScene*>)", e},
+            {e->stageWidget(), "unsavedStateChanged(int,bool)", e},
+            {e->stageWidget(), "screenSelectionChanged(QList<KvScreen*>)",
+             e->screenPropertyWidget()},
+            {e->stageWidget(), "screenSelectionChanged(QList<KvScreen*>)", e->sequenceContainer()},
+            {e->stageWidget(), "selectedRectChanged(QRectF)", e->screenPropertyWidget()},
+            {e->stageWidget(), "currentStageTabChanged(KvStage*)", e->stagePropertyWidget()},
+            {e->stageWidget(), "currentStageTabChanged(KvStage*)", e->sequenceContainer()},
+            {e->stageWidget(), "currentStageTabChanged(KvStageWorkingArea*)", e},
+            {e->stageWidget(), "requestAddMedia(QList<KvPreservedMedia*>&)", e},
+            {e->stageWidget(), "closeButtonTriggerd()", e},
+            {e->stageWidget(), "stageTabClosed(KvStage*)", e->sequenceContainer()},
+            {e->stageWidget(),
+             "takeGraphicsSceneFromSequenceWidget(const KvStage*,QGraphicsScene**)",
+             e->sequenceContainer()},
+            {e->stageWidget(), "allStageTabClosed()", e},
+            {e->stageWidget(), "firstStageTabAdded()", e},
+            {e, "requestSetCurrentStageTab(int)", e->stageWidget()},
+            {e->screenPropertyWidget(), "positionValueChanged(QPointF)", e->stageWidget()},
+            {e->screenPropertyWidget(), "sizeValueChanged(QSizeF)", e->stageWidget()},
+            {e->screenPropertyWidget(), "positionValueChangingCommitted()", e->stageWidget()},
+            {e->screenPropertyWidget(), "sizeValueChangingCommitted()", e->stageWidget()},
+            {e->screenPropertyWidget(), "backgroundColorValueChanged(QColor)", e},
+            {e->screenPropertyWidget(), "lockedValueChanged(bool)", e},
+            {e->screenPropertyWidget(), "graphicsTypeValueChanged(GraphicsType::GraphicsTypes)", e},
+            {e->screenPropertyWidget(), "moviePlayerTypeValueChanged(PlayerType::PlayerTypes)", e},
+            {e->screenPropertyWidget(), "flashPlayerTypeValueChanged(PlayerType::PlayerTypes)", e},
+            {e->screenPropertyWidget(), "webBrowserTypeValueChanged(PlayerType::PlayerTypes)", e},
+            {e->screenPropertyWidget(), "nameValueChanged(QString&)", e->stageWidget()},
+            {e->screenPropertyWidget(), "nameValueChangingFinished(QString)", e},
+            {e->stagePropertyWidget(), "stageBackColorPicked(QColor)", e},
+            {e->stagePropertyWidget(), "stageSizeValueChangingCommitted(QSizeF)", e},
+            {e->stagePropertyWidget(), "stageBackImageValueChanged(QString)", e},
+            {e->stagePropertyWidget(), "stagePosValueChangingCommitted(QPointF)", e},
+            {e->stagePropertyWidget(), "stageOptionValueChanged(uint)", e},
+            {e->stagePropertyWidget(), "stageSizeValueChanged(QSizeF)", e->stageWidget()},
+            {e->stagePropertyWidget(), "openStageBackImagePicker()", e},
+            {e->sequenceContainer(), "graphicsScenePurged(QGraphicsScene*)", e},
+            {e->sequenceContainer(), "requestUsePluginGui(KvPluginGuiInterface*)", e},
+            {e->sequenceContainer(), "changeScreenSelection(QList<KvScreen*>)", e},
+            {e->sequenceContainer(), "sequenceLabelContextMenuRequested(QPoint)", e},
+            {e->sequenceContainer(), "sequenceMainViewContextMenuRequested(QPoint)", e},
+            {e->sequenceContainer(), "requestUpdateFileProperty(QStringList&)", e},
+            {e->sequenceContainer(), "updateMediaPropertiesRequested(KvSeqMediaItem*,KvMedia)", e},
+            {e->sequenceContainer(), "requestAddMedia(QList<KvPreservedMedia*>&)", e},
+            {e->sequenceContainer(), "mousePressed()", e},
+            {e->sequenceContainer(), "seqScreenActivated()", e},
+            {e->sequenceContainer(), "deleteKeyPressed()", e},
+            {e->sequenceContainer(), "undoKeyPressed()", e},
+            {e->sequenceContainer(), "requestArrangeMenuOpenningCheckOnSequence()", e},
+            {e->sequenceContainer(), "requestArrangeMenuOpenningCheckOnStage()", e},
+            {e->sequenceContainer(), "requestMoveSelectedMedia(int,int,int,int,bool*)", e},
+            {e->sequenceContainer(), "leftKeyPressedAtSeqMainView()", e},
+            {e->sequenceContainer(), "rightKeyPressedAtSeqMainView()", e},
+            {e->sequenceContainer(), "screenEventChanged(QList<KvPreservedEvent>)", e},
+            {e->sequenceContainer(),
+             "requestCopyMediaPropertyToOthers(const KvMedia*,int,QList<int>)", e},
+            {e->sequenceContainer(), "requestEditEvent(KvScreen*,KvScreen*)", e},
+            {e->libraryWidget(), "itemSingleSelected(QString&)", e->contentPreviewWidget()},
+            {e->libraryWidget(), "itemNotSingleSelected()", e->contentPreviewWidget()},
+            {e->libraryWidget(), "contentDragStarted()", e->contentPreviewWidget()},
+            {e->libraryWidget(), "inquireUsingFile(QString,bool*,bool*)", e},
+            {e->libraryWidget(), "fileRenamed(QString,QString,QString)", e},
+            {e->libraryDock(), "dockFloatingChanged(KvDockWidget*,bool)", e},
+            {e->sequenceDock(), "dockFloatingChanged(KvDockWidget*,bool)", e},
+            {e, "requestRestoreDockWidgetSetting(bool,bool)", e},
+            {e, "requestToShowStageChooser()", e},
+            {e, "requestClearLibraryUndoStack()", e},
+        };
+        QStringList missing;
+        for (const Row& row : rows) {
+            QVERIFY(row.sender && row.receiver);
+            // Breaking the connection tells whether there was one (the fixture is thrown
+            // away afterwards).
+            const QByteArray signal = QByteArray("2") + row.signal;
+            if (!QObject::disconnect(row.sender, signal.constData(), row.receiver, nullptr))
+                missing << QString::fromLatin1(row.sender->metaObject()->className()) +
+                               QLatin1String("::") + QLatin1String(row.signal) +
+                               QLatin1String(" -> ") +
+                               QString::fromLatin1(row.receiver->metaObject()->className());
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1String(", "))));
+    }
+
     // ---- dock layout ----------------------------------------------------------------
 
     void dockSizes_data()
