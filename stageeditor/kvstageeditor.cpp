@@ -937,8 +937,9 @@ void KvStageEditor::restoreDockWidgetSetting(bool useDefault, bool showStageChoo
         emit requestToShowStageChooser();
 }
 
-void KvStageEditor::changeDockWidgetSize(KvDockWidget* dock, int width, int height)
+void KvStageEditor::changeDockWidgetSize(KvDockWidget* dockWidget, int width, int height)
 {
+    QPointer<KvDockWidget> dock(dockWidget);
     if (!dock)
         return;
     const QSize minimum = dock->minimumSize();
@@ -957,10 +958,19 @@ void KvStageEditor::changeDockWidgetSize(KvDockWidget* dock, int width, int heig
     }
     // Let the main window lay the dock out at the forced size before it is released.
     QCoreApplication::processEvents();
-    if (dock) {
-        dock->setMinimumSize(minimum);
-        dock->setMaximumSize(maximum);
+    if (!dock)
+        return;
+    // The main window keeps the sizes of its dock areas on its own: tell it the forced
+    // size too, or it returns to the old one as soon as the limits are released.
+    if (m_mainWindow && !dock->isFloating() &&
+        m_mainWindow->dockWidgetArea(dock) != Qt::NoDockWidgetArea) {
+        if (width > 0)
+            m_mainWindow->resizeDocks({dock.data()}, {width}, Qt::Horizontal);
+        if (height > 0)
+            m_mainWindow->resizeDocks({dock.data()}, {height}, Qt::Vertical);
     }
+    dock->setMinimumSize(minimum);
+    dock->setMaximumSize(maximum);
 }
 
 QList<KvDockWidget*> KvStageEditor::dockList() const

@@ -325,7 +325,10 @@ private slots:
         // other; the sequence dock comes last and keeps exactly its size.
         e->restoreDockWidgetSetting(true, false);
         QCOMPARE(e->sequenceDock()->height(), sequence);
-        QVERIFY(e->stagePropertyDock()->width() >= 200);
+        QCOMPARE(e->stagePropertyDock()->width(), 272);
+        QCOMPARE(e->screenPropertyDock()->width(), 272);
+        QCOMPARE(e->libraryDock()->width(), 256);
+        QCOMPARE(e->contentPreviewDock()->width(), 256);
         for (KvDockWidget* dock : docks) {
             // The forced sizes are released afterwards.
             QVERIFY2(dock->maximumHeight() > 100000 && dock->maximumWidth() > 100000,
@@ -364,6 +367,9 @@ private slots:
         QCOMPARE(f.window->dockWidgetArea(e->libraryDock()), Qt::RightDockWidgetArea);
         QCOMPARE(f.window->dockWidgetArea(e->sequenceDock()), Qt::BottomDockWidgetArea);
         QCOMPARE(chooser.count(), 0);
+        // The default sizes hold once the limits used to force them are released.
+        QTRY_COMPARE(e->stagePropertyDock()->width(), 272);
+        QCOMPARE(e->libraryDock()->width(), 256);
     }
 
     void storedGeometryIsRestoredOnTheNextStart()
