@@ -2,13 +2,16 @@
 
 #include "kvdatafolder.h"
 #include "kveditorconfig.h"
+#include "kveditoruserconfig.h"
 #include "kvstageeditor.h"
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 
 namespace Kova {
@@ -18,7 +21,7 @@ KvMainWindow::KvMainWindow(QWidget* parent)
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(tr("Kova Stage Editor"));
-    resize(1280, 800);
+    restoreWindowGeometry();
 
     m_helpMenu = new QMenu(tr("&Help"), this);
     m_helpMenu->setObjectName(QStringLiteral("Menu_Help"));
@@ -59,7 +62,25 @@ void KvMainWindow::closeEvent(QCloseEvent* event)
         m_editor->close();
         return;
     }
+    if (QSettings* settings = KvEditorUserConfig::settings()) {
+        settings->setValue(QStringLiteral("host/geometry"), saveGeometry());
+        settings->sync();
+    }
     QMainWindow::closeEvent(event);
+}
+
+void KvMainWindow::restoreWindowGeometry()
+{
+    QSettings* settings = KvEditorUserConfig::settings();
+    if (settings && restoreGeometry(settings->value(QStringLiteral("host/geometry")).toByteArray()))
+        return;
+    // First start: most of the screen, so the stage area has room between the docks.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+    const QSize size(qMax(1024, available.width() * 9 / 10),
+                     qMax(700, available.height() * 9 / 10));
+    resize(size.boundedTo(available.size()).expandedTo(QSize(800, 600)));
+    move(available.center() - rect().center());
 }
 
 void KvMainWindow::onEditorClosed()

@@ -35,6 +35,8 @@ private slots:
     void emptyTrash(QString path);
 
 private:
+    void restoreWindowGeometry();
+
     QPointer<KvStageEditor> m_editor;
     QMenu* m_helpMenu = nullptr;
     bool m_editorClosed = false;

@@ -151,6 +151,24 @@ private slots:
         QTRY_VERIFY(!guard);
     }
 
+    void windowGeometryIsKeptForTheNextStart()
+    {
+        QTemporaryDir data;
+        KvEditorConfig::setDataDir(data.path());
+        auto* window = new KvMainWindow;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        QPointer<KvMainWindow> guard(window);
+        window->start();
+        window->show();
+        window->setGeometry(40, 50, 900, 640);
+        const QSize closedSize = window->size();
+        emit window->editor()->quitApp();
+        QTRY_VERIFY(!guard);
+
+        KvMainWindow next;
+        QCOMPARE(next.size(), closedSize);
+    }
+
     void trashOutsideTheDataFolderIsLeftAlone()
     {
         QTemporaryDir data;
