@@ -2817,6 +2817,8 @@ void KvStageEditor::action_changeSelectedScreenName(QString name)
                                       tr("Name \"%1\" has been used in another screen.").arg(name),
                                       QMessageBox::Ok);
                 updateScreenPropertyValues();
+                // The label on the canvas followed the typing; show the kept name again.
+                updateScreenItemName(screen);
                 return;
             }
         }

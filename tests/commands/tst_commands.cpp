@@ -370,6 +370,10 @@ void TstCommands::renameRules()
     m_editor->action_changeSelectedScreenName("S1");
     QCOMPARE(stack()->count(), 0);
     {
+        // The label follows the typing live; a refused name must not stay on the canvas.
+        QString typed("S2");
+        m_editor->stageWidget()->setSelectedItemName(typed);
+        QCOMPARE(itemOf(s1)->name(), QString("S2"));
         KvModalWatcher watcher;
         watcher.answer(QMessageBox::Ok);
         m_editor->action_changeSelectedScreenName("S2");
@@ -380,6 +384,7 @@ void TstCommands::renameRules()
     }
     QCOMPARE(stack()->count(), 0);
     QCOMPARE(s1->name(), QString("S1"));
+    QCOMPARE(itemOf(s1)->name(), QString("S1"));
     m_editor->action_changeSelectedScreenName("s2"); // case matters
     QCOMPARE(s1->name(), QString("s2"));
     m_editor->action_changeSelectedScreenName(QString());
