@@ -450,7 +450,11 @@ void KvStagePropertyWidget::onLineEditBackgroundImageDropped(QString fileUrl)
     const QStringList imageExtensions = KvExtension::getExtensions(MediaType::Image);
     if (!localFile.isEmpty() && !extension.isEmpty() &&
         imageExtensions.contains(extension, Qt::CaseInsensitive)) {
+        const QPointer<KvStagePropertyWidget> self(this);
         emit stageBackImageValueChanged(localFile);
+        // The field and its check box show what the stage took (the path as stored).
+        if (self && m_stage)
+            updateValues();
         return;
     }
     QMessageBox::critical(window(), tr("File type is invalid."),
