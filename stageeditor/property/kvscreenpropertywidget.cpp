@@ -476,6 +476,7 @@ void KvScreenPropertyWidget::onSpinBoxPositionValueChanged(int)
     // The canvas reports the move back through onPositionAndSizeValueChanged; the flag
     // keeps that echo out of the boxes being typed in.
     setUpdating(true);
+    m_positionEdited = true;
     const QPointer<KvScreenPropertyWidget> self(this);
     emit positionValueChanged(QPointF(m_spinBoxLeft->value(), m_spinBoxTop->value()));
     if (self)
@@ -487,6 +488,7 @@ void KvScreenPropertyWidget::onSpinBoxSizeValueChanged(int)
     if (isUpdating() || m_screens.isEmpty())
         return;
     setUpdating(true);
+    m_sizeEdited = true;
     const QPointer<KvScreenPropertyWidget> self(this);
     emit sizeValueChanged(QSizeF(m_spinBoxWidth->value(), m_spinBoxHeight->value()));
     if (self)
@@ -495,15 +497,17 @@ void KvScreenPropertyWidget::onSpinBoxSizeValueChanged(int)
 
 void KvScreenPropertyWidget::onSpinBoxPositionValueEdittingFinished()
 {
-    if (isUpdating() || m_screens.isEmpty())
+    if (isUpdating() || m_screens.isEmpty() || !m_positionEdited)
         return;
+    m_positionEdited = false;
     emit positionValueChangingCommitted();
 }
 
 void KvScreenPropertyWidget::onSpinBoxSizeValueEdittingFinished()
 {
-    if (isUpdating() || m_screens.isEmpty())
+    if (isUpdating() || m_screens.isEmpty() || !m_sizeEdited)
         return;
+    m_sizeEdited = false;
     emit sizeValueChangingCommitted();
 }
 

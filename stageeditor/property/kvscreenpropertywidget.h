@@ -119,6 +119,11 @@ private:
     bool m_updating = false;
     QMutex m_rectMutex;
     bool m_nameFinishing = false;
+    // A value typed into the position / size boxes that has not been committed yet. The
+    // boxes also finish editing when they merely lose the focus; only a typed change is
+    // committed.
+    bool m_positionEdited = false;
+    bool m_sizeEdited = false;
     QList<KvScreen*> m_screens; // not owned
 };
 
