@@ -10,6 +10,7 @@
 #include "kvscreen.h"
 #include "kvscreenitem.h"
 #include "kvscreenpropertywidget.h"
+#include "kvscreenselectedhandle.h"
 #include "kvstage.h"
 #include "kvstageeditor.h"
 #include "kvstageitem.h"
@@ -135,6 +136,8 @@ private slots:
     // Stage property panel.
     void stageNumberFieldIsOneCommand_data();
     void stageNumberFieldIsOneCommand();
+    void stageValueUnchangedRecordsNothing_data();
+    void stageValueUnchangedRecordsNothing();
     void stageSizeIsLiveWhileTyping();
     void stageBackgroundColor();
     void stageOptions_data();
@@ -148,7 +151,10 @@ private slots:
     void screenNumberFieldIsOneCommand_data();
     void screenNumberFieldIsOneCommand();
     void canvasDragUpdatesPanelWithoutEcho();
+    void canvasResizeUpdatesPanelWithoutEcho();
+    void typingXMovesTheWholeSelection();
     void arrowNudgeUpdatesPanelWithoutEcho();
+    void renameIsOneCommand_data();
     void renameIsOneCommand();
     void duplicateNameIsRefused();
     void lockIsOneCommand();
@@ -158,8 +164,9 @@ private slots:
     void screenBackgroundColor();
     void clearingSelectionClearsPanel();
 
-    // Tab.
+    // Tabs.
     void unsavedMarkFollowsPanelEdits();
+    void editsGoToTheCurrentTab();
 
 private:
     QString dataPath(const QString& relative) const
@@ -207,7 +214,10 @@ private:
     static void typeInto(QLineEdit* edit, const QString& text)
     {
         edit->selectAll();
-        QTest::keyClicks(edit, text);
+        if (text.isEmpty())
+            QTest::keyClick(edit, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(edit, text);
     }
     // The user moves on to another widget: editing finishes once more.
     static void leave(QWidget* widget)
@@ -376,6 +386,34 @@ void TstPanels::stageNumberFieldIsOneCommand()
     QCOMPARE(m_stack->count(), 1);
 }
 
+void TstPanels::stageValueUnchangedRecordsNothing_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("value");
+    QTest::newRow("width") << "spinBox_Width" << StageRect.width();
+    QTest::newRow("height") << "spinBox_Height" << StageRect.height();
+    QTest::newRow("left") << "spinBox_Left" << StageRect.left();
+    QTest::newRow("top") << "spinBox_Top" << StageRect.top();
+}
+
+// Typing the value the stage already has, or only leaving the field, records nothing.
+void TstPanels::stageValueUnchangedRecordsNothing()
+{
+    QFETCH(QString, field);
+    QFETCH(int, value);
+    auto* box = stageField<QSpinBox>(field.toLatin1().constData());
+    QVERIFY(box);
+    leave(box);
+    QCOMPARE(m_stack->count(), 0);
+    typeInto(box, value);
+    QTest::keyClick(box, Qt::Key_Return);
+    leave(box);
+    QCOMPARE(m_stack->count(), 0);
+    QCOMPARE(m_stage->rect(), StageRect);
+    QCOMPARE(m_area->stageItem()->rect().size(), QSizeF(StageRect.size()));
+    QCOMPARE(m_editor->stageWidget()->tabWidget()->tabText(0), QString("Panels.xml"));
+}
+
 void TstPanels::stageSizeIsLiveWhileTyping()
 {
     auto* width = stageField<QSpinBox>("spinBox_Width");
@@ -411,6 +449,12 @@ void TstPanels::stageBackgroundColor()
     redo();
     QCOMPARE(m_stage->backgroundColor(), picked);
     QCOMPARE(color->backColor(), picked);
+
+    // A cancelled colour dialog records nothing.
+    QTest::keyClick(color, Qt::Key_Space);
+    QCOMPARE(watcher.count(), 2);
+    QCOMPARE(m_stack->count(), 1);
+    QCOMPARE(m_stage->backgroundColor(), picked);
 }
 
 void TstPanels::stageOptions_data()
@@ -606,6 +650,10 @@ void TstPanels::screenNumberFieldIsOneCommand()
     QCOMPARE(alpha->rect(), AlphaRect);
     QCOMPARE(itemRect(alpha), AlphaRect);
     QCOMPARE(box->value(), oldValue);
+    // Leaving the field after the undo records nothing, so the redo is still there.
+    leave(box);
+    QCOMPARE(m_stack->count(), 1);
+    QVERIFY(m_stack->canRedo());
     redo();
     QCOMPARE(alpha->rect(), expected);
     QCOMPARE(itemRect(alpha), expected);
@@ -649,6 +697,68 @@ void TstPanels::canvasDragUpdatesPanelWithoutEcho()
     QCOMPARE(m_stack->count(), 1);
 }
 
+void TstPanels::canvasResizeUpdatesPanelWithoutEcho()
+{
+    KvScreen* alpha = screen("Alpha");
+    select({alpha});
+    KvScreenPropertyWidget* panel = m_editor->screenPropertyWidget();
+    QSignalSpy echo(panel, SIGNAL(sizeValueChanged(QSizeF)));
+    QSignalSpy echoCommit(panel, SIGNAL(sizeValueChangingCommitted()));
+    const QPointF corner = AlphaRect.bottomRight();
+    m_area->view()->centerOn(corner);
+    settle();
+    QCOMPARE(m_area->selectedHandle()->handleAt(corner), 8);
+
+    QWidget* viewport = m_area->view()->viewport();
+    const QPoint from = viewPoint(corner);
+    const QPoint to = from + QPoint(30, 20);
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(viewport, from + QPoint(15, 10));
+    QTest::mouseMove(viewport, to);
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, to);
+    settle();
+
+    QCOMPARE(m_stack->count(), 1);
+    const QRectF resized = alpha->rect();
+    QCOMPARE(resized.topLeft(), AlphaRect.topLeft());
+    QVERIFY(resized.width() > AlphaRect.width());
+    QVERIFY(resized.height() > AlphaRect.height());
+    QCOMPARE(screenField<QSpinBox>("spinBox_Width")->value(), qRound(resized.width()));
+    QCOMPARE(screenField<QSpinBox>("spinBox_Height")->value(), qRound(resized.height()));
+    QCOMPARE(echo.count(), 0);
+    QCOMPARE(echoCommit.count(), 0);
+
+    undo();
+    QCOMPARE(alpha->rect(), AlphaRect);
+    QCOMPARE(screenField<QSpinBox>("spinBox_Width")->value(), 400);
+    QCOMPARE(screenField<QSpinBox>("spinBox_Height")->value(), 300);
+    QCOMPARE(echo.count(), 0);
+}
+
+// With two screens selected X is the left of both: typing it moves both in one command.
+void TstPanels::typingXMovesTheWholeSelection()
+{
+    KvScreen* alpha = screen("Alpha");
+    KvScreen* beta = screen("Beta");
+    select({alpha, beta});
+    auto* left = screenField<QSpinBox>("spinBox_Left");
+    QCOMPARE(left->value(), 100);
+    QCOMPARE(screenField<QSpinBox>("spinBox_Width")->value(), 900);
+    typeInto(left, 50);
+    QTest::keyClick(left, Qt::Key_Return);
+    leave(left);
+    settle();
+    QCOMPARE(m_stack->count(), 1);
+    QCOMPARE(alpha->rect(), AlphaRect.translated(-50, 0));
+    QCOMPARE(beta->rect(), BetaRect.translated(-50, 0));
+    QCOMPARE(left->value(), 50);
+    undo();
+    QCOMPARE(alpha->rect(), AlphaRect);
+    QCOMPARE(beta->rect(), BetaRect);
+    QCOMPARE(left->value(), 100);
+    QCOMPARE(m_area->selectedScreens(), (QList<KvScreen*>{alpha, beta}));
+}
+
 void TstPanels::arrowNudgeUpdatesPanelWithoutEcho()
 {
     KvScreen* alpha = screen("Alpha");
@@ -672,30 +782,47 @@ void TstPanels::arrowNudgeUpdatesPanelWithoutEcho()
     QCOMPARE(screenField<QSpinBox>("spinBox_Top")->value(), 100);
 }
 
+void TstPanels::renameIsOneCommand_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("commands");
+    QTest::newRow("new name") << "Hero" << 1;
+    QTest::newRow("empty name") << "" << 1;
+    QTest::newRow("same name") << "Alpha" << 0;
+    // Names are compared case-sensitively: another screen's name in other case is free.
+    QTest::newRow("other case") << "beta" << 1;
+}
+
 void TstPanels::renameIsOneCommand()
 {
+    QFETCH(QString, typed);
+    QFETCH(int, commands);
     KvScreen* alpha = screen("Alpha");
     select({alpha});
     auto* name = screenField<QLineEdit>("lineEdit_Name");
-    typeInto(name, "Hero");
+    KvModalWatcher watcher;
+    typeInto(name, typed);
     // The label follows the typing; the screen keeps its name until the editing ends.
-    QCOMPARE(item(alpha)->name(), QString("Hero"));
+    QCOMPARE(item(alpha)->name(), typed);
     QCOMPARE(alpha->name(), QString("Alpha"));
     QCOMPARE(m_stack->count(), 0);
     QTest::keyClick(name, Qt::Key_Return);
-    QCOMPARE(m_stack->count(), 1);
-    QCOMPARE(alpha->name(), QString("Hero"));
+    QCOMPARE(m_stack->count(), commands);
+    QCOMPARE(alpha->name(), typed);
     leave(name);
-    QCOMPARE(m_stack->count(), 1);
+    QCOMPARE(m_stack->count(), commands);
+    QCOMPARE(watcher.count(), 0);
+    if (commands == 0)
+        return;
 
     undo();
     QCOMPARE(alpha->name(), QString("Alpha"));
     QCOMPARE(name->text(), QString("Alpha"));
     QCOMPARE(item(alpha)->name(), QString("Alpha"));
     redo();
-    QCOMPARE(alpha->name(), QString("Hero"));
-    QCOMPARE(name->text(), QString("Hero"));
-    QCOMPARE(item(alpha)->name(), QString("Hero"));
+    QCOMPARE(alpha->name(), typed);
+    QCOMPARE(name->text(), typed);
+    QCOMPARE(item(alpha)->name(), typed);
 }
 
 void TstPanels::duplicateNameIsRefused()
@@ -891,6 +1018,63 @@ void TstPanels::unsavedMarkFollowsPanelEdits()
     undo();
     QVERIFY(!m_editor->stageWidget()->isCurrentStageChangedFromInitial());
     QCOMPARE(tabs->tabText(0), QString("Panels.xml*"));
+}
+
+// Two tabs: the panels show the current tab's stage, and their edits go on its own stack.
+void TstPanels::editsGoToTheCurrentTab()
+{
+    KvStageWidget* stages = m_editor->stageWidget();
+    const QString second = dataPath("stage/Second.xml");
+    {
+        KvStage stage(second);
+        stage.setName(QStringLiteral("Second"));
+        stage.setRect(QRect(0, 0, 1280, 720));
+        stage.setBackgroundColor(Qt::darkRed);
+        stage.addScreen(makeScreen(ScreenType::Telop, 1, "Delta", QRectF(10, 20, 300, 100), 1));
+        QVERIFY(stage.writeToFile());
+    }
+    m_editor->onStageHasBeenSelected({second});
+    settle();
+    QCOMPARE(stages->openedStageCount(), 2);
+    QCOMPARE(stages->currentTabIndex(), 1);
+    KvStageWorkingArea* secondArea = stages->currentStageWorkingArea();
+    QVERIFY(secondArea != m_area);
+    QCOMPARE(m_editor->undoGroup()->activeStack(), secondArea->undoStack());
+
+    auto* width = stageField<QSpinBox>("spinBox_Width");
+    QCOMPARE(width->value(), 1280);
+    QCOMPARE(stageField<QLabel>("label_Name")->text(), QString("Stage Name: Second"));
+    typeInto(width, 1024);
+    QTest::keyClick(width, Qt::Key_Return);
+    QCOMPARE(secondArea->undoStack()->count(), 1);
+    QCOMPARE(m_stack->count(), 0);
+    QCOMPARE(secondArea->stage()->rect().size(), QSize(1024, 720));
+    QCOMPARE(m_stage->rect(), StageRect);
+
+    // The screen panel follows the tab's own selection.
+    KvScreen* delta = secondArea->stage()->screenList().value(0);
+    QVERIFY(delta);
+    stages->selectScreenItem({delta}, true, true);
+    settle();
+    QCOMPARE(screenField<QLineEdit>("lineEdit_Name")->text(), QString("Delta"));
+
+    stages->setCurrentStageTab(0);
+    settle();
+    QCOMPARE(m_editor->undoGroup()->activeStack(), m_stack);
+    QCOMPARE(width->value(), StageRect.width());
+    QCOMPARE(stageField<QLabel>("label_Name")->text(), QString("Stage Name: Panels"));
+    QVERIFY(screenField<QLineEdit>("lineEdit_Name")->text().isEmpty());
+    // Undo acts on the current tab only: there is nothing to undo here.
+    undo();
+    QCOMPARE(secondArea->stage()->rect().size(), QSize(1024, 720));
+    QCOMPARE(width->value(), StageRect.width());
+
+    stages->setCurrentStageTab(1);
+    settle();
+    QCOMPARE(width->value(), 1024);
+    undo();
+    QCOMPARE(secondArea->stage()->rect().size(), QSize(1280, 720));
+    QCOMPARE(width->value(), 1280);
 }
 
 QTEST_MAIN(TstPanels)
