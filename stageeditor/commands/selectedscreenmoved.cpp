@@ -32,6 +32,10 @@ void SelectedScreenMoved::redo()
         m_oldPos = m_editor->selectedScreenMoved();
         for (auto it = m_oldPos.cbegin(); it != m_oldPos.cend(); ++it)
             m_newPos.insert(it.key(), it.key()->rect().topLeft());
+        // A gesture that moved nothing (an arrow key on a locked screen) is no step to
+        // undo: the stack drops it.
+        if (m_oldPos.isEmpty())
+            setObsolete(true);
     } else {
         apply(m_newPos);
     }

@@ -36,6 +36,10 @@ void SelectedScreenResized::redo()
         m_oldRects = m_editor->selectedScreenResized();
         for (auto it = m_oldRects.cbegin(); it != m_oldRects.cend(); ++it)
             m_newRects.insert(it.key(), it.key()->rect());
+        // A gesture that resized nothing (a click on a handle) is no step to undo: the
+        // stack drops it.
+        if (m_oldRects.isEmpty())
+            setObsolete(true);
     }
     apply(m_newRects);
 }
