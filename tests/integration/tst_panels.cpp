@@ -154,6 +154,8 @@ private slots:
     void canvasResizeUpdatesPanelWithoutEcho();
     void typingXMovesTheWholeSelection();
     void arrowNudgeUpdatesPanelWithoutEcho();
+    void canvasGestureWithoutChangeRecordsNothing_data();
+    void canvasGestureWithoutChangeRecordsNothing();
     void renameIsOneCommand_data();
     void renameIsOneCommand();
     void duplicateNameIsRefused();
@@ -780,6 +782,51 @@ void TstPanels::arrowNudgeUpdatesPanelWithoutEcho()
     QCOMPARE(alpha->rect(), AlphaRect);
     QCOMPARE(screenField<QSpinBox>("spinBox_Left")->value(), 100);
     QCOMPARE(screenField<QSpinBox>("spinBox_Top")->value(), 100);
+}
+
+void TstPanels::canvasGestureWithoutChangeRecordsNothing_data()
+{
+    QTest::addColumn<QString>("screenName");
+    QTest::addColumn<QString>("gesture");
+    QTest::newRow("arrow on a locked screen") << "Gamma"
+                                              << "arrow";
+    QTest::newRow("click on a resize handle") << "Alpha"
+                                              << "handle";
+    QTest::newRow("drag of a locked screen") << "Gamma"
+                                             << "drag";
+}
+
+// A gesture on the canvas that changes nothing leaves no empty step on the undo stack (and
+// no unsaved mark).
+void TstPanels::canvasGestureWithoutChangeRecordsNothing()
+{
+    QFETCH(QString, screenName);
+    QFETCH(QString, gesture);
+    KvScreen* s = screen(screenName);
+    const QRectF before = s->rect();
+    select({s});
+    QWidget* viewport = m_area->view()->viewport();
+    if (gesture == "arrow") {
+        QTest::keyClick(m_area->view(), Qt::Key_Right);
+    } else if (gesture == "handle") {
+        const QPointF corner = before.bottomRight();
+        m_area->view()->centerOn(corner);
+        settle();
+        QCOMPARE(m_area->selectedHandle()->handleAt(corner), 8);
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, viewPoint(corner));
+    } else {
+        m_area->view()->centerOn(before.center());
+        settle();
+        const QPoint from = viewPoint(before.center());
+        QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, from);
+        QTest::mouseMove(viewport, from + QPoint(10, 5));
+        QTest::mouseMove(viewport, from + QPoint(20, 10));
+        QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, from + QPoint(20, 10));
+    }
+    settle();
+    QCOMPARE(s->rect(), before);
+    QCOMPARE(m_stack->count(), 0);
+    QCOMPARE(m_editor->stageWidget()->tabWidget()->tabText(0), QString("Panels.xml"));
 }
 
 void TstPanels::renameIsOneCommand_data()
