@@ -145,6 +145,7 @@ private slots:
     void backgroundImageDrop();
     void backgroundImageDropOfAMovieIsRefused();
     void backgroundImageUnchecked();
+    void missingBackgroundImageIsReportedOnce();
 
     // Screen property panel.
     void clickOnCanvasShowsScreen();
@@ -164,11 +165,15 @@ private slots:
     void optionBoxes_data();
     void optionBoxes();
     void screenBackgroundColor();
+    void colorOfTwoScreensIsOneCommand();
+    void multimediaAndTelopDisableOptionsAndName();
+    void removingTheSelectionClearsThePanel();
     void clearingSelectionClearsPanel();
 
     // Tabs.
     void unsavedMarkFollowsPanelEdits();
     void editsGoToTheCurrentTab();
+    void closingTheTabClearsBothPanels();
 
 private:
     QString dataPath(const QString& relative) const
@@ -576,6 +581,49 @@ void TstPanels::backgroundImageUnchecked()
     undo();
     QCOMPARE(m_stage->backgroundImage(), QString(ImageFile));
     QVERIFY(use->isChecked());
+}
+
+void TstPanels::missingBackgroundImageIsReportedOnce()
+{
+    const QString path = dataPath("stage/Missing.xml");
+    {
+        KvStage stage(path);
+        stage.setRect(QRect(0, 0, 640, 360));
+        stage.setBackgroundImage(QStringLiteral("image/gone.png"));
+        QVERIFY(stage.writeToFile());
+    }
+    QList<BoxRecord> boxes;
+    KvModalWatcher watcher;
+    watcher.answerWith(recordBox(&boxes));
+    m_editor->onStageHasBeenSelected({path});
+    settle();
+    QTRY_COMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.at(0).title, QString("No Background File"));
+    QCOMPARE(boxes.at(0).text, QString("The background image file of the stage is not "
+                                       "found.\nPlease check the library.\n\nFile: %1")
+                                   .arg(QDir::toNativeSeparators("image/gone.png")));
+    // A stage without a name shows its file name.
+    QCOMPARE(stageField<QLabel>("label_Name")->text(), QString("Stage Name: Missing.xml"));
+    auto* edit = stageField<QLineEdit>("lineEdit_BackgroundImage");
+    QVERIFY(edit->font().strikeOut());
+    QVERIFY(!stageField<QLabel>("label_BkImageNone")->isHidden());
+    QCOMPARE(edit->toolTip(), QString("Background Image can not be found."));
+
+    // Refreshes after an edit, its undo and a tab switch report nothing again.
+    KvStageWorkingArea* area = m_editor->stageWidget()->currentStageWorkingArea();
+    auto* width = stageField<QSpinBox>("spinBox_Width");
+    typeInto(width, 600);
+    QTest::keyClick(width, Qt::Key_Return);
+    QCOMPARE(area->undoStack()->count(), 1);
+    undo();
+    m_editor->stageWidget()->setCurrentStageTab(0);
+    settle();
+    QVERIFY(!edit->font().strikeOut());
+    m_editor->stageWidget()->setCurrentStageTab(1);
+    settle();
+    QTest::qWait(50);
+    QCOMPARE(watcher.count(), 1);
+    QVERIFY(edit->font().strikeOut());
 }
 
 // ---- screen property panel -------------------------------------------------------------
@@ -1022,6 +1070,60 @@ void TstPanels::screenBackgroundColor()
     QCOMPARE(color->backColor(), picked);
 }
 
+void TstPanels::colorOfTwoScreensIsOneCommand()
+{
+    KvScreen* alpha = screen("Alpha");
+    KvScreen* beta = screen("Beta");
+    alpha->setBackgoundColor(Qt::blue);
+    beta->setBackgoundColor(Qt::yellow);
+    select({alpha, beta});
+    const QColor picked(120, 60, 200);
+    KvModalWatcher watcher;
+    watcher.answerWith(pickColor(picked));
+    QTest::keyClick(screenField<KvColorWidget>("widget_BackgroundColor"), Qt::Key_Space);
+    QCOMPARE(m_stack->count(), 1);
+    QCOMPARE(alpha->backgoundColor(), picked);
+    QCOMPARE(beta->backgoundColor(), picked);
+    undo();
+    QCOMPARE(alpha->backgoundColor(), QColor(Qt::blue));
+    QCOMPARE(beta->backgoundColor(), QColor(Qt::yellow));
+    QCOMPARE(item(alpha)->backgroundColor(), QColor(Qt::blue));
+    QCOMPARE(item(beta)->backgroundColor(), QColor(Qt::yellow));
+}
+
+void TstPanels::multimediaAndTelopDisableOptionsAndName()
+{
+    select({screen("Alpha"), screen("Beta")});
+    QVERIFY(screenField<QWidget>("scrollAreaWidgetContents")->isEnabled());
+    for (const char* name :
+         {"checkBox_GraphicsType", "checkBox_MoviePlayerType", "checkBox_WebBrowserType"})
+        QVERIFY2(!screenField<QCheckBox>(name)->isEnabled(), name);
+    QVERIFY(!screenField<QLineEdit>("lineEdit_Name")->isEnabled());
+    QVERIFY(screenField<QGroupBox>("groupBox_Position")->isEnabled());
+    QCOMPARE(screenField<QLabel>("label_ScreenId")->text(), QString("ID: "));
+}
+
+// Removing the selected screen leaves the panel empty; undoing shows the screen again.
+void TstPanels::removingTheSelectionClearsThePanel()
+{
+    KvScreen* alpha = screen("Alpha");
+    select({alpha});
+    auto* contents = screenField<QWidget>("scrollAreaWidgetContents");
+    m_editor->action_removeSelectedScreens();
+    settle();
+    QCOMPARE(m_stack->count(), 1);
+    QVERIFY(!m_stage->screenList().contains(alpha));
+    QVERIFY(!contents->isEnabled());
+    QVERIFY(m_editor->screenPropertyWidget()->screens().isEmpty());
+    QVERIFY(screenField<QLineEdit>("lineEdit_Name")->text().isEmpty());
+    undo();
+    QVERIFY(m_stage->screenList().contains(alpha));
+    QCOMPARE(m_area->selectedScreens(), QList<KvScreen*>{alpha});
+    QVERIFY(contents->isEnabled());
+    QCOMPARE(screenField<QLineEdit>("lineEdit_Name")->text(), QString("Alpha"));
+    QCOMPARE(screenField<QSpinBox>("spinBox_Left")->value(), 100);
+}
+
 void TstPanels::clearingSelectionClearsPanel()
 {
     select({screen("Beta")});
@@ -1122,6 +1224,29 @@ void TstPanels::editsGoToTheCurrentTab()
     undo();
     QCOMPARE(secondArea->stage()->rect().size(), QSize(1280, 720));
     QCOMPARE(width->value(), 1280);
+}
+
+void TstPanels::closingTheTabClearsBothPanels()
+{
+    select({screen("Alpha")});
+    m_area->resetInitialStage();
+    m_editor->stageWidget()->closeCurrentStage();
+    settle();
+    m_area = nullptr;
+    m_stage = nullptr;
+    m_stack = nullptr;
+    QCOMPARE(m_editor->stageWidget()->openedStageCount(), 0);
+    QVERIFY(!m_editor->stagePropertyWidget()->currentStage());
+    QVERIFY(!stageField<QWidget>("scrollAreaWidgetContents")->isEnabled());
+    QCOMPARE(stageField<QLabel>("label_Name")->text(), QString("Stage Name: "));
+    QVERIFY(m_editor->screenPropertyWidget()->screens().isEmpty());
+    QVERIFY(!screenField<QWidget>("scrollAreaWidgetContents")->isEnabled());
+    QVERIFY(screenField<QLineEdit>("lineEdit_Name")->text().isEmpty());
+    // Nothing left to act on: a late edit from the panels changes nothing and does not crash.
+    auto* width = stageField<QSpinBox>("spinBox_Width");
+    typeInto(width, 500);
+    QTest::keyClick(width, Qt::Key_Return);
+    m_editor->action_undo();
 }
 
 QTEST_MAIN(TstPanels)
