@@ -25,6 +25,7 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -146,6 +147,8 @@ private slots:
     void backgroundImageDropOfAMovieIsRefused();
     void backgroundImageUnchecked();
     void missingBackgroundImageIsReportedOnce();
+    void backgroundImagePicker_data();
+    void backgroundImagePicker();
 
     // Screen property panel.
     void clickOnCanvasShowsScreen();
@@ -164,6 +167,8 @@ private slots:
     void mixedLockShowsPartialState();
     void optionBoxes_data();
     void optionBoxes();
+    void mixedOptionShowsPartialStateThroughUndo();
+    void zoomKeepsThePanelValues();
     void screenBackgroundColor();
     void colorOfTwoScreensIsOneCommand();
     void multimediaAndTelopDisableOptionsAndName();
@@ -581,6 +586,48 @@ void TstPanels::backgroundImageUnchecked()
     undo();
     QCOMPARE(m_stage->backgroundImage(), QString(ImageFile));
     QVERIFY(use->isChecked());
+}
+
+void TstPanels::backgroundImagePicker_data()
+{
+    QTest::addColumn<bool>("choose");
+    QTest::newRow("image chosen") << true;
+    QTest::newRow("picker cancelled") << false;
+}
+
+// Checking "Use Background Image" opens the picker: a chosen image is one command, a
+// cancelled picker changes nothing and leaves the box unchecked.
+void TstPanels::backgroundImagePicker()
+{
+    QFETCH(bool, choose);
+    auto* use = stageField<QCheckBox>("checkBox_BackgroundImage");
+    const QString image = dataPath(ImageFile);
+    KvModalWatcher watcher;
+    if (choose) {
+        watcher.answerWith([image](QWidget* widget) {
+            auto* dialog = qobject_cast<QFileDialog*>(widget);
+            if (!dialog) {
+                widget->close();
+                return;
+            }
+            dialog->selectFile(image);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+    }
+    click(use);
+    settle();
+    QCOMPARE(watcher.count(), 1);
+    QCOMPARE(watcher.seen().at(0).className, QString("QFileDialog"));
+    QCOMPARE(m_stack->count(), choose ? 1 : 0);
+    QCOMPARE(m_stage->backgroundImage(), choose ? QString(ImageFile) : QString());
+    QCOMPARE(use->isChecked(), choose);
+    QCOMPARE(stageField<QLineEdit>("lineEdit_BackgroundImage")->text(),
+             choose ? QDir::toNativeSeparators(ImageFile) : QString());
+    if (!choose)
+        return;
+    undo();
+    QVERIFY(m_stage->backgroundImage().isEmpty());
+    QVERIFY(!use->isChecked());
 }
 
 void TstPanels::missingBackgroundImageIsReportedOnce()
@@ -1042,6 +1089,53 @@ void TstPanels::optionBoxes()
     QCOMPARE(optionValue(s, which), changed);
     QCOMPARE(check->isChecked(), optionChecked(which, changed));
     QCOMPARE(m_stack->count(), 1);
+}
+
+// Two multimedia screens with different movie players: the box is mixed; one click sets
+// both; undoing shows the mixed state again, redoing the set one.
+void TstPanels::mixedOptionShowsPartialStateThroughUndo()
+{
+    KvScreen* alpha = screen("Alpha");
+    KvScreen* gamma = screen("Gamma");
+    alpha->setMoviePlayerType(PlayerType::Platform);
+    gamma->setMoviePlayerType(PlayerType::BuiltIn);
+    select({alpha, gamma});
+    auto* movie = screenField<QCheckBox>("checkBox_MoviePlayerType");
+    QVERIFY(movie->isEnabled());
+    QCOMPARE(movie->checkState(), Qt::PartiallyChecked);
+    click(movie);
+    QCOMPARE(m_stack->count(), 1);
+    QCOMPARE(movie->checkState(), Qt::Checked);
+    QCOMPARE(alpha->moviePlayerType(), PlayerType::Platform);
+    QCOMPARE(gamma->moviePlayerType(), PlayerType::Platform);
+    undo();
+    QCOMPARE(alpha->moviePlayerType(), PlayerType::Platform);
+    QCOMPARE(gamma->moviePlayerType(), PlayerType::BuiltIn);
+    QCOMPARE(movie->checkState(), Qt::PartiallyChecked);
+    redo();
+    QCOMPARE(gamma->moviePlayerType(), PlayerType::Platform);
+    QCOMPARE(movie->checkState(), Qt::Checked);
+    // Clicking the set box clears it for both.
+    click(movie);
+    QCOMPARE(m_stack->count(), 2);
+    QCOMPARE(movie->checkState(), Qt::Unchecked);
+    QCOMPARE(alpha->moviePlayerType(), PlayerType::BuiltIn);
+    QCOMPARE(gamma->moviePlayerType(), PlayerType::BuiltIn);
+}
+
+// Zooming redraws the selection frame; the panel keeps showing the screen's own values.
+void TstPanels::zoomKeepsThePanelValues()
+{
+    select({screen("Beta")});
+    for (int percent : {100, 200, 25, 50}) {
+        m_area->setZoomRate(percent);
+        settle();
+        QCOMPARE(screenField<QSpinBox>("spinBox_Left")->value(), 600);
+        QCOMPARE(screenField<QSpinBox>("spinBox_Top")->value(), 100);
+        QCOMPARE(screenField<QSpinBox>("spinBox_Width")->value(), 400);
+        QCOMPARE(screenField<QSpinBox>("spinBox_Height")->value(), 200);
+    }
+    QCOMPARE(m_stack->count(), 0);
 }
 
 void TstPanels::screenBackgroundColor()
