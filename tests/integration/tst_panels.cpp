@@ -154,6 +154,7 @@ private slots:
     void clickOnCanvasShowsScreen();
     void screenNumberFieldIsOneCommand_data();
     void screenNumberFieldIsOneCommand();
+    void typingWithTheCanvasAnsweringBetweenKeys();
     void canvasDragUpdatesPanelWithoutEcho();
     void canvasResizeUpdatesPanelWithoutEcho();
     void typingXMovesTheWholeSelection();
@@ -756,6 +757,34 @@ void TstPanels::screenNumberFieldIsOneCommand()
     QCOMPARE(itemRect(alpha), expected);
     QCOMPARE(box->value(), value);
     QCOMPARE(m_stack->count(), 1);
+}
+
+// As a user types, the canvas reports the selection frame back between the keys: the
+// report must neither overwrite the digits typed so far nor send anything back.
+void TstPanels::typingWithTheCanvasAnsweringBetweenKeys()
+{
+    KvScreen* alpha = screen("Alpha");
+    select({alpha});
+    KvScreenPropertyWidget* panel = m_editor->screenPropertyWidget();
+    QSignalSpy live(panel, SIGNAL(positionValueChanged(QPointF)));
+    auto* left = screenField<QSpinBox>("spinBox_Left");
+    left->selectAll();
+    for (const char* key : {"3", "0", "5"}) {
+        QTest::keyClicks(left, QLatin1String(key));
+        settle();
+    }
+    QCOMPARE(left->text(), QString("305"));
+    QCOMPARE(live.count(), 3);
+    QCOMPARE(itemRect(alpha), AlphaRect.translated(205, 0));
+    QCOMPARE(m_stack->count(), 0);
+    // (Return reports the value once more itself; the commit's refresh adds nothing.)
+    QTest::keyClick(left, Qt::Key_Return);
+    const int afterReturn = live.count();
+    settle();
+    QCOMPARE(m_stack->count(), 1);
+    QCOMPARE(alpha->rect(), AlphaRect.translated(205, 0));
+    QCOMPARE(left->value(), 305);
+    QCOMPARE(live.count(), afterReturn);
 }
 
 // A drag on the canvas records one command; the panel follows without sending anything back.
