@@ -1818,8 +1818,14 @@ void KvStageEditor::saveCurrentStageAs()
     // The dialog runs its own event loop: the tab must still be there afterwards.
     QPointer<KvStageWorkingArea> area = m_stageWidget->currentStageWorkingArea();
 
-    const QString path = QFileDialog::getSaveFileName(
-        m_mainWindow, tr("Save Stage"), stage->filePath(), tr("Stages (*.xml *.kstg);;"));
+    QFileDialog dialog(m_mainWindow, tr("Save Stage"), stage->filePath(),
+                       tr("Stages (*.xml *.kstg);;"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without an extension becomes a ".xml" stage (asked about before it
+    // overwrites one), so the stage chooser, which lists stage files only, finds it again.
+    dialog.setDefaultSuffix(QStringLiteral("xml"));
+    const QString path =
+        dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     if (path.isEmpty() || !area || area->stage() != stage || !m_stageWidget)
         return;
 
@@ -1835,6 +1841,9 @@ void KvStageEditor::saveCurrentStageAs()
     // Unmarking first lets Save Stage follow; the label then takes the new file name.
     m_stageWidget->changeTabLabelNameToUnsavedState(area.data(), false);
     m_stageWidget->updateTabLabelNameFromStage(area.data());
+    // A stage without a name is shown by its file name, which has just changed.
+    if (area == m_stageWidget->currentStageWorkingArea())
+        updateStageProtertyValues();
 }
 
 void KvStageEditor::closeCurrentStageTab()

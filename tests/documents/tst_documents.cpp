@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -56,6 +57,7 @@ private slots:
     void saveAsCancelledChangesNothing();
     void saveAsToAnUnwritablePlaceKeepsTheNewPath();
     void saveAsWritesAndRenamesTheTab();
+    void saveAsWithoutExtensionWritesAnXmlStage();
     void saveFailingKeepsTheMark();
     void createdStageIsMarkedUntilSaved();
     void stageActionsFollowFirstAndLastTab();
@@ -370,6 +372,32 @@ void TstDocuments::saveAsWritesAndRenamesTheTab()
     KvStage old(a);
     QVERIFY(old.readFile());
     QVERIFY(old.description().isEmpty());
+}
+
+// A name typed without an extension must still give a file that the stage chooser lists.
+void TstDocuments::saveAsWithoutExtensionWritesAnXmlStage()
+{
+    const QString a = writeStage("stage/a.xml");
+    openStages({a});
+    KvStage* stage = m_editor->currentStage();
+    QVERIFY(stage);
+
+    KvModalWatcher watcher;
+    watcher.answerWith(chooseFile(stagePath("stage/shop")));
+    QVERIFY(QMetaObject::invokeMethod(m_editor.get(), "saveCurrentStageAs"));
+
+    QCOMPARE(watcher.count(), 1);
+    const QString expected = stagePath("stage/shop.xml");
+    QCOMPARE(stage->filePath(), expected);
+    QCOMPARE(label(0), QString("shop.xml"));
+    QVERIFY(QFileInfo::exists(expected));
+    QVERIFY(!QFileInfo::exists(stagePath("stage/shop")));
+    // The stage has no name of its own: the stage panel shows the new file name.
+    KvStagePropertyWidget* panel = m_editor->stagePropertyWidget();
+    QVERIFY(panel);
+    auto* name = panel->findChild<QLabel*>("label_Name");
+    QVERIFY(name);
+    QVERIFY2(name->text().endsWith("shop.xml"), qPrintable(name->text()));
 }
 
 void TstDocuments::saveFailingKeepsTheMark()
