@@ -1,37 +1,24 @@
 #include "changeselectedscreenbackcolor.h"
 
-#include "kvscreen.h"
-#include "kvstageeditor.h"
-
 namespace Kova {
 namespace Commands {
 
 ChangeSelectedScreenBackColor::ChangeSelectedScreenBackColor(KvStageEditor* editor,
-                                                             const QColor& color,
+                                                             const QColor& value,
                                                              QUndoCommand* parent)
-    : QUndoCommand(parent)
-    , m_editor(editor)
-    , m_value(color)
+    : SelectedScreenValueChange(editor, value, parent)
 {
 }
 
-ChangeSelectedScreenBackColor::~ChangeSelectedScreenBackColor() = default;
-
-void ChangeSelectedScreenBackColor::redo()
+ChangeSelectedScreenBackColor::Values
+ChangeSelectedScreenBackColor::apply(const QList<KvScreen*>& screens, const QColor& value)
 {
-    if (!m_editor)
-        return;
-    const QList<KvScreen*> screens = m_old.isEmpty() ? m_editor->selectedScreens() : m_old.keys();
-    m_old = m_editor->changeScreenBackColor(screens, m_value);
-    m_editor->updateScreenPropertyValues();
+    return m_editor->changeScreenBackColor(screens, value);
 }
 
-void ChangeSelectedScreenBackColor::undo()
+void ChangeSelectedScreenBackColor::restore(const Values& values)
 {
-    if (!m_editor)
-        return;
-    m_editor->updateScreenBackColor(m_old);
-    m_editor->updateScreenPropertyValues();
+    m_editor->updateScreenBackColor(values);
 }
 
 } // namespace Commands

@@ -1,31 +1,22 @@
 #pragma once
 
+#include "selectedscreenvaluechange.h"
 #include <QColor>
-#include <QList>
-#include <QMap>
-#include <QUndoCommand>
 
 namespace Kova {
-class KvScreen;
-class KvStageEditor;
-
 namespace Commands {
 
-// Sets the background colour of the selected screens. The first redo takes the selected screens;
-// later redos act on the same screens, whatever is selected by then.
-class ChangeSelectedScreenBackColor : public QUndoCommand
+// Sets the background colour of the selected screens.
+class ChangeSelectedScreenBackColor : public SelectedScreenValueChange<QColor>
 {
 public:
-    ChangeSelectedScreenBackColor(KvStageEditor* editor, const QColor& color,
+    ChangeSelectedScreenBackColor(KvStageEditor* editor, const QColor& value,
                                   QUndoCommand* parent = nullptr);
-    ~ChangeSelectedScreenBackColor() override;
-    void undo() override;
-    void redo() override;
 
-private:
-    KvStageEditor* m_editor;
-    QMap<KvScreen*, QColor> m_old;
-    QColor m_value;
+protected:
+    Values apply(const QList<KvScreen*>& screens, const QColor& value) override;
+    void restore(const Values& values) override;
+    bool reselects() const override { return false; }
 };
 
 } // namespace Commands

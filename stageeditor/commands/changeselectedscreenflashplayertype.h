@@ -1,33 +1,23 @@
 #pragma once
 
 #include "playertype.h"
-#include <QList>
-#include <QMap>
-#include <QUndoCommand>
+#include "selectedscreenvaluechange.h"
 
 namespace Kova {
-class KvScreen;
-class KvStageEditor;
-
 namespace Commands {
 
-// Sets the Flash player type of the selected screens. The first redo takes the selected screens;
-// later redos act on the same screens, whatever is selected by then.
-class ChangeSelectedScreenFlashPlayerType : public QUndoCommand
+// Sets the Flash player type of the selected screens.
+class ChangeSelectedScreenFlashPlayerType
+    : public SelectedScreenValueChange<PlayerType::PlayerTypes>
 {
 public:
-    ChangeSelectedScreenFlashPlayerType(KvStageEditor* editor, PlayerType::PlayerTypes type,
+    ChangeSelectedScreenFlashPlayerType(KvStageEditor* editor, const PlayerType::PlayerTypes& value,
                                         QUndoCommand* parent = nullptr);
-    ~ChangeSelectedScreenFlashPlayerType() override;
-    void undo() override;
-    void redo() override;
 
-private:
-    QMap<KvScreen*, PlayerType::PlayerTypes> valuesOf(const QList<KvScreen*>& screens) const;
-
-    KvStageEditor* m_editor;
-    QMap<KvScreen*, PlayerType::PlayerTypes> m_old;
-    PlayerType::PlayerTypes m_value;
+protected:
+    Values apply(const QList<KvScreen*>& screens, const PlayerType::PlayerTypes& value) override;
+    void restore(const Values& values) override;
+    void refresh(const Values& values) override;
 };
 
 } // namespace Commands

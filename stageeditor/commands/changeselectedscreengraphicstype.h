@@ -1,33 +1,25 @@
 #pragma once
 
 #include "graphicstype.h"
-#include <QList>
-#include <QMap>
-#include <QUndoCommand>
+#include "selectedscreenvaluechange.h"
 
 namespace Kova {
-class KvScreen;
-class KvStageEditor;
-
 namespace Commands {
 
-// Sets the graphics type of the selected screens. The first redo takes the selected screens;
-// later redos act on the same screens, whatever is selected by then.
-class ChangeSelectedScreenGraphicsType : public QUndoCommand
+// Sets the graphics type of the selected screens.
+class ChangeSelectedScreenGraphicsType
+    : public SelectedScreenValueChange<GraphicsType::GraphicsTypes>
 {
 public:
-    ChangeSelectedScreenGraphicsType(KvStageEditor* editor, GraphicsType::GraphicsTypes type,
+    ChangeSelectedScreenGraphicsType(KvStageEditor* editor,
+                                     const GraphicsType::GraphicsTypes& value,
                                      QUndoCommand* parent = nullptr);
-    ~ChangeSelectedScreenGraphicsType() override;
-    void undo() override;
-    void redo() override;
 
-private:
-    QMap<KvScreen*, GraphicsType::GraphicsTypes> valuesOf(const QList<KvScreen*>& screens) const;
-
-    KvStageEditor* m_editor;
-    QMap<KvScreen*, GraphicsType::GraphicsTypes> m_old;
-    GraphicsType::GraphicsTypes m_value;
+protected:
+    Values apply(const QList<KvScreen*>& screens,
+                 const GraphicsType::GraphicsTypes& value) override;
+    void restore(const Values& values) override;
+    void refresh(const Values& values) override;
 };
 
 } // namespace Commands

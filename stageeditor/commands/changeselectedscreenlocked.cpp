@@ -1,38 +1,23 @@
 #include "changeselectedscreenlocked.h"
 
-#include "kvscreen.h"
-#include "kvstageeditor.h"
-
 namespace Kova {
 namespace Commands {
 
-ChangeSelectedScreenLocked::ChangeSelectedScreenLocked(KvStageEditor* editor, bool locked,
+ChangeSelectedScreenLocked::ChangeSelectedScreenLocked(KvStageEditor* editor, const bool& value,
                                                        QUndoCommand* parent)
-    : QUndoCommand(parent)
-    , m_editor(editor)
-    , m_value(locked)
+    : SelectedScreenValueChange(editor, value, parent)
 {
 }
 
-ChangeSelectedScreenLocked::~ChangeSelectedScreenLocked() = default;
-
-void ChangeSelectedScreenLocked::redo()
+ChangeSelectedScreenLocked::Values
+ChangeSelectedScreenLocked::apply(const QList<KvScreen*>& screens, const bool& value)
 {
-    if (!m_editor)
-        return;
-    const QList<KvScreen*> screens = m_old.isEmpty() ? m_editor->selectedScreens() : m_old.keys();
-    m_old = m_editor->changeScreenLocked(screens, m_value);
-    m_editor->selectScreenItem(screens, true, true);
-    m_editor->updateScreenPropertyValues();
+    return m_editor->changeScreenLocked(screens, value);
 }
 
-void ChangeSelectedScreenLocked::undo()
+void ChangeSelectedScreenLocked::restore(const Values& values)
 {
-    if (!m_editor)
-        return;
-    m_editor->updateScreenLocked(m_old);
-    m_editor->selectScreenItem(m_old.keys(), true, true);
-    m_editor->updateScreenPropertyValues();
+    m_editor->updateScreenLocked(values);
 }
 
 } // namespace Commands

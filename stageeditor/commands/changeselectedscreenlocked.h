@@ -1,29 +1,20 @@
 #pragma once
 
-#include <QList>
-#include <QMap>
-#include <QUndoCommand>
+#include "selectedscreenvaluechange.h"
 
 namespace Kova {
-class KvScreen;
-class KvStageEditor;
-
 namespace Commands {
 
-// Sets the lock flag of the selected screens. The first redo takes the selected screens;
-// later redos act on the same screens, whatever is selected by then.
-class ChangeSelectedScreenLocked : public QUndoCommand
+// Locks or unlocks the selected screens.
+class ChangeSelectedScreenLocked : public SelectedScreenValueChange<bool>
 {
 public:
-    ChangeSelectedScreenLocked(KvStageEditor* editor, bool locked, QUndoCommand* parent = nullptr);
-    ~ChangeSelectedScreenLocked() override;
-    void undo() override;
-    void redo() override;
+    ChangeSelectedScreenLocked(KvStageEditor* editor, const bool& value,
+                               QUndoCommand* parent = nullptr);
 
-private:
-    KvStageEditor* m_editor;
-    QMap<KvScreen*, bool> m_old;
-    bool m_value;
+protected:
+    Values apply(const QList<KvScreen*>& screens, const bool& value) override;
+    void restore(const Values& values) override;
 };
 
 } // namespace Commands

@@ -1,47 +1,29 @@
 #include "changeselectedscreenmovieplayertype.h"
 
-#include "kvscreen.h"
-#include "kvstageeditor.h"
-
 namespace Kova {
 namespace Commands {
 
 ChangeSelectedScreenMoviePlayerType::ChangeSelectedScreenMoviePlayerType(
-    KvStageEditor* editor, PlayerType::PlayerTypes type, QUndoCommand* parent)
-    : QUndoCommand(parent)
-    , m_editor(editor)
-    , m_value(type)
+    KvStageEditor* editor, const PlayerType::PlayerTypes& value, QUndoCommand* parent)
+    : SelectedScreenValueChange(editor, value, parent)
 {
 }
 
-ChangeSelectedScreenMoviePlayerType::~ChangeSelectedScreenMoviePlayerType() = default;
-
-QMap<KvScreen*, PlayerType::PlayerTypes>
-ChangeSelectedScreenMoviePlayerType::valuesOf(const QList<KvScreen*>& screens) const
+ChangeSelectedScreenMoviePlayerType::Values
+ChangeSelectedScreenMoviePlayerType::apply(const QList<KvScreen*>& screens,
+                                           const PlayerType::PlayerTypes& value)
 {
-    QMap<KvScreen*, PlayerType::PlayerTypes> values;
-    for (KvScreen* screen : screens)
-        values.insert(screen, m_value);
-    return values;
+    return m_editor->changeScreenMovieType(screens, value);
 }
 
-void ChangeSelectedScreenMoviePlayerType::redo()
+void ChangeSelectedScreenMoviePlayerType::restore(const Values& values)
 {
-    if (!m_editor)
-        return;
-    const QList<KvScreen*> screens = m_old.isEmpty() ? m_editor->selectedScreens() : m_old.keys();
-    m_old = m_editor->changeScreenMovieType(screens, m_value);
-    m_editor->selectScreenItem(screens, true, true);
-    m_editor->updateScreenPropertyMoviePlayerType(valuesOf(screens));
+    m_editor->updateScreenMoviePlayerType(values);
 }
 
-void ChangeSelectedScreenMoviePlayerType::undo()
+void ChangeSelectedScreenMoviePlayerType::refresh(const Values& values)
 {
-    if (!m_editor)
-        return;
-    m_editor->updateScreenMoviePlayerType(m_old);
-    m_editor->selectScreenItem(m_old.keys(), true, true);
-    m_editor->updateScreenPropertyMoviePlayerType(m_old);
+    m_editor->updateScreenPropertyMoviePlayerType(values);
 }
 
 } // namespace Commands

@@ -1,33 +1,23 @@
 #pragma once
 
 #include "playertype.h"
-#include <QList>
-#include <QMap>
-#include <QUndoCommand>
+#include "selectedscreenvaluechange.h"
 
 namespace Kova {
-class KvScreen;
-class KvStageEditor;
-
 namespace Commands {
 
-// Sets the movie player type of the selected screens. The first redo takes the selected screens;
-// later redos act on the same screens, whatever is selected by then.
-class ChangeSelectedScreenMoviePlayerType : public QUndoCommand
+// Sets the movie player type of the selected screens.
+class ChangeSelectedScreenMoviePlayerType
+    : public SelectedScreenValueChange<PlayerType::PlayerTypes>
 {
 public:
-    ChangeSelectedScreenMoviePlayerType(KvStageEditor* editor, PlayerType::PlayerTypes type,
+    ChangeSelectedScreenMoviePlayerType(KvStageEditor* editor, const PlayerType::PlayerTypes& value,
                                         QUndoCommand* parent = nullptr);
-    ~ChangeSelectedScreenMoviePlayerType() override;
-    void undo() override;
-    void redo() override;
 
-private:
-    QMap<KvScreen*, PlayerType::PlayerTypes> valuesOf(const QList<KvScreen*>& screens) const;
-
-    KvStageEditor* m_editor;
-    QMap<KvScreen*, PlayerType::PlayerTypes> m_old;
-    PlayerType::PlayerTypes m_value;
+protected:
+    Values apply(const QList<KvScreen*>& screens, const PlayerType::PlayerTypes& value) override;
+    void restore(const Values& values) override;
+    void refresh(const Values& values) override;
 };
 
 } // namespace Commands

@@ -1,48 +1,29 @@
 #include "changeselectedscreenwebbrowsertype.h"
 
-#include "kvscreen.h"
-#include "kvstageeditor.h"
-
 namespace Kova {
 namespace Commands {
 
-ChangeSelectedScreenWebBrowserType::ChangeSelectedScreenWebBrowserType(KvStageEditor* editor,
-                                                                       PlayerType::PlayerTypes type,
-                                                                       QUndoCommand* parent)
-    : QUndoCommand(parent)
-    , m_editor(editor)
-    , m_value(type)
+ChangeSelectedScreenWebBrowserType::ChangeSelectedScreenWebBrowserType(
+    KvStageEditor* editor, const PlayerType::PlayerTypes& value, QUndoCommand* parent)
+    : SelectedScreenValueChange(editor, value, parent)
 {
 }
 
-ChangeSelectedScreenWebBrowserType::~ChangeSelectedScreenWebBrowserType() = default;
-
-QMap<KvScreen*, PlayerType::PlayerTypes>
-ChangeSelectedScreenWebBrowserType::valuesOf(const QList<KvScreen*>& screens) const
+ChangeSelectedScreenWebBrowserType::Values
+ChangeSelectedScreenWebBrowserType::apply(const QList<KvScreen*>& screens,
+                                          const PlayerType::PlayerTypes& value)
 {
-    QMap<KvScreen*, PlayerType::PlayerTypes> values;
-    for (KvScreen* screen : screens)
-        values.insert(screen, m_value);
-    return values;
+    return m_editor->changeScreenWebBrowserType(screens, value);
 }
 
-void ChangeSelectedScreenWebBrowserType::redo()
+void ChangeSelectedScreenWebBrowserType::restore(const Values& values)
 {
-    if (!m_editor)
-        return;
-    const QList<KvScreen*> screens = m_old.isEmpty() ? m_editor->selectedScreens() : m_old.keys();
-    m_old = m_editor->changeScreenWebBrowserType(screens, m_value);
-    m_editor->selectScreenItem(screens, true, true);
-    m_editor->updateScreenPropertyWebBrowserType(valuesOf(screens));
+    m_editor->updateScreenWebBrowserType(values);
 }
 
-void ChangeSelectedScreenWebBrowserType::undo()
+void ChangeSelectedScreenWebBrowserType::refresh(const Values& values)
 {
-    if (!m_editor)
-        return;
-    m_editor->updateScreenWebBrowserType(m_old);
-    m_editor->selectScreenItem(m_old.keys(), true, true);
-    m_editor->updateScreenPropertyWebBrowserType(m_old);
+    m_editor->updateScreenPropertyWebBrowserType(values);
 }
 
 } // namespace Commands

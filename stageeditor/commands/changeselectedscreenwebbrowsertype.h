@@ -1,33 +1,22 @@
 #pragma once
 
 #include "playertype.h"
-#include <QList>
-#include <QMap>
-#include <QUndoCommand>
+#include "selectedscreenvaluechange.h"
 
 namespace Kova {
-class KvScreen;
-class KvStageEditor;
-
 namespace Commands {
 
-// Sets the web browser type of the selected screens. The first redo takes the selected screens;
-// later redos act on the same screens, whatever is selected by then.
-class ChangeSelectedScreenWebBrowserType : public QUndoCommand
+// Sets the web browser type of the selected screens.
+class ChangeSelectedScreenWebBrowserType : public SelectedScreenValueChange<PlayerType::PlayerTypes>
 {
 public:
-    ChangeSelectedScreenWebBrowserType(KvStageEditor* editor, PlayerType::PlayerTypes type,
+    ChangeSelectedScreenWebBrowserType(KvStageEditor* editor, const PlayerType::PlayerTypes& value,
                                        QUndoCommand* parent = nullptr);
-    ~ChangeSelectedScreenWebBrowserType() override;
-    void undo() override;
-    void redo() override;
 
-private:
-    QMap<KvScreen*, PlayerType::PlayerTypes> valuesOf(const QList<KvScreen*>& screens) const;
-
-    KvStageEditor* m_editor;
-    QMap<KvScreen*, PlayerType::PlayerTypes> m_old;
-    PlayerType::PlayerTypes m_value;
+protected:
+    Values apply(const QList<KvScreen*>& screens, const PlayerType::PlayerTypes& value) override;
+    void restore(const Values& values) override;
+    void refresh(const Values& values) override;
 };
 
 } // namespace Commands

@@ -1,33 +1,16 @@
 #pragma once
 
-#include <QList>
-#include <QMap>
-#include <QUndoCommand>
+#include "removeselectedscreens.h"
 
 namespace Kova {
-class KvScreen;
-class KvStageEditor;
-
 namespace Commands {
 
-// Cuts the selected screens (they were copied to the screen clipboard just before). The
-// removed screens are kept, with their rows' media selection, and given back by undo.
-class CutScreen : public QUndoCommand
+// Cuts the selected screens (they were copied to the screen clipboard just before): the
+// screens go exactly as with a removal, and undo gives them back.
+class CutScreen : public RemoveSelectedScreens
 {
 public:
-    explicit CutScreen(KvStageEditor* editor, QUndoCommand* parent = nullptr);
-    ~CutScreen() override;
-    void undo() override;
-    void redo() override;
-
-    const QList<KvScreen*>& screens() const { return m_screens; }
-
-private:
-    KvStageEditor* m_editor;
-    QList<KvScreen*> m_screens;
-    QMap<KvScreen*, QList<int>> m_mediaSelection;
-    bool m_done = false;
-    bool m_removed = false;
+    using RemoveSelectedScreens::RemoveSelectedScreens;
 };
 
 } // namespace Commands
