@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QUndoStack>
@@ -58,6 +59,9 @@ KvStageWidget::KvStageWidget(KvStageEditor* editor, QWidget* parent)
     m_tabWidget = new QTabWidget(this);
     m_tabWidget->setObjectName(QStringLiteral("StageTabWidget"));
     m_tabWidget->setTabsClosable(true);
+    // Clicking a tab takes the keyboard focus: a value still being typed in a property panel
+    // is finished, and so committed to its own stage, before the other stage shows.
+    m_tabWidget->tabBar()->setFocusPolicy(Qt::StrongFocus);
     m_tabWidget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_tabWidget->hide();
     layout->addWidget(m_tabWidget);

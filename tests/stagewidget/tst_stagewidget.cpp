@@ -9,8 +9,11 @@
 #include <QGraphicsScene>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include "kveditorcommon.h"
@@ -91,6 +94,7 @@ private slots:
     void newStageShowsAtHalfZoom();
     void closingHandsOverBothScenes();
     void currentTabChangeSignals();
+    void clickingTabFinishesEditingFirst();
     void droppedMediaGetScreenAndSequenceIndexes();
 
 private:
@@ -582,6 +586,40 @@ void TstStageWidget::closingHandsOverBothScenes()
     QCOMPARE(scenes.count(), 2);
     QCOMPARE(scenes.at(1), sequenceScene);
     qDeleteAll(scenes);
+}
+
+// A panel field still being edited must finish while its own tab is current, or the typed
+// value (already shown on the canvas) never reaches that stage.
+void TstStageWidget::clickingTabFinishesEditingFirst()
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* field = new QSpinBox(&window);
+    field->setRange(0, 10000);
+    layout->addWidget(field);
+    auto* widget = new KvStageWidget(nullptr, &window);
+    layout->addWidget(widget);
+    widget->addStageTab(QString(), makeStage(m_dir->filePath("1.kst"), 640, 480));
+    widget->addStageTab(QString(), makeStage(m_dir->filePath("2.kst"), 640, 480));
+    widget->setCurrentStageTab(0);
+    window.resize(800, 600);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    field->setFocus();
+    QTRY_VERIFY(field->hasFocus());
+    QTest::keyClicks(field, "200");
+
+    int tabWhenFinished = -1;
+    connect(field, &QSpinBox::editingFinished, this,
+            [&] { tabWhenFinished = widget->tabWidget()->currentIndex(); });
+    QTabBar* bar = widget->tabWidget()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(1).center());
+
+    QCOMPARE(widget->tabWidget()->currentIndex(), 1);
+    QCOMPARE(tabWhenFinished, 0);
+    KvModalWatcher watcher;
+    widget->closeAllStageTab();
 }
 
 void TstStageWidget::currentTabChangeSignals()
