@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSet>
 #include <QSpinBox>
@@ -243,14 +244,7 @@ KvStage* KvStageCreator::createStage(const KvStage& templateStage) const
     stage->setBackgroundColor(m_colorWidget->backColor());
     stage->setRect(QRect(0, 0, m_widthSpinBox->value(), m_heightSpinBox->value()));
 
-    QString name = m_nameEdit->text().trimmed();
-    if (name.isEmpty())
-        name = proposeName(m_stageDir, m_usingFileNames);
-    const QString suffix = QFileInfo(name).suffix();
-    if (suffix.compare(QLatin1String("xml"), Qt::CaseInsensitive) != 0 &&
-        suffix.compare(QLatin1String("kstg"), Qt::CaseInsensitive) != 0)
-        name += QStringLiteral(".xml");
-    stage->setFilePath(Path::combine(m_stageDir, name));
+    stage->setFilePath(Path::combine(m_stageDir, newFileName()));
     stage->setName(QString());
 
     int gray = 0;
@@ -274,6 +268,36 @@ KvStage* KvStageCreator::createStage(const KvStage& templateStage) const
             gray = 0;
     }
     return stage;
+}
+
+QString KvStageCreator::newFileName() const
+{
+    QString name = m_nameEdit->text().trimmed();
+    if (name.isEmpty())
+        name = proposeName(m_stageDir, m_usingFileNames);
+    const QString suffix = QFileInfo(name).suffix();
+    if (suffix.compare(QLatin1String("xml"), Qt::CaseInsensitive) != 0 &&
+        suffix.compare(QLatin1String("kstg"), Qt::CaseInsensitive) != 0)
+        name += QStringLiteral(".xml");
+    return name;
+}
+
+void KvStageCreator::accept()
+{
+    if (!m_decided && selectedItem()) {
+        const QString name = newFileName();
+        const bool inUse = m_usingFileNames.contains(name, Qt::CaseInsensitive);
+        if (inUse || QFileInfo::exists(Path::combine(m_stageDir, name))) {
+            QMessageBox::warning(
+                this, tr("Warnning"),
+                tr("The stage name \"%1\" has been existing.\nReinput another name.").arg(name),
+                QMessageBox::Ok);
+            m_nameEdit->setFocus();
+            m_nameEdit->selectAll();
+            return;
+        }
+    }
+    QDialog::accept();
 }
 
 void KvStageCreator::onAccepted()

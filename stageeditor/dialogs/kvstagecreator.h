@@ -45,6 +45,11 @@ public:
     // "<n> screen" below 2, "<n> screens" from 2 on.
     static QString screenCountText(int count);
 
+public slots:
+    // Refuses (with a warning, the dialog staying open) a name whose stage file exists in
+    // stageDir or is in use: saving the new stage would overwrite that stage.
+    void accept() override;
+
 signals:
     // The receiver takes the stage over; null when no template was selected.
     void stageCreated(KvStage* stage);
@@ -62,6 +67,7 @@ private:
     void setupUi();
     KvStageListWidgetItem* selectedItem() const;
     KvStage* createStage(const KvStage& templateStage) const;
+    QString newFileName() const;
 
     QString m_stageDir;
     QStringList m_usingFileNames;

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -134,6 +135,7 @@ private slots:
     void acceptBuildsTheStage();
     void grayLevelsWrapAfter13Screens();
     void acceptWithoutTemplateGivesNull();
+    void acceptRefusesTakenName();
     void doubleClickAccepts();
     void cancelEmitsNothing();
 };
@@ -375,6 +377,37 @@ void TestStageCreator::acceptWithoutTemplateGivesNull()
     QCOMPARE(m_created->at(0).at(0).value<KvStage*>(), static_cast<KvStage*>(nullptr));
     processDeferredDeletes();
     QVERIFY(!m_creator);
+}
+
+// A name that an existing or open stage has would make the new stage overwrite it on saving:
+// the dialog warns and stays open until a free name is given.
+void TestStageCreator::acceptRefusesTakenName()
+{
+    touch(m_stageDir + "/Taken.xml");
+    createDialog({"Open.xml"});
+    clickItem(addTemplate(makeTemplate("T", {ScreenType::Multimedia})));
+
+    for (const char* taken : {"Taken", "open.XML"}) {
+        KvModalWatcher watcher;
+        watcher.answer(QMessageBox::Ok);
+        nameEdit()->selectAll();
+        QTest::keyClicks(nameEdit(), taken);
+        QTest::mouseClick(okButton(), Qt::LeftButton);
+        QCOMPARE(watcher.count(), 1);
+        QCOMPARE(watcher.seen().at(0).title, QString("Warnning"));
+        QVERIFY2(watcher.seen().at(0).text.startsWith("The stage name \""),
+                 qPrintable(watcher.seen().at(0).text));
+        QCOMPARE(m_created->count(), 0);
+        QVERIFY(m_creator->isVisible());
+    }
+
+    nameEdit()->selectAll();
+    QTest::keyClicks(nameEdit(), "Fresh");
+    QTest::mouseClick(okButton(), Qt::LeftButton);
+    std::unique_ptr<KvStage> stage(takeCreated());
+    QVERIFY(stage);
+    QCOMPARE(stage->filePath(), m_stageDir + "/Fresh.xml");
+    QCOMPARE(QFile(m_stageDir + "/Taken.xml").size(), qint64(0)); // left alone
 }
 
 void TestStageCreator::doubleClickAccepts()
