@@ -679,8 +679,7 @@ void TstCommands::backgroundImagePicker()
             QCOMPARE(dialog->windowTitle(),
                      QString("Select a image for the background of this stage"));
             QVERIFY(dialog->nameFilters().join(' ').contains("*.png"));
-            dialog->selectFile(path);
-            QMetaObject::invokeMethod(dialog, "accept");
+            KvModalWatcher::acceptFile(dialog, path);
         };
     };
     KvModalWatcher watcher;

@@ -12,6 +12,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QList>
 #include <QMessageBox>
 #include <QPointer>
@@ -29,7 +32,8 @@ public:
         QString informativeText;
     };
 
-    explicit KvModalWatcher(QObject* parent = nullptr) : QObject(parent)
+    explicit KvModalWatcher(QObject* parent = nullptr)
+        : QObject(parent)
     {
         m_timer.setInterval(5);
         connect(&m_timer, &QTimer::timeout, this, &KvModalWatcher::poll);
@@ -56,6 +60,19 @@ public:
     }
     // A free-form answer: the function gets the modal widget and must close it.
     void answerWith(std::function<void(QWidget*)> handler) { m_answers.append(handler); }
+
+    // Picks `path` in Qt's own file dialog and accepts it. The whole path is typed into the
+    // dialog's name field (it may name a folder that does not exist):
+    // QFileDialog::selectFile leaves that field alone while it has the focus, and the dialog
+    // would then accept its initial file.
+    static void acceptFile(QFileDialog* dialog, const QString& path)
+    {
+        if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            edit->setText(QFileInfo(path).absoluteFilePath());
+        else
+            dialog->selectFile(path);
+        QMetaObject::invokeMethod(dialog, "accept");
+    }
 
     const QList<Seen>& seen() const { return m_seen; }
     int count() const { return m_seen.count(); }
@@ -89,13 +106,22 @@ private:
             s.informativeText = box->informativeText();
         }
         m_seen.append(s);
-        if (!m_answers.isEmpty()) {
-            m_answers.takeFirst()(w);
-        } else if (auto* dialog = qobject_cast<QDialog*>(w)) {
-            dialog->reject();
-        } else {
-            w->close();
-        }
+        std::function<void(QWidget*)> handler;
+        if (!m_answers.isEmpty())
+            handler = m_answers.takeFirst();
+        // The answer runs outside this timer's slot: answering may open another modal widget
+        // (an overwrite question, say) whose nested event loop still needs this timer.
+        QPointer<QWidget> target(w);
+        QTimer::singleShot(0, this, [target, handler]() {
+            if (!target)
+                return;
+            if (handler)
+                handler(target);
+            else if (auto* dialog = qobject_cast<QDialog*>(target.data()))
+                dialog->reject();
+            else
+                target->close();
+        });
     }
 
     QTimer m_timer;

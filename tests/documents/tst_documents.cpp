@@ -171,8 +171,7 @@ std::function<void(QWidget*)> TstDocuments::chooseFile(const QString& path, QStr
             *filters = dialog->nameFilters();
         if (startFile)
             *startFile = dialog->selectedFiles().value(0);
-        dialog->selectFile(path);
-        QMetaObject::invokeMethod(dialog, "accept");
+        KvModalWatcher::acceptFile(dialog, path);
     };
 }
 

@@ -611,8 +611,7 @@ void TstPanels::backgroundImagePicker()
                 widget->close();
                 return;
             }
-            dialog->selectFile(image);
-            QMetaObject::invokeMethod(dialog, "accept");
+            KvModalWatcher::acceptFile(dialog, image);
         });
     }
     click(use);
