@@ -8,12 +8,14 @@
 #include <QFileDialog>
 #include <QGraphicsItem>
 #include <QMainWindow>
+#include <QMenu>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QUndoGroup>
 #include <QUndoStack>
 #include <QtTest>
 
+#include "kvdockwidget.h"
 #include "kveditorcommon.h"
 #include "kvevent.h"
 #include "kveventeditor.h"
@@ -45,6 +47,7 @@ private slots:
     void cutAndPaste();
     void cutWithLockedScreenOnlyCopies();
     void pasteNothingPushesNothing();
+    void deleteFollowsTheActiveSide();
     void moveUndoRedo();
     void resizeUndoRedo();
     void backColorRedoActsOnOriginalScreens();
@@ -242,6 +245,38 @@ void TstCommands::pasteNothingPushesNothing()
     m_editor->stageWidget()->clearClipboardForScreen();
     m_editor->action_paste();
     QCOMPARE(stack()->count(), 0);
+}
+
+// Edit > Delete acts on the side the user last pressed the mouse on: after a press in the
+// sequence dock the selected screens stay (the timeline has nothing selected), after a
+// press on the stage side they go.
+void TstCommands::deleteFollowsTheActiveSide()
+{
+    KvStage* stage = openStage(2);
+    QAction* deleteAction = nullptr;
+    for (QMenu* menu : m_editor->menu()) {
+        if (!deleteAction)
+            deleteAction = menu->findChild<QAction*>("Action_Delete");
+    }
+    QVERIFY(deleteAction);
+    m_editor->selectScreenItem(stage->screenList(), true, true);
+    QWidget* sequence = m_editor->sequenceDock();
+    QVERIFY(sequence);
+    QTest::mousePress(sequence, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+    QTest::mouseRelease(sequence, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+    deleteAction->trigger();
+    QCOMPARE(stage->screenList().count(), 2);
+    QCOMPARE(stack()->count(), 0);
+
+    QWidget* stageSide = m_editor->stageWidget();
+    QTest::mousePress(stageSide, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    QTest::mouseRelease(stageSide, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    m_editor->selectScreenItem(stage->screenList(), true, true);
+    deleteAction->trigger();
+    QCOMPARE(stage->screenList().count(), 0);
+    QCOMPARE(stack()->count(), 1);
+    stack()->undo();
+    QCOMPARE(stage->screenList().count(), 2);
 }
 
 void TstCommands::moveUndoRedo()
