@@ -5,6 +5,7 @@
 #include "kvflowlayout.h"
 #include "kvscreen.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -85,6 +86,10 @@ KvScreenPropertyWidget::KvScreenPropertyWidget(QWidget* parent)
     setWidgetResizable(true);
     setWindowTitle(tr("Screen Properties"));
     setupForm();
+    for (QSpinBox* box : {m_spinBoxLeft, m_spinBoxTop, m_spinBoxWidth, m_spinBoxHeight}) {
+        box->setFocusPolicy(Qt::StrongFocus);
+        box->installEventFilter(this);
+    }
 
     connect(m_spinBoxLeft, SIGNAL(valueChanged(int)), this,
             SLOT(onSpinBoxPositionValueChanged(int)));
@@ -117,6 +122,19 @@ KvScreenPropertyWidget::KvScreenPropertyWidget(QWidget* parent)
 }
 
 KvScreenPropertyWidget::~KvScreenPropertyWidget() = default;
+
+bool KvScreenPropertyWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Wheel) {
+        auto* box = qobject_cast<QAbstractSpinBox*>(watched);
+        if (box && !box->hasFocus()) {
+            // Ignored, the event goes on to the scroll area.
+            event->ignore();
+            return true;
+        }
+    }
+    return QScrollArea::eventFilter(watched, event);
+}
 
 void KvScreenPropertyWidget::setupForm()
 {

@@ -82,6 +82,11 @@ public slots:
     void updateFlashPlayerTypeValue(QMap<KvScreen*, PlayerType::PlayerTypes>& map);
     void updateWebBrowserTypeValue(QMap<KvScreen*, PlayerType::PlayerTypes>& map);
 
+protected:
+    // The wheel over a spin box without the focus scrolls the panel instead of changing
+    // the value, which would move the canvas with nothing committed.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void setupForm();
     bool isUpdating();

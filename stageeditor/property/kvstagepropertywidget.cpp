@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
@@ -71,6 +72,10 @@ KvStagePropertyWidget::KvStagePropertyWidget(QWidget* parent)
     setWidgetResizable(true);
     setWindowTitle(tr("Stage Properties"));
     setupForm();
+    for (QSpinBox* box : {m_spinBoxLeft, m_spinBoxTop, m_spinBoxWidth, m_spinBoxHeight}) {
+        box->setFocusPolicy(Qt::StrongFocus);
+        box->installEventFilter(this);
+    }
 
     connect(m_colorWidget, SIGNAL(colorChanged(QColor, QColor)), this,
             SLOT(onColorPickerWidgetColorChanged(QColor)));
@@ -89,6 +94,19 @@ KvStagePropertyWidget::KvStagePropertyWidget(QWidget* parent)
 }
 
 KvStagePropertyWidget::~KvStagePropertyWidget() = default;
+
+bool KvStagePropertyWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Wheel) {
+        auto* box = qobject_cast<QAbstractSpinBox*>(watched);
+        if (box && !box->hasFocus()) {
+            // Ignored, the event goes on to the scroll area.
+            event->ignore();
+            return true;
+        }
+    }
+    return QScrollArea::eventFilter(watched, event);
+}
 
 void KvStagePropertyWidget::setupForm()
 {

@@ -65,6 +65,11 @@ private slots:
     void onLineEditBackgroundImageDropped(QString fileUrl);
     void showMessageBackgroundImageFailed(QString fileName);
 
+protected:
+    // The wheel over a spin box without the focus scrolls the panel instead of changing
+    // the value, which would resize the stage on the canvas with nothing committed.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void setupForm();
     void updateValues();

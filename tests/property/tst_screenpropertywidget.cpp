@@ -332,6 +332,29 @@ private slots:
         QCOMPARE(recorder.sizeCommits, 0);
     }
 
+    // Scrolling the panel over a box it does not have in focus must not move the screen:
+    // such a change would never be committed.
+    void wheelOverUnfocusedBoxChangesNothing()
+    {
+        KvScreen* screen = makeScreen(ScreenType::Multimedia, 1, QRectF(10, 20, 100, 50));
+        KvScreenPropertyWidget panel(nullptr);
+        PanelRecorder recorder(&panel);
+        panel.onScreenSelectionChanged({screen});
+        for (const char* name :
+             {"spinBox_Left", "spinBox_Top", "spinBox_Width", "spinBox_Height"}) {
+            auto* box = child<QSpinBox>(&panel, name);
+            QVERIFY(!box->hasFocus());
+            const int before = box->value();
+            const QPointF at = box->rect().center();
+            QWheelEvent wheel(at, box->mapToGlobal(at.toPoint()), QPoint(), QPoint(0, -120),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(box, &wheel);
+            QCOMPARE(box->value(), before);
+        }
+        QVERIFY(recorder.positions.isEmpty());
+        QVERIFY(recorder.sizes.isEmpty());
+    }
+
     void typingSizeResizesLiveAndCommitsOnce()
     {
         KvScreen* screen = makeScreen(ScreenType::Multimedia, 1, QRectF(10, 20, 100, 50));

@@ -121,6 +121,28 @@ private slots:
             QVERIFY(child<QLabel>(&panel, name));
     }
 
+    // Scrolling the panel over a box it does not have in focus must not resize the stage on
+    // the canvas: such a change would never be committed.
+    void wheelOverUnfocusedBoxChangesNothing()
+    {
+        QObject owner;
+        KvStagePropertyWidget panel(nullptr);
+        panel.onCurrentStageChanged(makeStage(&owner));
+        QSignalSpy live(&panel, SIGNAL(stageSizeValueChanged(QSizeF)));
+        for (const char* name :
+             {"spinBox_Left", "spinBox_Top", "spinBox_Width", "spinBox_Height"}) {
+            auto* box = child<QSpinBox>(&panel, name);
+            QVERIFY(!box->hasFocus());
+            const int before = box->value();
+            const QPointF at = box->rect().center();
+            QWheelEvent wheel(at, box->mapToGlobal(at.toPoint()), QPoint(), QPoint(0, -120),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(box, &wheel);
+            QCOMPARE(box->value(), before);
+        }
+        QCOMPARE(live.count(), 0);
+    }
+
     void contentEnabledOnlyWithAStage()
     {
         QObject owner;
