@@ -72,7 +72,7 @@ QString KvStageFormat::propertyTypeName(const QVariant& value)
 QString KvStageFormat::checkStage(const KvStage& stage)
 {
     const QRect rect = stage.rect();
-    if (rect.width() < 1 || rect.height() < 1 || rect.width() > maxStageSize ||
+    if (rect.width() < 0 || rect.height() < 0 || rect.width() > maxStageSize ||
         rect.height() > maxStageSize)
         return tr("The stage size %1 x %2 is out of range.").arg(rect.width()).arg(rect.height());
     if (qAbs(rect.x()) > maxStagePosition || qAbs(rect.y()) > maxStagePosition)

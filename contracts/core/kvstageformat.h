@@ -22,9 +22,11 @@ public:
     static constexpr int maxPropertyDepth = 32;
     static constexpr int maxPropertiesPerMap = 100000;
 
-    static constexpr int maxStageSize = 100000;
-    static constexpr int maxStagePosition = 1000000;
-    static constexpr double maxScreenCoordinate = 1000000.0;
+    // The editor's property panels allow stage sizes 0 … 16777215 and positions within
+    // ±16777215; a file must hold whatever the editor lets the user set.
+    static constexpr int maxStageSize = 16777215;
+    static constexpr int maxStagePosition = 16777215;
+    static constexpr double maxScreenCoordinate = 2.0 * 16777215;
     static constexpr double maxDuration = 10000000.0;
     static constexpr int maxMediaValue = 100000000;
     static constexpr uint knownOptions = 0x3;

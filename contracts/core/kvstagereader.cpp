@@ -249,11 +249,11 @@ bool Parser::parseStageAttributes()
                 return false;
             rect.moveTop(v);
         } else if (n == QLatin1String("width")) {
-            if (!toInt(a, &v) || (v < 1 && !badValue(n, a.value())))
+            if (!toInt(a, &v) || (v < 0 && !badValue(n, a.value())))
                 return false;
             rect.setWidth(v);
         } else if (n == QLatin1String("height")) {
-            if (!toInt(a, &v) || (v < 1 && !badValue(n, a.value())))
+            if (!toInt(a, &v) || (v < 0 && !badValue(n, a.value())))
                 return false;
             rect.setHeight(v);
         } else if (n == QLatin1String("backgroundColor")) {

@@ -163,6 +163,8 @@ class TstStageFile : public QObject
 private slots:
     void roundTripEveryProperty();
     void roundTripDefaultsAndOddValues();
+    void editorLimitsRoundTrip_data();
+    void editorLimitsRoundTrip();
     void rewriteIsStable();
     void readReplacesContent();
     void badFilesAreRefused_data();
@@ -232,6 +234,32 @@ void TstStageFile::roundTripDefaultsAndOddValues()
     QVERIFY(emptyLoaded.isMatch(empty, true));
 }
 
+// Whatever the property panels let the user set must save and load: sizes 0 … 16777215,
+// positions within ±16777215.
+void TstStageFile::editorLimitsRoundTrip_data()
+{
+    QTest::addColumn<QRect>("rect");
+    QTest::newRow("zero size") << QRect(0, 0, 0, 0);
+    QTest::newRow("largest size") << QRect(0, 0, 16777215, 16777215);
+    QTest::newRow("far corner") << QRect(-16777215, 16777215, 1, 1);
+}
+
+void TstStageFile::editorLimitsRoundTrip()
+{
+    QFETCH(QRect, rect);
+    QTemporaryDir dir;
+    KvStage original(dir.filePath(QStringLiteral("limits.xml")));
+    original.setRect(rect);
+    auto* screen = new KvScreen(ScreenType::Multimedia, 1);
+    screen->setRect(QRectF(rect.right(), rect.bottom(), 16777215, 16777215));
+    original.addScreen(screen);
+    QVERIFY2(original.writeToFile(), qPrintable(original.errorString()));
+    KvStage loaded(original.filePath());
+    QVERIFY2(loaded.readFile(), qPrintable(loaded.errorString()));
+    QCOMPARE(loaded.rect(), rect);
+    QVERIFY(loaded.isMatch(original, true));
+}
+
 void TstStageFile::rewriteIsStable()
 {
     QTemporaryDir dir;
@@ -290,10 +318,10 @@ void TstStageFile::badFilesAreRefused_data()
     QTest::newRow("newer version") << replaced("version=\"1\" name", "version=\"2\" name");
     QTest::newRow("width text") << replaced("width=\"800\"", "width=\"wide\"");
     QTest::newRow("width float") << replaced("width=\"800\"", "width=\"800.5\"");
-    QTest::newRow("width zero") << replaced("width=\"800\"", "width=\"0\"");
+    QTest::newRow("width negative") << replaced("width=\"800\"", "width=\"-1\"");
     QTest::newRow("height negative") << replaced("height=\"600\"", "height=\"-600\"");
     QTest::newRow("width huge") << replaced("width=\"800\"", "width=\"99999999999\"");
-    QTest::newRow("width too big") << replaced("width=\"800\"", "width=\"200000\"");
+    QTest::newRow("width too big") << replaced("width=\"800\"", "width=\"16777216\"");
     QTest::newRow("options unknown") << replaced("name=\"S\"", "name=\"S\" options=\"8\"");
     QTest::newRow("options text") << replaced("name=\"S\"", "name=\"S\" options=\"all\"");
     QTest::newRow("colour") << replaced("name=\"S\"", "name=\"S\" backgroundColor=\"#zzz\"");
