@@ -27,7 +27,8 @@ test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@for b in $(BUILD_DIR)/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
+	@for b in $$(find $(BUILD_DIR)/bench -maxdepth 2 -type f -perm -u+x -name 'bench_*' | sort); do \
+		echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; done
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(or $(PREFIX),/usr/local)
