@@ -3,6 +3,7 @@
 #include "kvcheckbox.h"
 #include "kvcolorwidget.h"
 #include "kvflowlayout.h"
+#include "kvpropertyform.h"
 #include "kvscreen.h"
 
 #include <QEvent>
@@ -21,28 +22,6 @@
 namespace Kova {
 
 namespace {
-
-const int PositionLimit = 16777215;
-const int SizeLimit = 16777215;
-
-QSpinBox* createSpinBox(const QString& objectName, int minimum, int maximum, QWidget* parent)
-{
-    auto* box = new QSpinBox(parent);
-    box->setObjectName(objectName);
-    box->setRange(minimum, maximum);
-    box->setSingleStep(1);
-    box->setValue(0);
-    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    box->setMinimumWidth(80);
-    return box;
-}
-
-QLabel* createLabel(const QString& objectName, const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(objectName);
-    return label;
-}
 
 KvCheckBox* createOptionBox(const QString& objectName, const QString& text, QWidget* parent)
 {
@@ -125,14 +104,8 @@ KvScreenPropertyWidget::~KvScreenPropertyWidget() = default;
 
 bool KvScreenPropertyWidget::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Wheel) {
-        auto* box = qobject_cast<QAbstractSpinBox*>(watched);
-        if (box && !box->hasFocus()) {
-            // Ignored, the event goes on to the scroll area.
-            event->ignore();
-            return true;
-        }
-    }
+    if (KvPropertyForm::isStrayWheel(watched, event))
+        return true;
     return QScrollArea::eventFilter(watched, event);
 }
 
@@ -147,16 +120,17 @@ void KvScreenPropertyWidget::setupForm()
     m_typeAndName->setObjectName(QStringLiteral("widget_TypeAndName"));
     auto* typeLayout = new QVBoxLayout(m_typeAndName);
     typeLayout->setContentsMargins(0, 0, 0, 0);
-    m_labelScreenType = createLabel(QStringLiteral("label_ScreenType"),
-                                    tr("Screen Type: %1").arg(QString()), m_typeAndName);
+    m_labelScreenType = KvPropertyForm::createLabel(
+        QStringLiteral("label_ScreenType"), tr("Screen Type: %1").arg(QString()), m_typeAndName);
     m_labelScreenType->setStyleSheet(QStringLiteral("padding: 3px;\nbackground-color: rgb(59, "
                                                     "59, 59);\ncolor: white;\nfont-weight: "
                                                     "bold;\n"));
     m_labelScreenType->setMinimumWidth(200);
-    m_labelScreenId =
-        createLabel(QStringLiteral("label_ScreenId"), tr("ID: %1").arg(QString()), m_typeAndName);
+    m_labelScreenId = KvPropertyForm::createLabel(QStringLiteral("label_ScreenId"),
+                                                  tr("ID: %1").arg(QString()), m_typeAndName);
     auto* nameLayout = new QHBoxLayout;
-    m_labelName = createLabel(QStringLiteral("label_Name"), tr("Name"), m_typeAndName);
+    m_labelName =
+        KvPropertyForm::createLabel(QStringLiteral("label_Name"), tr("Name"), m_typeAndName);
     m_lineEditName = new QLineEdit(m_typeAndName);
     m_lineEditName->setObjectName(QStringLiteral("lineEdit_Name"));
     nameLayout->addWidget(m_labelName);
@@ -170,8 +144,8 @@ void KvScreenPropertyWidget::setupForm()
     m_bkColorAndLocked->setObjectName(QStringLiteral("widget_BkColorAndLocked"));
     auto* colorLayout = new QGridLayout(m_bkColorAndLocked);
     colorLayout->setContentsMargins(0, 0, 0, 0);
-    m_labelBackgroundColor = createLabel(QStringLiteral("label_BackgroundColor"),
-                                         tr("Background Color"), m_bkColorAndLocked);
+    m_labelBackgroundColor = KvPropertyForm::createLabel(
+        QStringLiteral("label_BackgroundColor"), tr("Background Color"), m_bkColorAndLocked);
     m_colorWidget = new KvColorWidget(m_bkColorAndLocked);
     m_colorWidget->setObjectName(QStringLiteral("widget_BackgroundColor"));
     m_colorWidget->setMinimumSize(48, 20);
@@ -181,33 +155,10 @@ void KvScreenPropertyWidget::setupForm()
     colorLayout->addWidget(m_colorWidget, 0, 1);
     colorLayout->addWidget(m_checkBoxLocked, 1, 0, 1, 2);
 
-    // Position.
-    m_groupBoxPosition = new QGroupBox(tr("Position"), m_contents);
-    m_groupBoxPosition->setObjectName(QStringLiteral("groupBox_Position"));
-    auto* positionLayout = new QGridLayout(m_groupBoxPosition);
-    m_spinBoxLeft = createSpinBox(QStringLiteral("spinBox_Left"), -PositionLimit, PositionLimit,
-                                  m_groupBoxPosition);
-    m_spinBoxTop = createSpinBox(QStringLiteral("spinBox_Top"), -PositionLimit, PositionLimit,
-                                 m_groupBoxPosition);
-    positionLayout->addWidget(
-        createLabel(QStringLiteral("label_Left"), tr("X"), m_groupBoxPosition), 0, 0);
-    positionLayout->addWidget(m_spinBoxLeft, 0, 1);
-    positionLayout->addWidget(createLabel(QStringLiteral("label_Top"), tr("Y"), m_groupBoxPosition),
-                              1, 0);
-    positionLayout->addWidget(m_spinBoxTop, 1, 1);
-
-    // Size.
-    m_groupBoxSize = new QGroupBox(tr("Size"), m_contents);
-    m_groupBoxSize->setObjectName(QStringLiteral("groupBox_Size"));
-    auto* sizeLayout = new QGridLayout(m_groupBoxSize);
-    m_spinBoxWidth = createSpinBox(QStringLiteral("spinBox_Width"), 0, SizeLimit, m_groupBoxSize);
-    m_spinBoxHeight = createSpinBox(QStringLiteral("spinBox_Height"), 0, SizeLimit, m_groupBoxSize);
-    sizeLayout->addWidget(createLabel(QStringLiteral("label_Width"), tr("W"), m_groupBoxSize), 0,
-                          0);
-    sizeLayout->addWidget(m_spinBoxWidth, 0, 1);
-    sizeLayout->addWidget(createLabel(QStringLiteral("label_Height"), tr("H"), m_groupBoxSize), 1,
-                          0);
-    sizeLayout->addWidget(m_spinBoxHeight, 1, 1);
+    // Position and size.
+    m_groupBoxPosition =
+        KvPropertyForm::createPositionGroup(m_contents, &m_spinBoxLeft, &m_spinBoxTop);
+    m_groupBoxSize = KvPropertyForm::createSizeGroup(m_contents, &m_spinBoxWidth, &m_spinBoxHeight);
 
     // Player and renderer options.
     m_groupBoxOption = new QGroupBox(tr("Option"), m_contents);

@@ -5,6 +5,7 @@
 #include "kvextension.h"
 #include "kvflowlayout.h"
 #include "kvlineedit.h"
+#include "kvpropertyform.h"
 #include "kvstage.h"
 #include "mediatype.h"
 #include "path.h"
@@ -30,27 +31,6 @@
 namespace Kova {
 
 namespace {
-
-const int PositionLimit = 16777215;
-const int SizeLimit = 16777215;
-
-QSpinBox* createSpinBox(const QString& objectName, int minimum, int maximum, QWidget* parent)
-{
-    auto* box = new QSpinBox(parent);
-    box->setObjectName(objectName);
-    box->setRange(minimum, maximum);
-    box->setSingleStep(1);
-    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    box->setMinimumWidth(80);
-    return box;
-}
-
-QLabel* createLabel(const QString& objectName, const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(objectName);
-    return label;
-}
 
 // A dropped URL (or plain path) as a local file path.
 QString toLocalFile(const QString& fileUrl)
@@ -97,14 +77,8 @@ KvStagePropertyWidget::~KvStagePropertyWidget() = default;
 
 bool KvStagePropertyWidget::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Wheel) {
-        auto* box = qobject_cast<QAbstractSpinBox*>(watched);
-        if (box && !box->hasFocus()) {
-            // Ignored, the event goes on to the scroll area.
-            event->ignore();
-            return true;
-        }
-    }
+    if (KvPropertyForm::isStrayWheel(watched, event))
+        return true;
     return QScrollArea::eventFilter(watched, event);
 }
 
@@ -115,8 +89,8 @@ void KvStagePropertyWidget::setupForm()
     m_contents->setWindowTitle(tr("Stage Properties"));
 
     // Name.
-    m_labelName =
-        createLabel(QStringLiteral("label_Name"), tr("Stage Name: %1").arg(QString()), m_contents);
+    m_labelName = KvPropertyForm::createLabel(QStringLiteral("label_Name"),
+                                              tr("Stage Name: %1").arg(QString()), m_contents);
     m_labelName->setStyleSheet(
         QStringLiteral("background-color: rgb(58, 26, 106);\ncolor: white;\nfont-weight: bold;"));
     m_labelName->setMinimumWidth(200);
@@ -127,8 +101,8 @@ void KvStagePropertyWidget::setupForm()
     colorArea->setObjectName(QStringLiteral("widget_BackgroundColorArea"));
     auto* colorLayout = new QHBoxLayout(colorArea);
     colorLayout->setContentsMargins(0, 0, 0, 0);
-    m_labelBackgroundColor =
-        createLabel(QStringLiteral("label_BackgroundColor"), tr("Background Color"), colorArea);
+    m_labelBackgroundColor = KvPropertyForm::createLabel(QStringLiteral("label_BackgroundColor"),
+                                                         tr("Background Color"), colorArea);
     m_colorWidget = new KvColorWidget(colorArea);
     m_colorWidget->setObjectName(QStringLiteral("widget_BackgroundColor"));
     m_colorWidget->setMinimumSize(48, 20);
@@ -164,33 +138,10 @@ void KvStagePropertyWidget::setupForm()
     imageLayout->addLayout(imageCaption);
     imageLayout->addWidget(m_outerLineEdit);
 
-    // Position.
-    m_groupBoxPosition = new QGroupBox(tr("Position"), m_contents);
-    m_groupBoxPosition->setObjectName(QStringLiteral("groupBox_Position"));
-    auto* positionLayout = new QGridLayout(m_groupBoxPosition);
-    m_spinBoxLeft = createSpinBox(QStringLiteral("spinBox_Left"), -PositionLimit, PositionLimit,
-                                  m_groupBoxPosition);
-    m_spinBoxTop = createSpinBox(QStringLiteral("spinBox_Top"), -PositionLimit, PositionLimit,
-                                 m_groupBoxPosition);
-    positionLayout->addWidget(
-        createLabel(QStringLiteral("label_Left"), tr("X"), m_groupBoxPosition), 0, 0);
-    positionLayout->addWidget(m_spinBoxLeft, 0, 1);
-    positionLayout->addWidget(createLabel(QStringLiteral("label_Top"), tr("Y"), m_groupBoxPosition),
-                              1, 0);
-    positionLayout->addWidget(m_spinBoxTop, 1, 1);
-
-    // Size.
-    m_groupBoxSize = new QGroupBox(tr("Size"), m_contents);
-    m_groupBoxSize->setObjectName(QStringLiteral("groupBox_Size"));
-    auto* sizeLayout = new QGridLayout(m_groupBoxSize);
-    m_spinBoxWidth = createSpinBox(QStringLiteral("spinBox_Width"), 0, SizeLimit, m_groupBoxSize);
-    m_spinBoxHeight = createSpinBox(QStringLiteral("spinBox_Height"), 0, SizeLimit, m_groupBoxSize);
-    sizeLayout->addWidget(createLabel(QStringLiteral("label_Width"), tr("W"), m_groupBoxSize), 0,
-                          0);
-    sizeLayout->addWidget(m_spinBoxWidth, 0, 1);
-    sizeLayout->addWidget(createLabel(QStringLiteral("label_Height"), tr("H"), m_groupBoxSize), 1,
-                          0);
-    sizeLayout->addWidget(m_spinBoxHeight, 1, 1);
+    // Position and size.
+    m_groupBoxPosition =
+        KvPropertyForm::createPositionGroup(m_contents, &m_spinBoxLeft, &m_spinBoxTop);
+    m_groupBoxSize = KvPropertyForm::createSizeGroup(m_contents, &m_spinBoxWidth, &m_spinBoxHeight);
 
     // Resize options.
     m_groupBoxResizeOption = new QGroupBox(tr("Resize Option"), m_contents);
@@ -198,18 +149,18 @@ void KvStagePropertyWidget::setupForm()
     auto* optionLayout = new QVBoxLayout(m_groupBoxResizeOption);
     m_checkBoxUseDesktopSize = new QCheckBox(tr("Use the desktop size"), m_groupBoxResizeOption);
     m_checkBoxUseDesktopSize->setObjectName(QStringLiteral("checkBox_UseDesktopSize"));
-    m_labelUseDesktopSize = createLabel(QStringLiteral("label_CheckBoxUseDesktopSize"),
-                                        tr("Desktop size of the viewer will be used at run time."),
-                                        m_groupBoxResizeOption);
+    m_labelUseDesktopSize = KvPropertyForm::createLabel(
+        QStringLiteral("label_CheckBoxUseDesktopSize"),
+        tr("Desktop size of the viewer will be used at run time."), m_groupBoxResizeOption);
     m_labelUseDesktopSize->setStyleSheet(QStringLiteral("margin-left:17px;"));
     m_labelUseDesktopSize->setWordWrap(true);
     m_checkBoxAutomaticAdjustment =
         new QCheckBox(tr("Automatic adjustment"), m_groupBoxResizeOption);
     m_checkBoxAutomaticAdjustment->setObjectName(QStringLiteral("checkBox_AutomaticAdjustment"));
-    m_labelAutomaticAdjustment =
-        createLabel(QStringLiteral("label_CheckBoxAutomaticAdjustment"),
-                    tr("Location and size of the screen will be adjusted automatically."),
-                    m_groupBoxResizeOption);
+    m_labelAutomaticAdjustment = KvPropertyForm::createLabel(
+        QStringLiteral("label_CheckBoxAutomaticAdjustment"),
+        tr("Location and size of the screen will be adjusted automatically."),
+        m_groupBoxResizeOption);
     m_labelAutomaticAdjustment->setStyleSheet(QStringLiteral("margin-left:17px;"));
     m_labelAutomaticAdjustment->setWordWrap(true);
     optionLayout->addWidget(m_checkBoxUseDesktopSize);
