@@ -537,7 +537,9 @@ void KvStageWorkingArea::setSelectedItemName(const QString& name)
     selected.first()->update();
 }
 
-void KvStageWorkingArea::updateScreenItemBackColor(const QList<KvScreen*>& screens)
+void KvStageWorkingArea::refreshScreenItems(const QList<KvScreen*>& screens,
+                                            void (KvScreenItem::*refresh)(bool),
+                                            bool positionsChanged)
 {
     if (!m_scene) {
         return;
@@ -546,51 +548,32 @@ void KvStageWorkingArea::updateScreenItemBackColor(const QList<KvScreen*>& scree
     clearScreenSelection();
     for (KvScreen* screen : screens) {
         if (KvScreenItem* item = m_scene->screenItemOf(screen)) {
-            item->refreshBackColor(true);
+            (item->*refresh)(true);
         }
     }
+    if (positionsChanged) {
+        m_scene->refreshStoredPositions();
+    }
+}
+
+void KvStageWorkingArea::updateScreenItemBackColor(const QList<KvScreen*>& screens)
+{
+    refreshScreenItems(screens, &KvScreenItem::refreshBackColor, false);
 }
 
 void KvStageWorkingArea::updateScreenItemName(KvScreen* screen)
 {
-    if (!m_scene) {
-        return;
-    }
-    KvStageScene::SelectionBatch batch(m_scene);
-    clearScreenSelection();
-    if (KvScreenItem* item = m_scene->screenItemOf(screen)) {
-        item->refreshName(true);
-    }
+    refreshScreenItems({screen}, &KvScreenItem::refreshName, false);
 }
 
 void KvStageWorkingArea::updateScreenItemPos(const QList<KvScreen*>& screens)
 {
-    if (!m_scene) {
-        return;
-    }
-    KvStageScene::SelectionBatch batch(m_scene);
-    clearScreenSelection();
-    for (KvScreen* screen : screens) {
-        if (KvScreenItem* item = m_scene->screenItemOf(screen)) {
-            item->refreshPos(true);
-        }
-    }
-    m_scene->refreshStoredPositions();
+    refreshScreenItems(screens, &KvScreenItem::refreshPos, true);
 }
 
 void KvStageWorkingArea::updateScreenItemRect(const QList<KvScreen*>& screens)
 {
-    if (!m_scene) {
-        return;
-    }
-    KvStageScene::SelectionBatch batch(m_scene);
-    clearScreenSelection();
-    for (KvScreen* screen : screens) {
-        if (KvScreenItem* item = m_scene->screenItemOf(screen)) {
-            item->refreshRect(true);
-        }
-    }
-    m_scene->refreshStoredPositions();
+    refreshScreenItems(screens, &KvScreenItem::refreshRect, true);
 }
 
 void KvStageWorkingArea::updateScreenItemZIndex(const QMap<KvScreen*, bool>& selection, bool select)

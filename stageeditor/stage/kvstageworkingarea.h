@@ -184,6 +184,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Refreshes the screens' items (clearing the selection first, as each refresh selects its
+    // item); after moves and resizes the scene's stored positions follow.
+    void refreshScreenItems(const QList<KvScreen*>& screens, void (KvScreenItem::*refresh)(bool),
+                            bool positionsChanged);
     void buildLayout();
     void connectScene();
     void disconnectScene();
