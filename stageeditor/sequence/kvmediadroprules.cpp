@@ -4,8 +4,8 @@
 #include "kveditorconfig.h"
 #include "kvextension.h"
 #include "kvmedia.h"
+#include "kvmediadroptarget.h"
 #include "kvscreen.h"
-#include "kvscreenitem.h"
 #include "path.h"
 
 #include <QFileInfo>
@@ -15,56 +15,7 @@
 #include <QStringList>
 #include <QUrl>
 
-#include <type_traits>
-#include <utility>
-
-// The timeline's items live in this folder too; they are looked at only when present (and
-// not when the rules are built for the stage canvas alone).
-#if !defined(KVSE_DROP_RULES_WITHOUT_TIMELINE) && __has_include("kvseqmediaitem.h") &&             \
-                                                                __has_include("kvseqscreen.h")
-#include "kvseqmediaitem.h"
-#include "kvseqscreen.h"
-#define KV_DROP_RULES_HAVE_SEQ_MEDIA_ITEM 1
-#endif
-#if !defined(KVSE_DROP_RULES_WITHOUT_TIMELINE) && __has_include("kvseqscreenlineitem.h") &&        \
-                                                                __has_include("kvseqscreen.h")
-#include "kvseqscreen.h"
-#include "kvseqscreenlineitem.h"
-#define KV_DROP_RULES_HAVE_SEQ_LINE_ITEM 1
-#endif
-
 namespace Kova {
-
-namespace {
-
-// A timeline item reaches its screen through its row (seqScreen()->screen()).
-template <typename T, typename = void> struct HasSeqScreen : std::false_type
-{
-};
-template <typename T>
-struct HasSeqScreen<T, std::void_t<decltype(std::declval<T*>()->seqScreen()->screen())>>
-    : std::true_type
-{
-};
-
-template <typename T> KvScreen* screenOfTimelineItem(QGraphicsItem* item, bool* isTimelineItem)
-{
-    if constexpr (HasSeqScreen<T>::value) {
-        T* timelineItem = dynamic_cast<T*>(item);
-        if (!timelineItem) {
-            return nullptr;
-        }
-        *isTimelineItem = true;
-        auto* row = timelineItem->seqScreen();
-        return row ? row->screen() : nullptr;
-    } else {
-        Q_UNUSED(item)
-        Q_UNUSED(isTimelineItem)
-        return nullptr;
-    }
-}
-
-} // namespace
 
 QStringList KvMediaDropRules::filePathsOf(const QMimeData* mimeData)
 {
@@ -91,27 +42,8 @@ QStringList KvMediaDropRules::filePathsOf(const QMimeData* mimeData)
 
 KvScreen* KvMediaDropRules::targetScreenOf(QGraphicsItem* item)
 {
-    if (!item) {
-        return nullptr;
-    }
-    if (auto* screenItem = dynamic_cast<KvScreenItem*>(item)) {
-        return screenItem->screen();
-    }
-    bool isTimelineItem = false;
-#ifdef KV_DROP_RULES_HAVE_SEQ_MEDIA_ITEM
-    KvScreen* screen = screenOfTimelineItem<KvSeqMediaItem>(item, &isTimelineItem);
-    if (isTimelineItem) {
-        return screen;
-    }
-#endif
-#ifdef KV_DROP_RULES_HAVE_SEQ_LINE_ITEM
-    KvScreen* rowScreen = screenOfTimelineItem<KvSeqScreenLineItem>(item, &isTimelineItem);
-    if (isTimelineItem) {
-        return rowScreen;
-    }
-#endif
-    Q_UNUSED(isTimelineItem)
-    return nullptr;
+    auto* target = dynamic_cast<KvMediaDropTarget*>(item);
+    return target ? target->dropTargetScreen() : nullptr;
 }
 
 bool KvMediaDropRules::passesLineRule(const QString& path, int targetType, int* mediaType)

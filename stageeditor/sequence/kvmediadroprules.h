@@ -29,8 +29,8 @@ public:
     static QList<KvMedia*> createMediaListFromMimeData(const QMimeData* mimeData, KvScreen* screen,
                                                        bool* ok);
 
-    // The screen a drop target item stands for: a stage screen item's screen, a timeline
-    // media item's or row line's screen; null for any other item.
+    // The screen a drop target item (a KvMediaDropTarget) stands for; null for any other
+    // item.
     static KvScreen* targetScreenOf(QGraphicsItem* item);
 
     // The local file paths of the payload's lines, in order (empty lines skipped).

@@ -7,6 +7,8 @@
 #include <QRectF>
 #include <QString>
 
+#include "kvmediadroptarget.h"
+
 class QGraphicsScene;
 class QPixmap;
 
@@ -20,7 +22,7 @@ class KvScreen;
 // refused when any selected screen of the scene is locked, and accepted moves are
 // reported to the scene (onItemPositionChanged); selection changes are reported too
 // (onItemSelectionChanged).
-class KvScreenItem : public QGraphicsItem
+class KvScreenItem : public QGraphicsItem, public KvMediaDropTarget
 {
     Q_DECLARE_TR_FUNCTIONS(Kova::KvScreenItem)
 
@@ -47,6 +49,8 @@ public:
     // Takes position, size, z value, colour, name and lock state from the screen.
     void setScreen(KvScreen* screen);
     KvScreen* screen() const { return m_screen; }
+    // Files dropped on the item become media of its screen.
+    KvScreen* dropTargetScreen() const override { return m_screen; }
 
     // The label text only (the screen is not touched).
     void setName(const QString& name);
