@@ -53,11 +53,15 @@ int highestId(const QList<KvScreen*>& screens)
 // Null entries go to the end in both orders.
 int sortScreens(QList<KvScreen*>& screens, bool ascending)
 {
-    std::stable_sort(screens.begin(), screens.end(), [ascending](KvScreen* a, KvScreen* b) {
+    const auto before = [ascending](KvScreen* a, KvScreen* b) {
         if (!a || !b)
             return a && !b;
         return ascending ? a->zIndex() < b->zIndex() : a->zIndex() > b->zIndex();
-    });
+    };
+    // Stage screen lists are kept in z order, so most lists arrive sorted: checking first
+    // costs one pass and leaves a shared list undetached.
+    if (!std::is_sorted(screens.cbegin(), screens.cend(), before))
+        std::stable_sort(screens.begin(), screens.end(), before);
     return highestId(screens);
 }
 
