@@ -77,6 +77,29 @@ namespace Kova {
 
 namespace {
 
+// The first screen of the list with the highest (front) or lowest (back) z-index: the one a
+// stable sort by z-index would put first.
+KvScreen* outermostScreen(const QList<KvScreen*>& screens, bool front)
+{
+    KvScreen* found = nullptr;
+    for (KvScreen* screen : screens) {
+        if (screen && (!found || (front ? screen->zIndex() > found->zIndex()
+                                        : screen->zIndex() < found->zIndex())))
+            found = screen;
+    }
+    return found;
+}
+
+// Whether the selection can move towards the front (or the back): its outermost screen is
+// not already the stage's outermost one.
+bool canMoveZIndex(const QList<KvScreen*>& selected, const QList<KvScreen*>& all, bool front)
+{
+    if (selected.isEmpty())
+        return false;
+    const KvScreen* outermost = outermostScreen(all, front);
+    return outermost && outermostScreen(selected, front) != outermost;
+}
+
 // Connects by signature when both ends have it; a missing signal or slot (a panel that
 // does not offer it) leaves the connection out quietly.
 bool wire(const QObject* sender, const char* signal, const QObject* receiver, const char* method,
@@ -1567,8 +1590,11 @@ void KvStageEditor::menuBeforeOpenningCheckOnStage()
 
 void KvStageEditor::arrangeMenuOpenningCheckOnStage()
 {
-    const bool forward = canMoveScreenZIndexForward();
-    const bool backward = canMoveScreenZIndexBackword();
+    // One look at the selection serves every entry.
+    const QList<KvScreen*> selection = selectedScreens();
+    const QList<KvScreen*> all = screens();
+    const bool forward = canMoveZIndex(selection, all, true);
+    const bool backward = canMoveZIndex(selection, all, false);
     setActionEnabled(QStringLiteral("Action_Bring_to_Front"), forward);
     setActionEnabled(QStringLiteral("Action_Bring_Forward"), forward);
     setActionEnabled(QStringLiteral("Action_Send_to_Back"), backward);
@@ -1576,7 +1602,7 @@ void KvStageEditor::arrangeMenuOpenningCheckOnStage()
     setActionEnabled(QStringLiteral("Action_Set_Raise_Event"), true);
     setActionEnabled(QStringLiteral("Action_Set_Listen_Event"), true);
 
-    const int selected = selectedScreens().count();
+    const int selected = selection.count();
     // The align entries follow their submenu as a whole.
     if (QMenu* align = getMenu(m_subMenuList, QStringLiteral("Menu_Align")))
         align->setEnabled(selected >= 2);
@@ -2960,24 +2986,12 @@ void KvStageEditor::correctCheckBoxCheckedOnStageImageOfStageProperty()
 
 bool KvStageEditor::canMoveScreenZIndexForward() const
 {
-    QList<KvScreen*> selected = selectedScreens();
-    QList<KvScreen*> all = screens();
-    if (selected.isEmpty() || all.isEmpty())
-        return false;
-    KvEditorCommon::sortScreenByZIndexDescending(selected);
-    KvEditorCommon::sortScreenByZIndexDescending(all);
-    return selected.first() != all.first();
+    return canMoveZIndex(selectedScreens(), screens(), true);
 }
 
 bool KvStageEditor::canMoveScreenZIndexBackword() const
 {
-    QList<KvScreen*> selected = selectedScreens();
-    QList<KvScreen*> all = screens();
-    if (selected.isEmpty() || all.isEmpty())
-        return false;
-    KvEditorCommon::sortScreenByZIndexAscending(selected);
-    KvEditorCommon::sortScreenByZIndexAscending(all);
-    return selected.first() != all.first();
+    return canMoveZIndex(selectedScreens(), screens(), false);
 }
 
 // Sequence-side refreshes the screen commands use (forwards to the sequence container).
