@@ -38,8 +38,9 @@ struct Window
         }
         main->resize(1200, 800);
         main->show();
-        QTest::qWaitForWindowExposed(main.get());
+        exposed = QTest::qWaitForWindowExposed(main.get());
     }
+    bool exposed = false;
 
     QDockWidget* dock(const QString& name) const
     {
@@ -52,6 +53,7 @@ struct Window
 
     void store()
     {
+        QVERIFY(exposed);
         for (QDockWidget* d : docks)
             KvEditorCommon::storeDockWidgetGeometry(d, main.get());
         KvEditorCommon::storeTabifiedSettings("StageEditor", main.get());
@@ -59,6 +61,7 @@ struct Window
 
     void restore()
     {
+        QVERIFY(exposed);
         for (QDockWidget* d : docks)
             KvEditorCommon::restoreDockWidgetGeometry(d, main.get());
         KvEditorCommon::reorderDockWidgets(docks, main.get());

@@ -1,6 +1,7 @@
 #include "kveditorcommon.h"
 #include "kvpreservedevent.h"
 #include "kvscreen.h"
+#include "kvtestfactories.h"
 
 #include <QtTest>
 
@@ -16,13 +17,10 @@ class TestEditorCommon : public QObject
 private:
     std::vector<std::unique_ptr<KvScreen>> m_owned;
 
-    KvScreen* screen(int id, int z, const QString& name = QString())
+    KvScreen* screen(int id, int z)
     {
-        m_owned.push_back(std::make_unique<KvScreen>(ScreenType::Multimedia, id));
-        KvScreen* s = m_owned.back().get();
-        s->setZIndex(z);
-        s->setName(name.isEmpty() ? QStringLiteral("S%1").arg(id) : name);
-        return s;
+        m_owned.emplace_back(Kova::Test::makeScreen(id, ScreenType::Multimedia, QRectF(), {}, z));
+        return m_owned.back().get();
     }
 
     static QList<int> ids(const QList<KvScreen*>& screens)
@@ -36,46 +34,36 @@ private:
 private slots:
     void cleanup() { m_owned.clear(); }
 
-    void mimeTypesAreDistinct()
+    void sortByZIndex_data()
     {
-        const QStringList all{KvEditorCommon::MIME_TYPE_SCREEN_OBJECT,
-                              KvEditorCommon::MIME_TYPE_SCREEN_TYPE,
-                              KvEditorCommon::MIME_TYPE_MEDIA_OBJECT, KvEditorCommon::MIME_TYPE_URI,
-                              KvEditorCommon::MIME_TYPE_FILE_OPERATION};
-        QCOMPARE(QSet<QString>(all.begin(), all.end()).size(), all.size());
-        for (const QString& type : all) {
-            QVERIFY(type.contains(QLatin1Char('/')));
-            QVERIFY(type != QLatin1String("text/uri-list"));
-        }
-        // Readers test the verb by its beginning: neither may start the other.
-        QVERIFY(!KvEditorCommon::FILE_OPERATION_COPY.startsWith(KvEditorCommon::FILE_OPERATION_CUT,
-                                                                Qt::CaseInsensitive));
-        QVERIFY(!KvEditorCommon::FILE_OPERATION_CUT.startsWith(KvEditorCommon::FILE_OPERATION_COPY,
-                                                               Qt::CaseInsensitive));
+        QTest::addColumn<bool>("ascending");
+        QTest::addColumn<QList<int>>("zIndexes"); // of screens 3, 9, 4, 2; -1: a null entry
+        QTest::addColumn<QList<int>>("order");
+        QTest::addColumn<int>("highestId");
+        // Equal z indexes keep their order.
+        QTest::newRow("ascending") << true << QList<int>{5, 1, 5, 0} << QList<int>{2, 9, 3, 4} << 9;
+        QTest::newRow("descending")
+            << false << QList<int>{5, 1, 5, 7} << QList<int>{2, 3, 4, 9} << 9;
+        QTest::newRow("null last")
+            << true << QList<int>{3, -1, 1, 2} << QList<int>{4, 2, 3, -1} << 4;
+        QTest::newRow("empty") << true << QList<int>{} << QList<int>{} << 0;
+        QTest::newRow("empty descending") << false << QList<int>{} << QList<int>{} << 0;
     }
 
-    void sortAscendingIsStableAndReturnsHighestId()
+    void sortByZIndex()
     {
-        QList<KvScreen*> list{screen(3, 5), screen(9, 1), screen(4, 5), screen(2, 0)};
-        QCOMPARE(KvEditorCommon::sortScreenByZIndexAscending(list), 9);
-        QCOMPARE(ids(list), (QList<int>{2, 9, 3, 4}));
-    }
-
-    void sortDescendingIsStableAndReturnsHighestId()
-    {
-        QList<KvScreen*> list{screen(3, 5), screen(9, 1), screen(4, 5), screen(12, 7)};
-        QCOMPARE(KvEditorCommon::sortScreenByZIndexDescending(list), 12);
-        QCOMPARE(ids(list), (QList<int>{12, 3, 4, 9}));
-    }
-
-    void sortEmptyAndNullEntries()
-    {
-        QList<KvScreen*> empty;
-        QCOMPARE(KvEditorCommon::sortScreenByZIndexAscending(empty), 0);
-        QCOMPARE(KvEditorCommon::sortScreenByZIndexDescending(empty), 0);
-        QList<KvScreen*> withNull{screen(1, 3), nullptr, screen(2, 1)};
-        QCOMPARE(KvEditorCommon::sortScreenByZIndexAscending(withNull), 2);
-        QCOMPARE(ids(withNull), (QList<int>{2, 1, -1}));
+        QFETCH(bool, ascending);
+        QFETCH(QList<int>, zIndexes);
+        QFETCH(QList<int>, order);
+        QFETCH(int, highestId);
+        const QList<int> screenIds{3, 9, 4, 2};
+        QList<KvScreen*> list;
+        for (int i = 0; i < zIndexes.count(); ++i)
+            list.append(zIndexes.at(i) < 0 ? nullptr : screen(screenIds.at(i), zIndexes.at(i)));
+        QCOMPARE(ascending ? KvEditorCommon::sortScreenByZIndexAscending(list)
+                           : KvEditorCommon::sortScreenByZIndexDescending(list),
+                 highestId);
+        QCOMPARE(ids(list), order);
     }
 
     void checkName_data()
@@ -249,13 +237,6 @@ private slots:
         QVERIFY(s->waitEventList().isEmpty());
         unrecorded.removeAllEvents(7, s, true); // no such direction: nothing happens
         QCOMPARE(s->raiseEventList().size(), 1);
-    }
-
-    void preservedEventTravelsInQVariant()
-    {
-        KvPreservedEvent record(3);
-        const QVariant v = QVariant::fromValue(QList<KvPreservedEvent>{record});
-        QCOMPARE(v.value<QList<KvPreservedEvent>>().first().screenId(), 3);
     }
 };
 
