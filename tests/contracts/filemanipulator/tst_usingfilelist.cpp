@@ -5,6 +5,7 @@
 #include "kvmodalwatcher.h"
 #include "kvscreen.h"
 #include "kvstage.h"
+#include "kvtestfactories.h"
 #include "kvusingfilelist.h"
 #include "kvusingfilelistcreator.h"
 
@@ -17,16 +18,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 using namespace Kova;
+using namespace Kova::Test;
 
 namespace {
-
-bool writeText(const QString& path, const QByteArray& text)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
-}
 
 QByteArray schedule(const QStringList& stages, int version = 1)
 {
@@ -42,23 +39,29 @@ QByteArray schedule(const QStringList& stages, int version = 1)
 bool writeStage(const QString& path, const QStringList& uris, const QString& background = {})
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    KvStage stage(path);
-    stage.setBackgroundImage(background);
-    auto* screen = new KvScreen(ScreenType::Multimedia, 1);
-    screen->setName(QStringLiteral("Main"));
-    screen->setRect(QRectF(0, 0, 100, 100));
+    std::unique_ptr<KvStage> stage(makeStage(path, QSize(100, 100), 1));
+    stage->setBackgroundImage(background);
+    KvScreen* screen = stage->screenList().first();
     for (const QString& uri : uris) {
         MediaType::MediaTypes type = MediaType::Image;
         if (uri.startsWith(QLatin1String("http")))
             type = MediaType::Web;
         else if (!uri.contains(QLatin1Char('.')))
             type = MediaType::Folder;
-        auto* media = new KvMedia(uri, type, screen);
-        media->setName(uri);
-        screen->addMedia(media);
+        screen->addMedia(new KvMedia(uri, type, screen));
     }
-    stage.addScreen(screen);
-    return stage.writeToFile();
+    return stage->writeToFile();
+}
+
+// Schedules in `folder`, s0.xml … naming stage/S0.xml …: enough work to cancel part-way.
+bool writeSchedules(const QString& folder, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        if (!writeFile(folder + QStringLiteral("/s%1.xml").arg(i),
+                       schedule({QStringLiteral("stage/S%1.xml").arg(i)})))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -68,6 +71,12 @@ class TestUsingFileList : public QObject
     Q_OBJECT
 
 private:
+    static void flushPostedEvents()
+    {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+
     // Builds `list` from `root` and waits for the end; the number of finished() signals.
     int build(KvUsingFileList* list, int type, const QString& root, const QString& except = {})
     {
@@ -82,7 +91,8 @@ private:
             Q_ASSERT(list->state() == KvUsingFileList::Creating);
         if (!finished.wait(20000))
             return 0;
-        QTest::qWait(50); // a second finished() would show up here
+        // The worker has stopped: whatever it posted is delivered now, a second finished() too.
+        flushPostedEvents();
         return finished.count();
     }
 
@@ -97,8 +107,8 @@ private slots:
     void contentList();
     void missingRootGivesAnEmptyBuiltList();
     void withoutListFinishesOnce();
+    void cancelKeepsOldContent_data();
     void cancelKeepsOldContent();
-    void cancelFromTheProgressDialog();
     void destroyedWhileRunning();
     void sampleDataFolder();
 };
@@ -198,12 +208,12 @@ void TestUsingFileList::scheduleList()
 {
     QTemporaryDir data;
     const QString d = data.path();
-    QVERIFY(writeText(d + "/channel/a.xml", schedule({"stage/A.xml", "stage/B.xml"})));
-    QVERIFY(writeText(d + "/channel/sub/b.xml", schedule({"stage/A.xml"})));
+    QVERIFY(writeFile(d + "/channel/a.xml", schedule({"stage/A.xml", "stage/B.xml"})));
+    QVERIFY(writeFile(d + "/channel/sub/b.xml", schedule({"stage/A.xml"})));
     // The channel's own file is no schedule: what it names does not count.
-    QVERIFY(writeText(d + "/channel/Channel.XML", schedule({"stage/C.xml"})));
+    QVERIFY(writeFile(d + "/channel/Channel.XML", schedule({"stage/C.xml"})));
     // Absolute stage paths and URLs.
-    QVERIFY(writeText(d + "/channel/c.ksch",
+    QVERIFY(writeFile(d + "/channel/c.ksch",
                       schedule({d + "/other/E.xml", "http://example.invalid/x.xml"})));
 
     KvUsingFileList list(KvUsingFileList::UsingStage);
@@ -229,14 +239,14 @@ void TestUsingFileList::changedScheduleChangesTheAnswerAfterRebuild()
 {
     QTemporaryDir data;
     const QString d = data.path();
-    QVERIFY(writeText(d + "/channel/a.xml", schedule({"stage/A.xml"})));
+    QVERIFY(writeFile(d + "/channel/a.xml", schedule({"stage/A.xml"})));
     KvUsingFileList list(KvUsingFileList::UsingStage);
     list.setDataDir(d);
     QCOMPARE(build(&list, 0, d + "/channel"), 1);
     QVERIFY(list.hasChild(d + "/stage/A.xml"));
     QVERIFY(!list.hasChild(d + "/stage/B.xml"));
 
-    QVERIFY(writeText(d + "/channel/a.xml", schedule({"stage/B.xml"})));
+    QVERIFY(writeFile(d + "/channel/a.xml", schedule({"stage/B.xml"})));
     // Until rebuilt the list keeps its answer.
     QVERIFY(list.hasChild(d + "/stage/A.xml"));
     QCOMPARE(build(&list, 0, d + "/channel"), 1);
@@ -254,12 +264,12 @@ void TestUsingFileList::damagedAndForeignSchedules()
     const QString d = data.path();
     QByteArray broken = schedule({"stage/A.xml", "stage/B.xml"});
     broken.chop(20); // cut inside the last item and the closing tag
-    QVERIFY(writeText(d + "/channel/broken.xml", broken));
-    QVERIFY(writeText(d + "/channel/newer.xml", schedule({"stage/N.xml"}, 7)));
-    QVERIFY(writeText(d + "/channel/foreign.xml",
+    QVERIFY(writeFile(d + "/channel/broken.xml", broken));
+    QVERIFY(writeFile(d + "/channel/newer.xml", schedule({"stage/N.xml"}, 7)));
+    QVERIFY(writeFile(d + "/channel/foreign.xml",
                       "<playlist><item stage=\"stage/F.xml\"/></playlist>"));
-    QVERIFY(writeText(d + "/channel/empty.xml", ""));
-    QVERIFY(writeText(d + "/channel/notes.txt", schedule({"stage/T.xml"})));
+    QVERIFY(writeFile(d + "/channel/empty.xml", ""));
+    QVERIFY(writeFile(d + "/channel/notes.txt", schedule({"stage/T.xml"})));
 
     KvUsingFileList list(KvUsingFileList::UsingStage);
     list.setDataDir(d);
@@ -279,7 +289,7 @@ void TestUsingFileList::contentList()
                        {"image/a.png", "folder/slides", "http://example.invalid/page"},
                        "image/back.jpg"));
     QVERIFY(writeStage(d + "/stage/sub/Two.xml", {"image/a.png", d + "/outside/m.mp4"}));
-    QVERIFY(writeText(d + "/stage/Broken.xml", "<kovaStage version=\"1\""));
+    QVERIFY(writeFile(d + "/stage/Broken.xml", "<kovaStage version=\"1\""));
 
     KvUsingFileList list(KvUsingFileList::UsingContent);
     list.setDataDir(d);
@@ -321,13 +331,21 @@ void TestUsingFileList::withoutListFinishesOnce()
     QCOMPARE(build(nullptr, 0, QStringLiteral("/nonexistent")), 1);
 }
 
+void TestUsingFileList::cancelKeepsOldContent_data()
+{
+    QTest::addColumn<bool>("fromDialog");
+    QTest::newRow("cancel()") << false;
+    QTest::newRow("the progress dialog's Cancel button") << true;
+}
+
 void TestUsingFileList::cancelKeepsOldContent()
 {
-    QTemporaryDir data;
+    QFETCH(bool, fromDialog);
+    TempDataDir data;
     const QString d = data.path();
-    for (int i = 0; i < 400; ++i)
-        QVERIFY(writeText(d + QStringLiteral("/channel/s%1.xml").arg(i),
-                          schedule({QStringLiteral("stage/S%1.xml").arg(i)})));
+    QVERIFY(writeSchedules(d + "/channel", 400));
+    QWidget parent;
+    parent.show();
     KvUsingFileList list(KvUsingFileList::UsingStage);
     list.setDataDir(d);
     list.setEntries({{d + "/stage/Old.xml", {d + "/channel/old.xml"}}});
@@ -336,78 +354,51 @@ void TestUsingFileList::cancelKeepsOldContent()
     KvUsingFileListCreator creator(0);
     creator.setRootPath(d + "/channel");
     creator.setUsingFileList(&list);
+    creator.setDialogParent(&parent);
+    creator.setUsingDialog(fromDialog);
     QSignalSpy finished(&creator, SIGNAL(finished()));
     creator.startAsync();
     QVERIFY(creator.isRunning());
-    creator.cancel();
+    if (fromDialog) {
+        QProgressDialog* dialog = creator.progressDialog();
+        QVERIFY(dialog);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->parentWidget(), &parent);
+        QPushButton* cancel = dialog->findChild<QPushButton*>();
+        QVERIFY(cancel);
+        QTest::mouseClick(cancel, Qt::LeftButton);
+    } else {
+        creator.cancel();
+    }
     creator.cancel(); // twice is harmless
     QVERIFY(finished.wait(10000));
-    QTest::qWait(50);
+    flushPostedEvents();
     QCOMPARE(finished.count(), 1);
     QVERIFY(creator.wasCanceled());
     QVERIFY(!creator.isRunning());
+    QVERIFY(!creator.progressDialog());
     QCOMPARE(list.state(), int(KvUsingFileList::NotCreated));
     QVERIFY(list.hasChild(d + "/stage/Old.xml"));
     QVERIFY(!list.hasChild(d + "/stage/S1.xml"));
 
-    // The same creator can run again to the end.
+    // The same creator runs again to the end; its progress dialog goes away by itself.
     creator.startAsync();
+    QPointer<QProgressDialog> second = creator.progressDialog();
+    QCOMPARE(bool(second), fromDialog);
     QVERIFY(finished.wait(20000));
     QCOMPARE(finished.count(), 2);
+    QTRY_VERIFY(!second);
     QCOMPARE(list.state(), int(KvUsingFileList::Created));
+    QCOMPARE(list.count(), 400);
     QVERIFY(list.hasChild(d + "/stage/S399.xml"));
     QVERIFY(!list.hasChild(d + "/stage/Old.xml"));
 }
 
-void TestUsingFileList::cancelFromTheProgressDialog()
-{
-    QTemporaryDir data;
-    const QString d = data.path();
-    for (int i = 0; i < 400; ++i)
-        QVERIFY(writeText(d + QStringLiteral("/channel/s%1.xml").arg(i),
-                          schedule({QStringLiteral("stage/S%1.xml").arg(i)})));
-    QWidget parent;
-    parent.show();
-    KvUsingFileList list(KvUsingFileList::UsingStage);
-    list.setDataDir(d);
-    KvUsingFileListCreator creator(0);
-    creator.setRootPath(d + "/channel");
-    creator.setUsingFileList(&list);
-    creator.setDialogParent(&parent);
-    creator.setUsingDialog(true);
-    QSignalSpy finished(&creator, SIGNAL(finished()));
-    creator.startAsync();
-    QProgressDialog* dialog = creator.progressDialog();
-    QVERIFY(dialog);
-    QVERIFY(dialog->isVisible());
-    QCOMPARE(dialog->parentWidget(), &parent);
-    QPushButton* cancel = dialog->findChild<QPushButton*>();
-    QVERIFY(cancel);
-    QTest::mouseClick(cancel, Qt::LeftButton);
-    QVERIFY(finished.wait(10000));
-    QTest::qWait(50);
-    QCOMPARE(finished.count(), 1);
-    QVERIFY(creator.wasCanceled());
-    QCOMPARE(list.state(), int(KvUsingFileList::NotCreated));
-    QVERIFY(!creator.progressDialog());
-
-    // Run to the end with the dialog: it goes away by itself.
-    creator.startAsync();
-    QPointer<QProgressDialog> second = creator.progressDialog();
-    QVERIFY(second);
-    QVERIFY(finished.wait(20000));
-    QTRY_VERIFY(!second);
-    QCOMPARE(list.state(), int(KvUsingFileList::Created));
-    QCOMPARE(list.count(), 400);
-}
-
 void TestUsingFileList::destroyedWhileRunning()
 {
-    QTemporaryDir data;
+    TempDataDir data;
     const QString d = data.path();
-    for (int i = 0; i < 200; ++i)
-        QVERIFY(writeText(d + QStringLiteral("/channel/s%1.xml").arg(i),
-                          schedule({QStringLiteral("stage/S%1.xml").arg(i)})));
+    QVERIFY(writeSchedules(d + "/channel", 200));
     KvUsingFileList list(KvUsingFileList::UsingStage);
     list.setDataDir(d);
     auto* creator = new KvUsingFileListCreator(0);
@@ -418,14 +409,15 @@ void TestUsingFileList::destroyedWhileRunning()
     QCOMPARE(list.state(), int(KvUsingFileList::Creating));
     delete creator;
     QCOMPARE(list.state(), int(KvUsingFileList::NotCreated));
-    QTest::qWait(20); // queued reports of the dead worker must go nowhere
+    flushPostedEvents(); // queued reports of the dead worker must go nowhere
+    QCOMPARE(list.state(), int(KvUsingFileList::NotCreated));
 }
 
 void TestUsingFileList::sampleDataFolder()
 {
     // The sample schedule plays a sample stage that exists, and the sample stages use
     // sample media that exist.
-    const QString d = QStringLiteral(KOVA_SAMPLE_DATA);
+    const QString d = QStringLiteral(KOVA_SAMPLE_DIR);
     KvUsingFileList stages(KvUsingFileList::UsingStage);
     stages.setDataDir(d);
     QCOMPARE(build(&stages, 0, d + "/channel", "channel.xml"), 1);
