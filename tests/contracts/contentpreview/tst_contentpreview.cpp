@@ -2,197 +2,140 @@
 
 #include "kvcontentpreviewwidget.h"
 #include "kveditorconfig.h"
+#include "kvtestfactories.h"
 
 #include <QDir>
-#include <QFile>
-#include <QImage>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Kova;
 
-class TstContentPreview : public QObject
+class TestContentPreview : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
+    Kova::Test::TempDataDir m_data;
 
-    QString write(const QString& name, const QByteArray& bytes)
+    static QString message(const KvContentPreviewWidget& w)
     {
-        const QString path = m_dir.filePath(name);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return QString();
-        file.write(bytes);
-        return path;
+        return w.findChild<QLabel*>(QStringLiteral("ContentPreviewMessage"))->text();
+    }
+
+    // Shows `path` (absolute, or relative to the data folder) in `w`.
+    static void show(KvContentPreviewWidget& w, const QString& path)
+    {
+        QString p = path;
+        w.showPreview(p);
     }
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
-        KvEditorConfig::setDataDir(m_dir.path());
-    }
-
-    void startsNeutral()
-    {
-        KvContentPreviewWidget w;
-        QCOMPARE(w.objectName(), QStringLiteral("ContentPreviewWidget"));
-        QCOMPARE(w.showing(), KvContentPreviewWidget::Nothing);
-        QVERIFY(w.currentPath().isEmpty());
-        QVERIFY(w.caption().isEmpty());
-        auto* message = w.findChild<QLabel*>(QStringLiteral("ContentPreviewMessage"));
-        QVERIFY(message);
-        QCOMPARE(message->text(), QStringLiteral("No preview"));
+        QVERIFY(m_data.isValid());
+        KvEditorConfig::setDataDir(m_data.path());
     }
 
     void imageIsScaledToFit()
     {
-        QImage big(1600, 800, QImage::Format_RGB32);
-        big.fill(Qt::red);
-        const QString path = m_dir.filePath(QStringLiteral("image/big.png"));
-        QDir().mkpath(m_dir.filePath(QStringLiteral("image")));
-        QVERIFY(big.save(path));
-
+        QVERIFY(Kova::Test::writeImage(m_data.filePath("image/big.png"), QSize(1600, 800)));
+        QVERIFY(Kova::Test::writeImage(m_data.filePath("image/small.png"), QSize(40, 20)));
         KvContentPreviewWidget w;
         w.resize(300, 300);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QString p = path;
-        w.showPreview(p);
+        show(w, m_data.filePath("image/big.png"));
         QCOMPARE(w.showing(), KvContentPreviewWidget::Image);
         const QSize shown = w.imageSize();
-        QVERIFY2(shown.width() <= 300 && shown.height() <= 300,
-                 qPrintable(QString("%1x%2").arg(shown.width()).arg(shown.height())));
-        QVERIFY(shown.width() >= 200);
-        // The aspect ratio is kept: 2 to 1.
-        QVERIFY(qAbs(shown.width() - 2 * shown.height()) <= 2);
+        QVERIFY2(shown.width() <= 300 && shown.width() >= 200,
+                 qPrintable(QString::number(shown.width())));
+        QVERIFY(qAbs(shown.width() - 2 * shown.height()) <= 2); // the aspect ratio is kept
         QVERIFY(w.caption().contains(QStringLiteral("big.png")));
 
-        // A small picture is not blown up.
-        QImage small(40, 20, QImage::Format_RGB32);
-        small.fill(Qt::blue);
-        const QString smallPath = m_dir.filePath(QStringLiteral("image/small.png"));
-        QVERIFY(small.save(smallPath));
-        p = smallPath;
-        w.showPreview(p);
-        QCOMPARE(w.imageSize(), QSize(40, 20));
-
-        // A relative path is taken from the data folder.
-        p = QStringLiteral("image/small.png");
-        w.showPreview(p);
+        // A small picture is not blown up; a relative path is taken from the data folder.
+        show(w, QStringLiteral("image/small.png"));
         QCOMPARE(w.showing(), KvContentPreviewWidget::Image);
-        QCOMPARE(w.currentPath(), QDir::cleanPath(smallPath));
+        QCOMPARE(w.imageSize(), QSize(40, 20));
+        QCOMPARE(w.currentPath(), QDir::cleanPath(m_data.filePath("image/small.png")));
     }
 
-    void telopTextIsShown()
+    void eachKindOfFile_data()
     {
-        const QString path = write(QStringLiteral("telop/news.txt"),
-                                   QStringLiteral("Heute geöffnet bis 20 Uhr").toUtf8());
-        KvContentPreviewWidget w;
-        QString p = path;
-        w.showPreview(p);
-        QCOMPARE(w.showing(), KvContentPreviewWidget::Text);
-        QCOMPARE(w.previewText(), QStringLiteral("Heute geöffnet bis 20 Uhr"));
-        QVERIFY(w.caption().contains(QStringLiteral("news.txt")));
+        QTest::addColumn<QString>("file");       // in the data folder; ends in '/': a folder
+        QTest::addColumn<QByteArray>("content"); // null: the file is not made
+        QTest::addColumn<int>("showing");
+        QTest::addColumn<QString>("shown"); // the text (telop), the address, or in the caption
+        const int text = KvContentPreviewWidget::Text, address = KvContentPreviewWidget::Address,
+                  info = KvContentPreviewWidget::Information;
+        QTest::newRow("telop") << "telop/news.txt"
+                               << QStringLiteral("Heute geöffnet bis 20 Uhr").toUtf8() << text
+                               << QStringLiteral("Heute geöffnet bis 20 Uhr");
+        QTest::newRow("url shortcut")
+            << "web/site.url"
+            << QByteArray("[InternetShortcut]\r\nURL=https://example.org/a?b=1\r\n") << address
+            << "https://example.org/a?b=1";
+        QTest::newRow("url plain line")
+            << "web/plain.url" << QByteArray("\n  https://example.org/plain  \n") << address
+            << "https://example.org/plain";
+        QTest::newRow("html title")
+            << "web/page.html"
+            << QByteArray("<html><head><TITLE>\n  Opening   hours </TITLE></head><body>x</body>")
+            << address << "Opening hours";
+        QTest::newRow("html without title")
+            << "web/untitled.htm" << QByteArray("<p>no title</p>") << info << "untitled.htm";
+        QTest::newRow("other file: name")
+            << "movie/clip.mp4" << QByteArray(2048, 'x') << info << "clip.mp4";
+        QTest::newRow("other file: size")
+            << "movie/clip2.mp4" << QByteArray(2048, 'x') << info << "2"; // 2 KiB / 2.0 KB
+        QTest::newRow("broken picture")
+            << "image/broken.png" << QByteArray("not a png") << info << "broken.png";
+        QTest::newRow("missing file") << "image/gone.png" << QByteArray() << info << "gone.png";
+        QTest::newRow("folder") << "folder/" << QByteArray() << info << "1 item";
     }
 
-    void urlFileShowsItsAddress_data()
+    void eachKindOfFile()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("address");
-        QTest::newRow("shortcut") << QByteArray(
-                                         "[InternetShortcut]\r\nURL=https://example.org/a?b=1\r\n")
-                                  << "https://example.org/a?b=1";
-        QTest::newRow("plain line")
-            << QByteArray("\n  https://example.org/plain  \n") << "https://example.org/plain";
-    }
-
-    void urlFileShowsItsAddress()
-    {
+        QFETCH(QString, file);
         QFETCH(QByteArray, content);
-        QFETCH(QString, address);
-        const QString path = write(QStringLiteral("web/site.url"), content);
+        QFETCH(int, showing);
+        QFETCH(QString, shown);
+        if (!content.isNull())
+            QVERIFY(Kova::Test::writeFile(m_data.filePath(file), content));
+        if (file.endsWith(QLatin1Char('/')))
+            QVERIFY(QDir().mkpath(m_data.filePath(file + QStringLiteral("a"))));
         KvContentPreviewWidget w;
-        QString p = path;
-        w.showPreview(p);
-        QCOMPARE(w.showing(), KvContentPreviewWidget::Address);
-        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("ContentPreviewMessage"))->text(), address);
+        show(w, m_data.filePath(file));
+        QCOMPARE(int(w.showing()), showing);
+        if (showing == KvContentPreviewWidget::Text)
+            QCOMPARE(w.previewText(), shown);
+        else if (showing == KvContentPreviewWidget::Address)
+            QCOMPARE(message(w), shown);
+        else
+            QVERIFY2(w.caption().contains(shown), qPrintable(w.caption()));
+        if (showing != KvContentPreviewWidget::Address)
+            QVERIFY2(w.caption().contains(QFileInfo(file).fileName()), qPrintable(w.caption()));
     }
 
-    void htmlShowsItsTitle()
+    void emptyPathAndDefaultShowingClear()
     {
-        const QString path =
-            write(QStringLiteral("web/page.html"),
-                  "<html><head><TITLE>\n  Opening   hours </TITLE></head><body>x</body></html>");
+        QVERIFY(Kova::Test::writeFile(m_data.filePath("telop/t.txt"), "text"));
         KvContentPreviewWidget w;
-        QString p = path;
-        w.showPreview(p);
-        QCOMPARE(w.showing(), KvContentPreviewWidget::Address);
-        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("ContentPreviewMessage"))->text(),
-                 QStringLiteral("Opening hours"));
-
-        // Without a title the page is described like any other file.
-        const QString untitled = write(QStringLiteral("web/untitled.htm"), "<p>no title</p>");
-        p = untitled;
-        w.showPreview(p);
-        QCOMPARE(w.showing(), KvContentPreviewWidget::Information);
-        QVERIFY(w.caption().contains(QStringLiteral("untitled.htm")));
-    }
-
-    void otherFilesAreDescribed()
-    {
-        const QString path = write(QStringLiteral("movie/clip.mp4"), QByteArray(2048, 'x'));
-        KvContentPreviewWidget w;
-        QString p = path;
-        w.showPreview(p);
-        QCOMPARE(w.showing(), KvContentPreviewWidget::Information);
-        const QString caption = w.caption();
-        QVERIFY(caption.contains(QStringLiteral("clip.mp4")));
-        QVERIFY2(caption.contains(QStringLiteral("2")), qPrintable(caption)); // 2 KiB / 2.0 KB
-
-        // A broken picture does not count as a picture.
-        const QString broken = write(QStringLiteral("image/broken.png"), "not a png");
-        p = broken;
-        w.showPreview(p);
-        QCOMPARE(w.showing(), KvContentPreviewWidget::Information);
-    }
-
-    void missingFileAndFolder()
-    {
-        KvContentPreviewWidget w;
-        QString p = m_dir.filePath(QStringLiteral("image/gone.png"));
-        w.showPreview(p);
-        QCOMPARE(w.showing(), KvContentPreviewWidget::Information);
-        QVERIFY(w.caption().contains(QStringLiteral("gone.png")));
-
-        QDir().mkpath(m_dir.filePath(QStringLiteral("folder/a")));
-        p = m_dir.filePath(QStringLiteral("folder"));
-        w.showPreview(p);
-        QCOMPARE(w.showing(), KvContentPreviewWidget::Information);
-        QVERIFY(w.caption().contains(QStringLiteral("1 item")));
-
-        p.clear();
-        w.showPreview(p);
         QCOMPARE(w.showing(), KvContentPreviewWidget::Nothing);
-    }
-
-    void switchToDefaultShowingClears()
-    {
-        const QString path = write(QStringLiteral("telop/t.txt"), "text");
-        KvContentPreviewWidget w;
-        QString p = path;
-        w.showPreview(p);
-        QCOMPARE(w.showing(), KvContentPreviewWidget::Text);
-        w.switchToDefaultShowing();
-        QCOMPARE(w.showing(), KvContentPreviewWidget::Nothing);
-        QVERIFY(w.currentPath().isEmpty());
-        QVERIFY(w.caption().isEmpty());
-        QVERIFY(w.previewText().isEmpty());
+        QCOMPARE(message(w), QStringLiteral("No preview"));
+        for (const QString& clear : {QStringLiteral("empty path"), QStringLiteral("default")}) {
+            show(w, m_data.filePath("telop/t.txt"));
+            QCOMPARE(w.showing(), KvContentPreviewWidget::Text);
+            if (clear == QLatin1String("default"))
+                w.switchToDefaultShowing();
+            else
+                show(w, QString());
+            QCOMPARE(w.showing(), KvContentPreviewWidget::Nothing);
+            QVERIFY(w.currentPath().isEmpty());
+            QVERIFY(w.caption().isEmpty());
+            QVERIFY(w.previewText().isEmpty());
+            QCOMPARE(message(w), QStringLiteral("No preview"));
+        }
     }
 };
 
-QTEST_MAIN(TstContentPreview)
+QTEST_MAIN(TestContentPreview)
 #include "tst_contentpreview.moc"
