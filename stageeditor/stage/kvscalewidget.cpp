@@ -53,9 +53,10 @@ KvScaleWidget::KvScaleWidget(QWidget* parent)
     percentLabel->setFont(smallFont(percentLabel->font()));
     layout->addWidget(percentLabel);
 
-    connect(m_comboBox, SIGNAL(currentIndexChanged(QString)), this,
-            SLOT(onComboBoxTextChanged(QString)));
-    connect(m_comboBox->lineEdit(), SIGNAL(editingFinished()), this, SLOT(onComboBoxTextChanged()));
+    connect(m_comboBox, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            [this](int index) { onComboBoxTextChanged(m_comboBox->itemText(index)); });
+    connect(m_comboBox->lineEdit(), &QLineEdit::editingFinished, this,
+            [this] { onComboBoxTextChanged(); });
 }
 
 KvScaleWidget::~KvScaleWidget() = default;

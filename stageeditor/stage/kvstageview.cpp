@@ -301,7 +301,9 @@ void KvStageView::leaveEvent(QEvent* event)
 
 void KvStageView::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData() && event->mimeData()->hasFormat(KvEditorCommon::MIME_TYPE_URI)) {
+    // Whether a screen suits the files is settled over each screen in dragMoveEvent.
+    if (m_mediaDropEnabled && event->mimeData() &&
+        event->mimeData()->hasFormat(KvEditorCommon::MIME_TYPE_URI)) {
         event->setDropAction(Qt::IgnoreAction);
         event->accept();
         return;
@@ -312,7 +314,7 @@ void KvStageView::dragEnterEvent(QDragEnterEvent* event)
 void KvStageView::dragMoveEvent(QDragMoveEvent* event)
 {
     KvStageScene* stage = stageScene();
-    KvScreenItem* item = screenItemAt(event->pos());
+    KvScreenItem* item = m_mediaDropEnabled ? screenItemAt(event->pos()) : nullptr;
     Qt::DropAction action = Qt::IgnoreAction;
     if (item && stage && KvMediaDropRules::canDropUris(event->mimeData(), item, &action)) {
         event->setDropAction(action);
@@ -338,7 +340,7 @@ void KvStageView::dragLeaveEvent(QDragLeaveEvent* event)
 void KvStageView::dropEvent(QDropEvent* event)
 {
     hideDropTarget();
-    KvScreenItem* item = screenItemAt(event->pos());
+    KvScreenItem* item = m_mediaDropEnabled ? screenItemAt(event->pos()) : nullptr;
     KvScreen* screen = item ? item->screen() : nullptr;
     if (!screen) {
         event->ignore();

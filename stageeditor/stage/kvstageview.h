@@ -39,6 +39,10 @@ public:
     void clearDropTarget();
     // The global screen position of the scene origin.
     QPoint sceneZeroPointGlobal() const;
+    // Whether files dragged onto a screen are taken (false at first): off, every drag of
+    // files is refused on entering the view.
+    void setMediaDropEnabled(bool enabled) { m_mediaDropEnabled = enabled; }
+    bool isMediaDropEnabled() const { return m_mediaDropEnabled; }
     // Whether the view has an application override cursor up (over a resize handle).
     bool hasOverrideCursor() const { return m_overrideCursorSet; }
 
@@ -92,6 +96,7 @@ private:
     QScrollBar* m_horizontalScrollBar = nullptr;
     KvScreenItem* m_dropTarget = nullptr;
     bool m_overrideCursorSet = false;
+    bool m_mediaDropEnabled = false;
 };
 
 } // namespace Kova

@@ -31,10 +31,6 @@
 
 namespace Kova {
 
-KvStageWorkingArea::UndoMediaReader KvStageWorkingArea::s_undoMediaReader = nullptr;
-KvStageWorkingArea::ExtendedScreenPluginResolver
-    KvStageWorkingArea::s_extendedScreenPluginResolver = nullptr;
-
 namespace {
 
 const double PositionTolerance = 1e-12;
@@ -148,48 +144,47 @@ void KvStageWorkingArea::buildLayout()
     box->addWidget(statusBar);
 
     // The view's own signals.
-    connect(m_view, SIGNAL(customContextMenuRequested(QPoint)), this,
-            SLOT(onContextMenuRequired(QPoint)));
-    connect(m_view, SIGNAL(mousePressedOnScrollBar()), this,
-            SLOT(onMousePressedOnMainViewScrollBar()));
-    connect(m_view, SIGNAL(arrowKeyReleased()), this, SLOT(onScreenMoved()));
-    connect(m_view, SIGNAL(screenMoved()), this, SLOT(onScreenMoved()));
-    connect(m_view, SIGNAL(screenResized()), this, SLOT(onScreenResized()));
-    connect(m_view, SIGNAL(deleteKeyPressed()), this, SLOT(onDeleteKeyPressed()));
-    connect(m_view, SIGNAL(scaleRateChanged(double)), this,
-            SLOT(onMainViewScaleRateChanged(double)));
-    connect(m_view, SIGNAL(scaleRateChanged(double)), m_horizontalRuler,
-            SLOT(setScaleRate(double)));
-    connect(m_view, SIGNAL(scaleRateChanged(double)), m_verticalRuler, SLOT(setScaleRate(double)));
-    connect(m_view, SIGNAL(requestAddMedia(QList<KvPreservedMedia*>&, KvScreen*)), this,
-            SLOT(onRequestAddMedia(QList<KvPreservedMedia*>&, KvScreen*)));
-    connect(m_view, SIGNAL(mousePositionChanged(QPoint)), m_horizontalRuler,
-            SLOT(onMousePositionChanged(QPoint)), Qt::QueuedConnection);
-    connect(m_view, SIGNAL(mousePositionChanged(QPoint)), m_verticalRuler,
-            SLOT(onMousePositionChanged(QPoint)), Qt::QueuedConnection);
-    connect(m_view, SIGNAL(sceneZeroPointChanged(QPoint)), m_horizontalRuler,
-            SLOT(onZeroPointChanged(QPoint)));
-    connect(m_view, SIGNAL(sceneZeroPointChanged(QPoint)), m_verticalRuler,
-            SLOT(onZeroPointChanged(QPoint)));
-    connect(m_view, SIGNAL(mousePositionChangedAsScene(QPointF)), m_pointLabel,
-            SLOT(setPointValue(QPointF)), Qt::QueuedConnection);
-    connect(m_scaleWidget, SIGNAL(rateChanged(double)), m_view, SLOT(setScaleRate(double)));
+    connect(m_view, &KvStageView::customContextMenuRequested, this,
+            &KvStageWorkingArea::onContextMenuRequired);
+    connect(m_view, &KvStageView::mousePressedOnScrollBar, this,
+            &KvStageWorkingArea::onMousePressedOnMainViewScrollBar);
+    connect(m_view, &KvStageView::arrowKeyReleased, this, &KvStageWorkingArea::onScreenMoved);
+    connect(m_view, &KvStageView::screenMoved, this, &KvStageWorkingArea::onScreenMoved);
+    connect(m_view, &KvStageView::screenResized, this, &KvStageWorkingArea::onScreenResized);
+    connect(m_view, &KvStageView::deleteKeyPressed, this, &KvStageWorkingArea::onDeleteKeyPressed);
+    connect(m_view, &KvStageView::scaleRateChanged, this,
+            &KvStageWorkingArea::onMainViewScaleRateChanged);
+    connect(m_view, &KvStageView::requestAddMedia, this, &KvStageWorkingArea::onRequestAddMedia);
+    for (KvRulerWidget* ruler : {m_horizontalRuler, m_verticalRuler}) {
+        connect(m_view, &KvStageView::scaleRateChanged, ruler, &KvRulerWidget::setScaleRate);
+        connect(m_view, &KvStageView::mousePositionChanged, ruler,
+                &KvRulerWidget::onMousePositionChanged, Qt::QueuedConnection);
+        connect(m_view, &KvStageView::sceneZeroPointChanged, ruler,
+                &KvRulerWidget::onZeroPointChanged);
+    }
+    connect(m_view, &KvStageView::mousePositionChangedAsScene, m_pointLabel,
+            qOverload<QPointF>(&KvPointLabelWidget::setPointValue), Qt::QueuedConnection);
+    connect(m_scaleWidget, &KvScaleWidget::rateChanged, m_view, &KvStageView::setScaleRate);
 
-    connect(m_undoStack, SIGNAL(cleanChanged(bool)), this, SLOT(onStagePropertyChanged(bool)));
-    connect(m_undoStack, SIGNAL(indexChanged(int)), this, SLOT(onStagePropertyChanged(int)));
+    connect(m_undoStack, &QUndoStack::cleanChanged, this,
+            qOverload<bool>(&KvStageWorkingArea::onStagePropertyChanged));
+    connect(m_undoStack, &QUndoStack::indexChanged, this,
+            qOverload<int>(&KvStageWorkingArea::onStagePropertyChanged));
 }
 
 void KvStageWorkingArea::connectScene()
 {
-    connect(m_scene, SIGNAL(sceneRectChanged(QRectF)), m_view, SLOT(onSceneRectChanged(QRectF)));
-    connect(m_scene, SIGNAL(selectionChanged()), this, SLOT(onItemSelectionChanged()));
-    connect(m_scene, SIGNAL(selectedItemsBoundingRectChanged(QRectF)), m_handle,
-            SLOT(onSelectedItemsBoundingRectChanged(QRectF)));
-    connect(m_scene, SIGNAL(selectedItemsCountChanged(bool)), m_handle, SLOT(changeVisible(bool)));
-    connect(m_scene, SIGNAL(selectedItemsCountChanged(bool)), this,
-            SLOT(onSelectedItemsCountChanged(bool)));
-    connect(m_handle, SIGNAL(boundingRectChanged(QRectF)), this,
-            SLOT(onSelectedHandleRectChanged(QRectF)), Qt::QueuedConnection);
+    connect(m_scene, &QGraphicsScene::sceneRectChanged, m_view, &KvStageView::onSceneRectChanged);
+    connect(m_scene, &QGraphicsScene::selectionChanged, this,
+            &KvStageWorkingArea::onItemSelectionChanged);
+    connect(m_scene, &KvStageScene::selectedItemsBoundingRectChanged, m_handle,
+            &KvScreenSelectedHandle::onSelectedItemsBoundingRectChanged);
+    connect(m_scene, &KvStageScene::selectedItemsCountChanged, m_handle,
+            &KvScreenSelectedHandle::changeVisible);
+    connect(m_scene, &KvStageScene::selectedItemsCountChanged, this,
+            &KvStageWorkingArea::onSelectedItemsCountChanged);
+    connect(m_handle, &KvScreenSelectedHandle::boundingRectChanged, this,
+            &KvStageWorkingArea::onSelectedHandleRectChanged, Qt::QueuedConnection);
     m_scene->installEventFilter(this);
 }
 
@@ -231,8 +226,8 @@ KvScreen* KvStageWorkingArea::createScreen(int type, const QRectF& rect, const Q
     QString pluginScreenName;
     QObject* plugin = nullptr;
     if (type == ScreenType::Extended) {
-        if (!s_extendedScreenPluginResolver ||
-            !s_extendedScreenPluginResolver(pluginId, &pluginScreenName, &plugin) || !plugin) {
+        if (!m_extendedScreenPluginResolver ||
+            !m_extendedScreenPluginResolver(pluginId, &pluginScreenName, &plugin) || !plugin) {
             return nullptr;
         }
     }
@@ -746,26 +741,6 @@ void KvStageWorkingArea::setStageItemSize(const QSizeF& size)
 // ---------------------------------------------------------------------------------------
 // File use
 
-void KvStageWorkingArea::setUndoMediaReader(UndoMediaReader reader)
-{
-    s_undoMediaReader = reader;
-}
-
-KvStageWorkingArea::UndoMediaReader KvStageWorkingArea::undoMediaReader()
-{
-    return s_undoMediaReader;
-}
-
-void KvStageWorkingArea::setExtendedScreenPluginResolver(ExtendedScreenPluginResolver resolver)
-{
-    s_extendedScreenPluginResolver = resolver;
-}
-
-KvStageWorkingArea::ExtendedScreenPluginResolver KvStageWorkingArea::extendedScreenPluginResolver()
-{
-    return s_extendedScreenPluginResolver;
-}
-
 QString KvStageWorkingArea::absolutePathOf(const QString& path) const
 {
     if (path.isEmpty()) {
@@ -819,9 +794,9 @@ bool KvStageWorkingArea::isFileUsingInOpenedStage(const QStringList& paths,
             }
         }
     }
-    if (s_undoMediaReader) {
+    if (m_undoMediaReader) {
         for (int i = 0; i < m_undoStack->count(); ++i) {
-            const QList<KvMedia*> held = s_undoMediaReader(m_undoStack->command(i));
+            const QList<KvMedia*> held = m_undoMediaReader(m_undoStack->command(i));
             for (const KvMedia* media : held) {
                 if (media) {
                     mediaPaths.append(absolutePathOf(media->uri()));
@@ -966,6 +941,16 @@ void KvStageWorkingArea::onRequestAddMedia(QList<KvPreservedMedia*>& mediaList, 
         return;
     }
     emit requestAddMedia(mediaList, screen);
+}
+
+void KvStageWorkingArea::setMediaDropEnabled(bool enabled)
+{
+    m_view->setMediaDropEnabled(enabled);
+}
+
+bool KvStageWorkingArea::isMediaDropEnabled() const
+{
+    return m_view->isMediaDropEnabled();
 }
 
 int KvStageWorkingArea::zoomRateAsPercent() const

@@ -11,6 +11,9 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+#include <utility>
+
 class QGraphicsScene;
 class QUndoCommand;
 class QUndoStack;
@@ -42,12 +45,12 @@ class KvStageWorkingArea : public QWidget
 public:
     // Reads the undo-only media of a command (media that undoing it would bring back, such
     // as those of a media removal), for the file use test. Null entries are ignored.
-    using UndoMediaReader = QList<KvMedia*> (*)(const QUndoCommand* command);
+    using UndoMediaReader = std::function<QList<KvMedia*>(const QUndoCommand* command)>;
 
     // Looks up the plug-in of a new extended screen: fills the plug-in's screen name and
     // its instance; false when the plug-in is missing or offers no extended screen.
-    using ExtendedScreenPluginResolver = bool (*)(const QString& pluginId, QString* screenName,
-                                                  QObject** plugin);
+    using ExtendedScreenPluginResolver =
+        std::function<bool(const QString& pluginId, QString* screenName, QObject** plugin)>;
 
     // The tab takes the stage over: unless it has a QObject parent, the stage is deleted
     // (later) with the tab. Without a stage the tab shows a default one (512 x 288, dark
@@ -135,13 +138,20 @@ public:
     // receives the matching path and the stage's file path.
     bool isFileUsingInOpenedStage(const QStringList& paths, QPair<QString, QString>* found,
                                   Qt::CaseSensitivity caseSensitivity) const;
-    // Installs the reader of undo-only media (the media commands provide it).
-    static void setUndoMediaReader(UndoMediaReader reader);
-    static UndoMediaReader undoMediaReader();
-    // Installs the plug-in lookup for extended screens (the editor provides it); without
-    // one, extended screens cannot be created.
-    static void setExtendedScreenPluginResolver(ExtendedScreenPluginResolver resolver);
-    static ExtendedScreenPluginResolver extendedScreenPluginResolver();
+    // The reader of undo-only media, given by the tab's owner; without one only the
+    // stage's own media count as used.
+    void setUndoMediaReader(UndoMediaReader reader) { m_undoMediaReader = std::move(reader); }
+    // The plug-in lookup for extended screens, given by the tab's owner; without one,
+    // extended screens cannot be created.
+    void setExtendedScreenPluginResolver(ExtendedScreenPluginResolver resolver)
+    {
+        m_extendedScreenPluginResolver = std::move(resolver);
+    }
+
+    // Whether files dragged onto a screen are taken as new media (requestAddMedia). Off by
+    // default: such a drag is refused, nothing is highlighted and nothing is made.
+    void setMediaDropEnabled(bool enabled);
+    bool isMediaDropEnabled() const;
 
 signals:
     void deleteKeyPressed();
@@ -212,8 +222,8 @@ private:
     KvRulerWidget* m_verticalRuler = nullptr;
     KvPointLabelWidget* m_pointLabel = nullptr;
 
-    static UndoMediaReader s_undoMediaReader;
-    static ExtendedScreenPluginResolver s_extendedScreenPluginResolver;
+    UndoMediaReader m_undoMediaReader;
+    ExtendedScreenPluginResolver m_extendedScreenPluginResolver;
 };
 
 } // namespace Kova
