@@ -10,10 +10,11 @@
 #include "kvmodalwatcher.h"
 #include "kvscreen.h"
 #include "kvstage.h"
+#include "kvtestfactories.h"
 
 using namespace Kova;
 
-class TstEventEditor : public QObject
+class TestEventEditor : public QObject
 {
     Q_OBJECT
 
@@ -26,22 +27,11 @@ private slots:
     void execReturnsOneWhenAccepted();
 
 private:
-    KvStage* makeStage();
+    // Three multimedia screens S1..S3, z index = id.
+    static KvStage* makeStage() { return Kova::Test::makeStage(QString(), QSize(1920, 1080), 3); }
 };
 
-KvStage* TstEventEditor::makeStage()
-{
-    auto* stage = new KvStage;
-    for (int i = 1; i <= 3; ++i) {
-        auto* screen = new KvScreen(ScreenType::Multimedia, i);
-        screen->setName(QString("S%1").arg(i));
-        screen->setZIndex(i);
-        stage->addScreen(screen);
-    }
-    return stage;
-}
-
-void TstEventEditor::rowsFollowStackingOrder()
+void TestEventEditor::rowsFollowStackingOrder()
 {
     QScopedPointer<KvStage> stage(makeStage());
     KvEventEditor editor(stage.data());
@@ -54,7 +44,7 @@ void TstEventEditor::rowsFollowStackingOrder()
     QCOMPARE(empty.rowCount(), 0);
 }
 
-void TstEventEditor::listenOffersOnlyRaisedEvents()
+void TestEventEditor::listenOffersOnlyRaisedEvents()
 {
     QScopedPointer<KvStage> stage(makeStage());
     KvScreen* s1 = stage->getScreenObject(1);
@@ -72,7 +62,7 @@ void TstEventEditor::listenOffersOnlyRaisedEvents()
     QCOMPARE(editor.listenComboBox(row2)->currentData().toList().value(0).toInt(), 1);
 }
 
-void TstEventEditor::acceptWritesEvents()
+void TestEventEditor::acceptWritesEvents()
 {
     QScopedPointer<KvStage> stage(makeStage());
     KvScreen* s1 = stage->getScreenObject(1);
@@ -91,7 +81,7 @@ void TstEventEditor::acceptWritesEvents()
     QVERIFY(stage->getScreenObject(3)->raiseEventList().isEmpty());
 }
 
-void TstEventEditor::cancelLeavesStage()
+void TestEventEditor::cancelLeavesStage()
 {
     QScopedPointer<KvStage> stage(makeStage());
     const KvStage before(*stage);
@@ -101,7 +91,7 @@ void TstEventEditor::cancelLeavesStage()
     QVERIFY(stage->isMatch(before, true));
 }
 
-void TstEventEditor::droppedRaiseDropsListener()
+void TestEventEditor::droppedRaiseDropsListener()
 {
     QScopedPointer<KvStage> stage(makeStage());
     KvScreen* s1 = stage->getScreenObject(1);
@@ -117,7 +107,7 @@ void TstEventEditor::droppedRaiseDropsListener()
     QVERIFY(s2->waitEventList().isEmpty());
 }
 
-void TstEventEditor::execReturnsOneWhenAccepted()
+void TestEventEditor::execReturnsOneWhenAccepted()
 {
     QScopedPointer<KvStage> stage(makeStage());
     KvEventEditor editor(stage.data());
@@ -129,5 +119,5 @@ void TstEventEditor::execReturnsOneWhenAccepted()
     QCOMPARE(second.exec(), 0);
 }
 
-QTEST_MAIN(TstEventEditor)
+QTEST_MAIN(TestEventEditor)
 #include "tst_eventeditor.moc"

@@ -9,6 +9,7 @@
 #include "kvstagecreator.h"
 #include "kvstagelistwidgetitem.h"
 #include "kvstagetemplate.h"
+#include "kvtestfactories.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -20,13 +21,13 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
 #include <memory>
 
 using namespace Kova;
+using namespace Kova::Test;
 
 Q_DECLARE_METATYPE(QList<Kova::ScreenType::ScreenTypes>)
 
@@ -41,21 +42,18 @@ KvStage* makeTemplate(const QString& name, const QList<ScreenType::ScreenTypes>&
     stage->setDescription(QStringLiteral("<b>%1</b> template").arg(name));
     stage->setRect(QRect(0, 0, 1080, 1920));
     for (int i = 0; i < types.count(); ++i) {
-        auto* screen = new KvScreen(types.at(i), ids.value(i, i + 1));
-        screen->setName(QStringLiteral("S%1").arg(i));
-        screen->setRect(QRectF(0, i * 10, 100, 10));
-        screen->setZIndex(100 - i); // the creator renumbers these
+        // z indexes and graphics type the creator replaces.
+        KvScreen* screen = addScreen(stage, ids.value(i, i + 1), types.at(i),
+                                     QRectF(0, i * 10, 100, 10), QString(), 100 - i);
         screen->setGraphicsType(GraphicsType::DirectX);
         screen->setBackgoundColor(Qt::red);
-        stage->addScreen(screen);
     }
     return stage;
 }
 
 void touch(const QString& path)
 {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(writeFile(path));
 }
 
 void processDeferredDeletes()
@@ -71,7 +69,7 @@ class TestStageCreator : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir* m_data = nullptr;
+    TempDataDir* m_data = nullptr;
     QString m_stageDir;
     QPointer<KvStageCreator> m_creator;
     std::unique_ptr<QSignalSpy> m_created;
@@ -103,8 +101,7 @@ private:
     QListWidgetItem* addTemplate(KvStage* stage)
     {
         auto* item = new KvStageListWidgetItem(stage);
-        QMetaObject::invokeMethod(m_creator, "addstageListItemToListWidget",
-                                  Q_ARG(KvStageListWidgetItem*, item));
+        list()->addItem(item);
         return item;
     }
     void clickItem(QListWidgetItem* item)
@@ -133,11 +130,9 @@ private slots:
     void screenCounts_data();
     void screenCounts();
     void acceptBuildsTheStage();
-    void grayLevelsWrapAfter13Screens();
-    void acceptWithoutTemplateGivesNull();
     void acceptRefusesTakenName();
-    void doubleClickAccepts();
-    void cancelEmitsNothing();
+    void closing_data();
+    void closing();
 };
 
 void TestStageCreator::initTestCase()
@@ -147,9 +142,9 @@ void TestStageCreator::initTestCase()
 
 void TestStageCreator::init()
 {
-    m_data = new QTemporaryDir;
-    m_stageDir = m_data->path() + "/stage";
-    QDir().mkpath(m_stageDir);
+    m_data = new TempDataDir;
+    QVERIFY(m_data->isValid());
+    m_stageDir = m_data->stageDir();
     KvEditorConfig::setDataDir(m_data->path());
 }
 
@@ -206,7 +201,6 @@ void TestStageCreator::namesInUseAreKeptOnce()
 void TestStageCreator::builtInTemplatesAreListed()
 {
     createDialog();
-    QCOMPARE(m_creator->windowTitle(), QString("Create New Stage"));
     QTRY_VERIFY(list()->count() >= 3);
     QTRY_COMPARE(list()->count(), KvStageTemplate::builtInTemplateFiles().count());
 
@@ -239,17 +233,15 @@ void TestStageCreator::userTemplatesFollowBuiltInOnes()
     std::unique_ptr<KvStage> own(makeTemplate("Own", {ScreenType::Telop}));
     own->setFilePath(dir + "/own.xml");
     QVERIFY(own->writeToFile());
-    QFile broken(dir + "/broken.xml");
-    QVERIFY(broken.open(QIODevice::WriteOnly));
-    broken.write("<kovaStage version=\"1\"><screen");
-    broken.close();
+    QVERIFY(writeFile(dir + "/broken.xml", "<kovaStage version=\"1\"><screen"));
 
     KvStageTemplate lister;
     QSignalSpy items(&lister, SIGNAL(itemCreated(KvStageListWidgetItem*)));
     QSignalSpy finished(&lister, SIGNAL(creatingItemListFinished()));
     lister.start();
     QVERIFY(finished.wait(10000));
-    QTest::qWait(30);
+    // The worker has stopped: what it posted, a second end too, is delivered now.
+    QCoreApplication::sendPostedEvents();
     QCOMPARE(finished.count(), 1);
     const int builtIn = KvStageTemplate::builtInTemplateFiles().count();
     QCOMPARE(items.count(), builtIn + 1); // the broken one is skipped
@@ -301,8 +293,11 @@ void TestStageCreator::acceptBuildsTheStage()
     touch(m_stageDir + "/NewStage.xml");
     createDialog();
     QTRY_COMPARE(nameEdit()->text(), QString("NewStage-1.xml"));
-    QListWidgetItem* item = addTemplate(makeTemplate(
-        "Mixed", {ScreenType::Multimedia, ScreenType::Telop, ScreenType::Extended}, {0, 7, -3}));
+    QList<ScreenType::ScreenTypes> types{ScreenType::Multimedia, ScreenType::Telop,
+                                         ScreenType::Extended};
+    while (types.count() < 14)
+        types.append(types.count() % 2 ? ScreenType::Telop : ScreenType::Multimedia);
+    QListWidgetItem* item = addTemplate(makeTemplate("Mixed", types, {0, 7, -3}));
     clickItem(item);
 
     nameEdit()->selectAll();
@@ -322,7 +317,7 @@ void TestStageCreator::acceptBuildsTheStage()
     QCOMPARE(stage->name(), QString());
     QCOMPARE(stage->description(), QString("<b>Mixed</b> template"));
     const QList<KvScreen*>& screens = stage->screenList();
-    QCOMPARE(screens.count(), 3);
+    QCOMPARE(screens.count(), 14);
     // Multimedia: platform players; others: built-in ones. Graphics type always default.
     QCOMPARE(screens.at(0)->moviePlayerType(), PlayerType::Platform);
     QCOMPARE(screens.at(0)->flashPlayerType(), PlayerType::Platform);
@@ -332,49 +327,23 @@ void TestStageCreator::acceptBuildsTheStage()
         QCOMPARE(screens.at(i)->flashPlayerType(), PlayerType::BuiltIn);
         QCOMPARE(screens.at(i)->webBrowserType(), PlayerType::BuiltIn);
     }
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 14; ++i) {
         QCOMPARE(screens.at(i)->graphicsType(), GraphicsType::Default);
         QCOMPARE(screens.at(i)->zIndex(), i);
         QCOMPARE(screens.at(i)->stage(), stage.get());
+        // Gray levels 0, 20, ..., 240, then from 0 again.
+        const int gray = i < 13 ? i * 20 : 0;
+        QCOMPARE(screens.at(i)->backgoundColor(), QColor(gray, gray, gray, 255));
     }
     // Ids below 1 take the z-index; others stay.
     QCOMPARE(screens.at(0)->id(), 0);
     QCOMPARE(screens.at(1)->id(), 7);
     QCOMPARE(screens.at(2)->id(), 2);
-    QCOMPARE(screens.at(1)->backgoundColor(), QColor(20, 20, 20, 255));
 
     // The template in the list is untouched.
     auto* templateItem = static_cast<KvStageListWidgetItem*>(item);
     QCOMPARE(templateItem->stage()->screenList().at(0)->zIndex(), 100);
     QVERIFY(!m_creator->isVisible());
-    processDeferredDeletes();
-    QVERIFY(!m_creator);
-}
-
-void TestStageCreator::grayLevelsWrapAfter13Screens()
-{
-    createDialog();
-    QList<ScreenType::ScreenTypes> types;
-    for (int i = 0; i < 14; ++i)
-        types.append(i % 2 ? ScreenType::Telop : ScreenType::Multimedia);
-    clickItem(addTemplate(makeTemplate("Fourteen", types)));
-    QTest::mouseClick(okButton(), Qt::LeftButton);
-    std::unique_ptr<KvStage> stage(takeCreated());
-    QVERIFY(stage);
-    QCOMPARE(stage->screenList().count(), 14);
-    for (int i = 0; i < 14; ++i) {
-        const int gray = i < 13 ? i * 20 : 0; // 0, 20, ..., 240, then 0 again
-        QCOMPARE(stage->screenList().at(i)->backgoundColor(), QColor(gray, gray, gray, 255));
-    }
-}
-
-void TestStageCreator::acceptWithoutTemplateGivesNull()
-{
-    createDialog();
-    addTemplate(makeTemplate("Unpicked", {ScreenType::Multimedia}));
-    QTest::mouseClick(okButton(), Qt::LeftButton);
-    QCOMPARE(m_created->count(), 1);
-    QCOMPARE(m_created->at(0).at(0).value<KvStage*>(), static_cast<KvStage*>(nullptr));
     processDeferredDeletes();
     QVERIFY(!m_creator);
 }
@@ -410,26 +379,40 @@ void TestStageCreator::acceptRefusesTakenName()
     QCOMPARE(QFile(m_stageDir + "/Taken.xml").size(), qint64(0)); // left alone
 }
 
-void TestStageCreator::doubleClickAccepts()
+// How the dialog closes: OK with no template picked gives no stage, a double click takes the
+// template under the mouse, Escape gives nothing at all.
+void TestStageCreator::closing_data()
 {
-    createDialog();
-    addTemplate(makeTemplate("First", {ScreenType::Multimedia}));
-    QListWidgetItem* second = addTemplate(makeTemplate("Second", {ScreenType::Telop}));
-    list()->scrollToItem(second);
-    clickItem(second);
-    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                       list()->visualItemRect(second).center());
-    std::unique_ptr<KvStage> stage(takeCreated());
-    QVERIFY(stage);
-    QCOMPARE(stage->description(), QString("<b>Second</b> template"));
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("emitted");
+    QTest::addColumn<QString>("description"); // of the stage made; empty: none
+    QTest::newRow("ok without template") << "ok" << 1 << "";
+    QTest::newRow("double click") << "double click" << 1 << "<b>Second</b> template";
+    QTest::newRow("escape") << "escape" << 0 << "";
 }
 
-void TestStageCreator::cancelEmitsNothing()
+void TestStageCreator::closing()
 {
+    QFETCH(QString, how);
+    QFETCH(int, emitted);
+    QFETCH(QString, description);
     createDialog();
-    clickItem(addTemplate(makeTemplate("T", {ScreenType::Multimedia})));
-    QTest::keyClick(m_creator, Qt::Key_Escape);
-    QCOMPARE(m_created->count(), 0);
+    QListWidgetItem* first = addTemplate(makeTemplate("First", {ScreenType::Multimedia}));
+    QListWidgetItem* second = addTemplate(makeTemplate("Second", {ScreenType::Telop}));
+    if (how == "ok") {
+        QTest::mouseClick(okButton(), Qt::LeftButton);
+    } else if (how == "double click") {
+        clickItem(first);
+        clickItem(second);
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                           list()->visualItemRect(second).center());
+    } else {
+        clickItem(first);
+        QTest::keyClick(m_creator, Qt::Key_Escape);
+    }
+    QCOMPARE(m_created->count(), emitted);
+    std::unique_ptr<KvStage> stage(emitted ? m_created->at(0).at(0).value<KvStage*>() : nullptr);
+    QCOMPARE(stage ? stage->description() : QString(), description);
     processDeferredDeletes();
     QVERIFY(!m_creator);
 }
