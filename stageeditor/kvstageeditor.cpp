@@ -45,10 +45,6 @@
 #include "selectedscreenmoved.h"
 #include "selectedscreenresized.h"
 #include "stageresized.h"
-#include <QFileDialog>
-#include <QGraphicsItem>
-#include <QMessageBox>
-#include <QMultiMap>
 
 #include <QAction>
 #include <QCoreApplication>
@@ -56,11 +52,13 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGraphicsItem>
 #include <QIcon>
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMultiMap>
 #include <QRegExp>
 #include <QSettings>
 #include <QSignalBlocker>
@@ -98,27 +96,6 @@ bool canMoveZIndex(const QList<KvScreen*>& selected, const QList<KvScreen*>& all
         return false;
     const KvScreen* outermost = outermostScreen(all, front);
     return outermost && outermostScreen(selected, front) != outermost;
-}
-
-// Connects by signature when both ends have it; a missing signal or slot (a panel that
-// does not offer it) leaves the connection out quietly.
-bool wire(const QObject* sender, const char* signal, const QObject* receiver, const char* method,
-          Qt::ConnectionType type = Qt::AutoConnection)
-{
-    if (!sender || !receiver || !signal || !method)
-        return false;
-    const QByteArray signalSignature = QMetaObject::normalizedSignature(signal + 1);
-    if (sender->metaObject()->indexOfSignal(signalSignature.constData()) < 0)
-        return false;
-    const QByteArray methodSignature = QMetaObject::normalizedSignature(method + 1);
-    const QMetaObject* meta = receiver->metaObject();
-    const int index = method[0] == '2' ? meta->indexOfSignal(methodSignature.constData())
-                                       : meta->indexOfMethod(methodSignature.constData());
-    if (index < 0)
-        return false;
-    if (!QMetaObject::checkConnectArgs(signalSignature.constData(), methodSignature.constData()))
-        return false;
-    return QObject::connect(sender, signal, receiver, method, type);
 }
 
 QIcon svgIcon(const QString& path)
@@ -208,10 +185,13 @@ bool KvStageEditor::setup()
 
         createDocks();
 
-        wire(m_sequenceContainer, SIGNAL(graphicsScenePurged(QGraphicsScene*)), this,
-             SLOT(onGraphicsScenePurged(QGraphicsScene*)));
-        wire(m_sequenceContainer, SIGNAL(requestUsePluginGui(KvPluginGuiInterface*)), this,
-             SLOT(usePluginGui(KvPluginGuiInterface*)));
+        if (m_sequenceContainer) {
+            connect(m_sequenceContainer,
+                    qOverload<QGraphicsScene*>(&KvSequenceContainer::graphicsScenePurged), this,
+                    qOverload<QGraphicsScene*>(&KvStageEditor::onGraphicsScenePurged));
+            connect(m_sequenceContainer, &KvSequenceContainer::requestUsePluginGui, this,
+                    &KvStageEditor::usePluginGui);
+        }
 
         if (m_menuList.isEmpty()) {
             createMainMenu();
@@ -233,12 +213,12 @@ bool KvStageEditor::setup()
                 m_stagePropertyWidget->onCurrentStageChanged(stage);
         }
 
-        connect(this, SIGNAL(requestRestoreDockWidgetSetting(bool, bool)), this,
-                SLOT(restoreDockWidgetSetting(bool, bool)), Qt::QueuedConnection);
-        connect(this, SIGNAL(requestToShowStageChooser()), this, SLOT(showStageChooser()),
-                Qt::QueuedConnection);
-        connect(this, SIGNAL(requestClearLibraryUndoStack()), this, SLOT(clearLibraryUndoStack()),
-                Qt::QueuedConnection);
+        connect(this, &KvStageEditor::requestRestoreDockWidgetSetting, this,
+                &KvStageEditor::restoreDockWidgetSetting, Qt::QueuedConnection);
+        connect(this, &KvStageEditor::requestToShowStageChooser, this,
+                &KvStageEditor::showStageChooser, Qt::QueuedConnection);
+        connect(this, &KvStageEditor::requestClearLibraryUndoStack, this,
+                &KvStageEditor::clearLibraryUndoStack, Qt::QueuedConnection);
     } catch (...) {
         return false;
     }
@@ -248,23 +228,22 @@ bool KvStageEditor::setup()
 void KvStageEditor::wireStageWidget()
 {
     KvStageWidget* sw = m_stageWidget;
-    wire(sw, SIGNAL(mousePressed()), this, SLOT(onStageWidgetActivated()));
-    wire(sw, SIGNAL(beforeRemoveScreen()), this, SLOT(onBeforeRemoveScreen()));
-    wire(sw, SIGNAL(graphicsScenePurged(QGraphicsScene*)), this,
-         SLOT(onGraphicsScenePurged(QGraphicsScene*)));
-    wire(sw, SIGNAL(graphicsScenePurged(QList<QGraphicsScene*>)), this,
-         SLOT(onGraphicsScenePurged(QList<QGraphicsScene*>)));
-    wire(sw, SIGNAL(unsavedStateChanged(int, bool)), this, SLOT(onUnsavedStateChanged(int, bool)));
-    wire(sw, SIGNAL(currentStageTabChanged(KvStageWorkingArea*)), this,
-         SLOT(onCurrentStageTabChanged(KvStageWorkingArea*)));
-    wire(sw, SIGNAL(requestAddMedia(QList<KvPreservedMedia*>&)), this,
-         SLOT(action_addMedia(QList<KvPreservedMedia*>&)));
-    wire(sw, SIGNAL(closeButtonTriggerd()), this, SLOT(action_closeStageEditor()),
-         Qt::QueuedConnection);
-    wire(sw, SIGNAL(allStageTabClosed()), this, SLOT(onAllStageTabClosed()));
-    wire(sw, SIGNAL(firstStageTabAdded()), this, SLOT(onFirstStageTabAdded()));
-    wire(this, SIGNAL(requestSetCurrentStageTab(int)), sw, SLOT(setCurrentStageTab(int)),
-         Qt::QueuedConnection);
+    connect(sw, &KvStageWidget::mousePressed, this, &KvStageEditor::onStageWidgetActivated);
+    connect(sw, &KvStageWidget::beforeRemoveScreen, this, &KvStageEditor::onBeforeRemoveScreen);
+    connect(sw, qOverload<QGraphicsScene*>(&KvStageWidget::graphicsScenePurged), this,
+            qOverload<QGraphicsScene*>(&KvStageEditor::onGraphicsScenePurged));
+    connect(sw, qOverload<QList<QGraphicsScene*>>(&KvStageWidget::graphicsScenePurged), this,
+            qOverload<QList<QGraphicsScene*>>(&KvStageEditor::onGraphicsScenePurged));
+    connect(sw, &KvStageWidget::unsavedStateChanged, this, &KvStageEditor::onUnsavedStateChanged);
+    connect(sw, qOverload<KvStageWorkingArea*>(&KvStageWidget::currentStageTabChanged), this,
+            &KvStageEditor::onCurrentStageTabChanged);
+    connect(sw, &KvStageWidget::requestAddMedia, this, &KvStageEditor::action_addMedia);
+    connect(sw, &KvStageWidget::closeButtonTriggerd, this, &KvStageEditor::action_closeStageEditor,
+            Qt::QueuedConnection);
+    connect(sw, &KvStageWidget::allStageTabClosed, this, &KvStageEditor::onAllStageTabClosed);
+    connect(sw, &KvStageWidget::firstStageTabAdded, this, &KvStageEditor::onFirstStageTabAdded);
+    connect(this, &KvStageEditor::requestSetCurrentStageTab, sw, &KvStageWidget::setCurrentStageTab,
+            Qt::QueuedConnection);
 }
 
 void KvStageEditor::createDocks()
@@ -292,8 +271,8 @@ void KvStageEditor::createDocks()
         m_libraryDock->setObjectName(QStringLiteral("LibraryDock"));
         m_libraryWidget = new KvLibraryWidget(this, m_libraryDock);
         m_libraryDock->setWidget(m_libraryWidget);
-        connect(m_libraryDock, SIGNAL(dockFloatingChanged(KvDockWidget*, bool)), this,
-                SLOT(dockWidgetFloatingChanged(KvDockWidget*, bool)), Qt::QueuedConnection);
+        connect(m_libraryDock, &KvDockWidget::dockFloatingChanged, this,
+                &KvStageEditor::dockWidgetFloatingChanged, Qt::QueuedConnection);
     }
     if (!m_sequenceDock) {
         m_sequenceDock = new KvDockWidget(tr("Sequence"));
@@ -301,8 +280,8 @@ void KvStageEditor::createDocks()
         m_sequenceContainer = new KvSequenceContainer(m_sequenceDock);
         m_sequenceDock->setWidget(m_sequenceContainer);
         m_sequenceDock->installEventFilter(this);
-        connect(m_sequenceDock, SIGNAL(dockFloatingChanged(KvDockWidget*, bool)), this,
-                SLOT(dockWidgetFloatingChanged(KvDockWidget*, bool)), Qt::QueuedConnection);
+        connect(m_sequenceDock, &KvDockWidget::dockFloatingChanged, this,
+                &KvStageEditor::dockWidgetFloatingChanged, Qt::QueuedConnection);
     }
 }
 
@@ -314,103 +293,111 @@ void KvStageEditor::wirePanels()
     KvSequenceContainer* sequence = m_sequenceContainer;
     KvLibraryWidget* library = m_libraryWidget;
     KvContentPreviewWidget* preview = m_contentPreviewWidget;
+    if (!sw || !screenProperty || !stageProperty || !sequence || !library || !preview)
+        return;
 
     // Stage widget to the panels.
-    wire(sw, SIGNAL(screenSelectionChanged(QList<KvScreen*>)), screenProperty,
-         SLOT(onScreenSelectionChanged(QList<KvScreen*>)));
-    wire(sw, SIGNAL(screenSelectionChanged(QList<KvScreen*>)), sequence,
-         SLOT(onScreenSelectionChanged(QList<KvScreen*>)));
-    wire(sw, SIGNAL(selectedRectChanged(QRectF)), screenProperty,
-         SLOT(onPositionAndSizeValueChanged(QRectF)));
-    wire(sw, SIGNAL(currentStageTabChanged(KvStage*)), stageProperty,
-         SLOT(onCurrentStageChanged(KvStage*)));
-    wire(sw, SIGNAL(currentStageTabChanged(KvStage*)), sequence, SLOT(setCurrentStage(KvStage*)));
-    wire(sw, SIGNAL(stageTabClosed(KvStage*)), sequence, SLOT(removeStage(KvStage*)));
-    wire(sw, SIGNAL(takeGraphicsSceneFromSequenceWidget(const KvStage*, QGraphicsScene**)),
-         sequence, SLOT(takeGraphicsScene(const KvStage*, QGraphicsScene**)));
+    connect(sw, &KvStageWidget::screenSelectionChanged, screenProperty,
+            &KvScreenPropertyWidget::onScreenSelectionChanged);
+    connect(sw, &KvStageWidget::screenSelectionChanged, sequence,
+            &KvSequenceContainer::onScreenSelectionChanged);
+    connect(sw, &KvStageWidget::selectedRectChanged, screenProperty,
+            &KvScreenPropertyWidget::onPositionAndSizeValueChanged);
+    connect(sw, qOverload<KvStage*>(&KvStageWidget::currentStageTabChanged), stageProperty,
+            &KvStagePropertyWidget::onCurrentStageChanged);
+    connect(sw, qOverload<KvStage*>(&KvStageWidget::currentStageTabChanged), sequence,
+            &KvSequenceContainer::setCurrentStage);
+    connect(sw, &KvStageWidget::stageTabClosed, sequence, &KvSequenceContainer::removeStage);
+    connect(sw, &KvStageWidget::takeGraphicsSceneFromSequenceWidget, sequence,
+            &KvSequenceContainer::takeGraphicsScene);
 
     // Screen property panel.
-    wire(screenProperty, SIGNAL(positionValueChanged(QPointF)), sw,
-         SLOT(changeSelectedItemsPos(QPointF)));
-    wire(screenProperty, SIGNAL(sizeValueChanged(QSizeF)), sw,
-         SLOT(changeSelectedItemsSize(QSizeF)));
-    wire(screenProperty, SIGNAL(positionValueChangingCommitted()), sw,
-         SLOT(action_selectedScreenMoved()));
-    wire(screenProperty, SIGNAL(sizeValueChangingCommitted()), sw,
-         SLOT(action_selectedScreenResized()));
-    wire(screenProperty, SIGNAL(backgroundColorValueChanged(QColor)), this,
-         SLOT(action_changeSelectedScreenBackColor(QColor)));
-    wire(screenProperty, SIGNAL(lockedValueChanged(bool)), this,
-         SLOT(action_changeSelectedScreenLocked(bool)));
-    wire(screenProperty, SIGNAL(graphicsTypeValueChanged(GraphicsType::GraphicsTypes)), this,
-         SLOT(action_changeSelectedScreenGraphicsType(GraphicsType::GraphicsTypes)));
-    wire(screenProperty, SIGNAL(moviePlayerTypeValueChanged(PlayerType::PlayerTypes)), this,
-         SLOT(action_changeSelectedScreenMoviePlayerType(PlayerType::PlayerTypes)));
-    wire(screenProperty, SIGNAL(flashPlayerTypeValueChanged(PlayerType::PlayerTypes)), this,
-         SLOT(action_changeSelectedScreenFlashPlayerType(PlayerType::PlayerTypes)));
-    wire(screenProperty, SIGNAL(webBrowserTypeValueChanged(PlayerType::PlayerTypes)), this,
-         SLOT(action_changeSelectedScreenWebBrowserType(PlayerType::PlayerTypes)));
-    wire(screenProperty, SIGNAL(nameValueChanged(QString&)), sw,
-         SLOT(setSelectedItemName(QString&)));
-    wire(screenProperty, SIGNAL(nameValueChangingFinished(QString)), this,
-         SLOT(action_changeSelectedScreenName(QString)));
+    connect(screenProperty, &KvScreenPropertyWidget::positionValueChanged, sw,
+            &KvStageWidget::changeSelectedItemsPos);
+    connect(screenProperty, &KvScreenPropertyWidget::sizeValueChanged, sw,
+            &KvStageWidget::changeSelectedItemsSize);
+    connect(screenProperty, &KvScreenPropertyWidget::positionValueChangingCommitted, sw,
+            &KvStageWidget::action_selectedScreenMoved);
+    connect(screenProperty, &KvScreenPropertyWidget::sizeValueChangingCommitted, sw,
+            &KvStageWidget::action_selectedScreenResized);
+    connect(screenProperty, &KvScreenPropertyWidget::backgroundColorValueChanged, this,
+            &KvStageEditor::action_changeSelectedScreenBackColor);
+    connect(screenProperty, &KvScreenPropertyWidget::lockedValueChanged, this,
+            &KvStageEditor::action_changeSelectedScreenLocked);
+    connect(screenProperty, &KvScreenPropertyWidget::graphicsTypeValueChanged, this,
+            &KvStageEditor::action_changeSelectedScreenGraphicsType);
+    connect(screenProperty, &KvScreenPropertyWidget::moviePlayerTypeValueChanged, this,
+            &KvStageEditor::action_changeSelectedScreenMoviePlayerType);
+    connect(screenProperty, &KvScreenPropertyWidget::flashPlayerTypeValueChanged, this,
+            &KvStageEditor::action_changeSelectedScreenFlashPlayerType);
+    connect(screenProperty, &KvScreenPropertyWidget::webBrowserTypeValueChanged, this,
+            &KvStageEditor::action_changeSelectedScreenWebBrowserType);
+    connect(screenProperty, &KvScreenPropertyWidget::nameValueChanged, sw,
+            &KvStageWidget::setSelectedItemName);
+    connect(screenProperty, &KvScreenPropertyWidget::nameValueChangingFinished, this,
+            &KvStageEditor::action_changeSelectedScreenName);
 
     // Stage property panel.
-    wire(stageProperty, SIGNAL(stageBackColorPicked(QColor)), this,
-         SLOT(action_changeStageBackColor(QColor)));
-    wire(stageProperty, SIGNAL(stageSizeValueChangingCommitted(QSizeF)), this,
-         SLOT(action_changeStageSize(QSizeF)));
-    wire(stageProperty, SIGNAL(stageBackImageValueChanged(QString)), this,
-         SLOT(action_changeStageImage(QString)));
-    wire(stageProperty, SIGNAL(stagePosValueChangingCommitted(QPointF)), this,
-         SLOT(action_changeStagePos(QPointF)));
-    wire(stageProperty, SIGNAL(stageOptionValueChanged(uint)), this,
-         SLOT(action_changeStageOptions(uint)));
-    wire(stageProperty, SIGNAL(stageSizeValueChanged(QSizeF)), sw, SLOT(setStageItemSize(QSizeF)));
-    wire(stageProperty, SIGNAL(openStageBackImagePicker()), this, SLOT(showStageBackImagePicker()));
+    connect(stageProperty, &KvStagePropertyWidget::stageBackColorPicked, this,
+            &KvStageEditor::action_changeStageBackColor);
+    connect(stageProperty, &KvStagePropertyWidget::stageSizeValueChangingCommitted, this,
+            &KvStageEditor::action_changeStageSize);
+    connect(stageProperty, &KvStagePropertyWidget::stageBackImageValueChanged, this,
+            &KvStageEditor::action_changeStageImage);
+    connect(stageProperty, &KvStagePropertyWidget::stagePosValueChangingCommitted, this,
+            &KvStageEditor::action_changeStagePos);
+    connect(stageProperty, &KvStagePropertyWidget::stageOptionValueChanged, this,
+            &KvStageEditor::action_changeStageOptions);
+    connect(stageProperty, &KvStagePropertyWidget::stageSizeValueChanged, sw,
+            &KvStageWidget::setStageItemSize);
+    connect(stageProperty, &KvStagePropertyWidget::openStageBackImagePicker, this,
+            &KvStageEditor::showStageBackImagePicker);
 
     // Sequence container.
-    wire(sequence, SIGNAL(changeScreenSelection(QList<KvScreen*>)), this,
-         SLOT(changeScreenSelection(QList<KvScreen*>)));
-    wire(sequence, SIGNAL(sequenceLabelContextMenuRequested(QPoint)), this,
-         SLOT(showSequenceLabelContextMenu(QPoint)));
-    wire(sequence, SIGNAL(sequenceMainViewContextMenuRequested(QPoint)), this,
-         SLOT(showSequenceMainViewContextMenu(QPoint)));
-    wire(sequence, SIGNAL(requestUpdateFileProperty(QStringList&)), this,
-         SLOT(createThumbnail(QStringList&)));
-    wire(sequence, SIGNAL(updateMediaPropertiesRequested(KvSeqMediaItem*, KvMedia)), this,
-         SLOT(action_updateMediaProperties(KvSeqMediaItem*, KvMedia)));
-    wire(sequence, SIGNAL(requestAddMedia(QList<KvPreservedMedia*>&)), this,
-         SLOT(action_addMedia(QList<KvPreservedMedia*>&)));
-    wire(sequence, SIGNAL(mousePressed()), this, SLOT(onSequenceWidgetActivated()));
-    wire(sequence, SIGNAL(seqScreenActivated()), this, SLOT(onStageWidgetActivated()));
-    wire(sequence, SIGNAL(deleteKeyPressed()), this, SLOT(action_remove()));
-    wire(sequence, SIGNAL(undoKeyPressed()), this, SLOT(action_undo()));
-    wire(sequence, SIGNAL(requestArrangeMenuOpenningCheckOnSequence()), this,
-         SLOT(arrangeMenuOpenningCheckOnSequence()));
-    wire(sequence, SIGNAL(requestArrangeMenuOpenningCheckOnStage()), this,
-         SLOT(arrangeMenuOpenningCheckOnStage()));
-    wire(sequence, SIGNAL(requestMoveSelectedMedia(int, int, int, int, bool*)), this,
-         SLOT(action_moveSelectedMedia(int, int, int, int, bool*)));
-    wire(sequence, SIGNAL(leftKeyPressedAtSeqMainView()), this,
-         SLOT(action_moveSelectedMediaToPrevious()));
-    wire(sequence, SIGNAL(rightKeyPressedAtSeqMainView()), this,
-         SLOT(action_moveSelectedMediaToNext()));
-    wire(sequence, SIGNAL(screenEventChanged(QList<KvPreservedEvent>)), this,
-         SLOT(onScreenEventChanged(QList<KvPreservedEvent>)));
-    wire(sequence, SIGNAL(requestCopyMediaPropertyToOthers(const KvMedia*, int, QList<int>)), this,
-         SLOT(action_copyMediaPropertyToOthers(const KvMedia*, int, QList<int>)));
-    wire(sequence, SIGNAL(requestEditEvent(KvScreen*, KvScreen*)), this,
-         SLOT(action_editEvent(KvScreen*, KvScreen*)));
+    connect(sequence, &KvSequenceContainer::changeScreenSelection, this,
+            &KvStageEditor::changeScreenSelection);
+    connect(sequence, &KvSequenceContainer::sequenceLabelContextMenuRequested, this,
+            &KvStageEditor::showSequenceLabelContextMenu);
+    connect(sequence, &KvSequenceContainer::sequenceMainViewContextMenuRequested, this,
+            &KvStageEditor::showSequenceMainViewContextMenu);
+    connect(sequence, &KvSequenceContainer::requestUpdateFileProperty, this,
+            &KvStageEditor::createThumbnail);
+    connect(sequence, &KvSequenceContainer::updateMediaPropertiesRequested, this,
+            &KvStageEditor::action_updateMediaProperties);
+    connect(sequence, &KvSequenceContainer::requestAddMedia, this, &KvStageEditor::action_addMedia);
+    connect(sequence, &KvSequenceContainer::mousePressed, this,
+            &KvStageEditor::onSequenceWidgetActivated);
+    connect(sequence, &KvSequenceContainer::seqScreenActivated, this,
+            &KvStageEditor::onStageWidgetActivated);
+    connect(sequence, &KvSequenceContainer::deleteKeyPressed, this, &KvStageEditor::action_remove);
+    connect(sequence, &KvSequenceContainer::undoKeyPressed, this, &KvStageEditor::action_undo);
+    connect(sequence, &KvSequenceContainer::requestArrangeMenuOpenningCheckOnSequence, this,
+            &KvStageEditor::arrangeMenuOpenningCheckOnSequence);
+    connect(sequence, &KvSequenceContainer::requestArrangeMenuOpenningCheckOnStage, this,
+            &KvStageEditor::arrangeMenuOpenningCheckOnStage);
+    connect(sequence, &KvSequenceContainer::requestMoveSelectedMedia, this,
+            &KvStageEditor::action_moveSelectedMedia);
+    connect(sequence, &KvSequenceContainer::leftKeyPressedAtSeqMainView, this,
+            &KvStageEditor::action_moveSelectedMediaToPrevious);
+    connect(sequence, &KvSequenceContainer::rightKeyPressedAtSeqMainView, this,
+            &KvStageEditor::action_moveSelectedMediaToNext);
+    connect(sequence, &KvSequenceContainer::screenEventChanged, this,
+            &KvStageEditor::onScreenEventChanged);
+    connect(sequence, &KvSequenceContainer::requestCopyMediaPropertyToOthers, this,
+            &KvStageEditor::action_copyMediaPropertyToOthers);
+    connect(sequence, &KvSequenceContainer::requestEditEvent, this,
+            &KvStageEditor::action_editEvent);
 
     // Library panel.
-    wire(library, SIGNAL(itemSingleSelected(QString&)), preview, SLOT(showPreview(QString&)));
-    wire(library, SIGNAL(itemNotSingleSelected()), preview, SLOT(switchToDefaultShowing()));
-    wire(library, SIGNAL(contentDragStarted()), preview, SLOT(switchToDefaultShowing()));
-    wire(library, SIGNAL(inquireUsingFile(QString, bool*, bool*)), this,
-         SLOT(checkUsingFileForRenaming(QString, bool*, bool*)));
-    wire(library, SIGNAL(fileRenamed(QString, QString, QString)), this,
-         SLOT(action_renameFile(QString, QString, QString)));
+    connect(library, &KvLibraryWidget::itemSingleSelected, preview,
+            &KvContentPreviewWidget::showPreview);
+    connect(library, &KvLibraryWidget::itemNotSingleSelected, preview,
+            &KvContentPreviewWidget::switchToDefaultShowing);
+    connect(library, &KvLibraryWidget::contentDragStarted, preview,
+            &KvContentPreviewWidget::switchToDefaultShowing);
+    connect(library, &KvLibraryWidget::inquireUsingFile, this,
+            &KvStageEditor::checkUsingFileForRenaming);
+    connect(library, &KvLibraryWidget::fileRenamed, this, &KvStageEditor::action_renameFile);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -653,8 +640,8 @@ void KvStageEditor::createMainMenu()
     m_menuList.append(library);
     if (m_libraryWidget) {
         m_libraryWidget->addLibraryActionsToMenu(library);
-        wire(library, SIGNAL(aboutToShow()), m_libraryWidget, SLOT(onMenuToShow()),
-             Qt::UniqueConnection);
+        connect(library, &QMenu::aboutToShow, m_libraryWidget.data(),
+                &KvLibraryWidget::onMenuToShow, Qt::UniqueConnection);
     }
 
     // Window
@@ -905,7 +892,7 @@ bool KvStageEditor::exec()
     attatchWidgetsToMainWindow();
     emit requestRestoreDockWidgetSetting(false, true);
     if (m_libraryWidget && !m_libraryWidget->isFileWatcherInstalled())
-        QTimer::singleShot(1, this, SLOT(showNotUseFileSystemWatcher()));
+        QTimer::singleShot(1, this, &KvStageEditor::showNotUseFileSystemWatcher);
     return true;
 }
 
@@ -1298,8 +1285,8 @@ void KvStageEditor::action_remove()
         action_removeSelectedSeqMediaItems();
 }
 
-// The clipboard commands of the edit dispatch. The media ones (CutMedia, PasteMedia) are
-// filled in by the media operations work.
+// The clipboard commands of the edit dispatch. No media command exists, so cutting or
+// pasting media pushes nothing.
 void KvStageEditor::pushCutScreenCommand()
 {
     pushUndoCommand(new Commands::CutScreen(this));
@@ -1717,15 +1704,15 @@ void KvStageEditor::showStageChooser()
     chooser->setStageDir(QDir(dataDir()).absoluteFilePath(QStringLiteral("stage")));
     chooser->setUsingStageList(m_usingStageList);
 
-    connect(chooser, SIGNAL(requestToCreateUsingStageList(QWidget*)), this,
-            SLOT(createUsingStageList(QWidget*)));
-    connect(this, SIGNAL(usingStageListCreationFinished()), chooser,
-            SLOT(usingStageListCreationFinished()));
+    connect(chooser, &KvStageChooser::requestToCreateUsingStageList, this,
+            &KvStageEditor::createUsingStageList);
+    connect(this, &KvStageEditor::usingStageListCreationFinished, chooser,
+            &KvStageChooser::usingStageListCreationFinished);
     // Queued: the tabs open once the dialog has finished with the choice.
-    connect(chooser, SIGNAL(stageHasBeenSelected(QStringList)), this,
-            SLOT(onStageHasBeenSelected(QStringList)), Qt::QueuedConnection);
-    connect(chooser, SIGNAL(requestToShowStageCreator()), this, SLOT(showStageCreator()),
-            Qt::QueuedConnection);
+    connect(chooser, &KvStageChooser::stageHasBeenSelected, this,
+            &KvStageEditor::onStageHasBeenSelected, Qt::QueuedConnection);
+    connect(chooser, &KvStageChooser::requestToShowStageCreator, this,
+            &KvStageEditor::showStageCreator, Qt::QueuedConnection);
 
     chooser->exec();
     // The dialog deletes itself after a decision; closed any other way it goes here.
@@ -1738,7 +1725,7 @@ void KvStageEditor::showStageCreator()
     QPointer<KvStageCreator> creator = new KvStageCreator(m_mainWindow);
     creator->setStageDir(QDir(dataDir()).absoluteFilePath(QStringLiteral("stage")));
     creator->addUsingFileNameList(workingStageFileList(false));
-    connect(creator, SIGNAL(stageCreated(KvStage*)), this, SLOT(onStageCreated(KvStage*)),
+    connect(creator, &KvStageCreator::stageCreated, this, &KvStageEditor::onStageCreated,
             Qt::QueuedConnection);
 
     creator->exec();
@@ -1948,8 +1935,9 @@ void KvStageEditor::createUsingStageList(QWidget* dialogParent)
     creator->setDialogParent(dialogParent);
     creator->setUsingDialog(true);
     creator->setExceptFileName(QRegExp(QStringLiteral("channel.xml"), Qt::CaseInsensitive));
-    connect(creator, SIGNAL(finished()), this, SLOT(onUsingStageListFinished()));
-    connect(creator, SIGNAL(finished()), creator, SLOT(deleteLater()));
+    connect(creator, &KvUsingFileListCreator::finished, this,
+            &KvStageEditor::onUsingStageListFinished);
+    connect(creator, &KvUsingFileListCreator::finished, creator, &QObject::deleteLater);
     creator->startAsync();
 }
 
@@ -1961,8 +1949,9 @@ void KvStageEditor::createUsingContentList(QWidget* dialogParent)
     creator->setUsingFileList(m_usingContentList);
     creator->setDialogParent(dialogParent);
     creator->setUsingDialog(true);
-    connect(creator, SIGNAL(finished()), this, SLOT(onUsingContentListFinished()));
-    connect(creator, SIGNAL(finished()), creator, SLOT(deleteLater()));
+    connect(creator, &KvUsingFileListCreator::finished, this,
+            &KvStageEditor::onUsingContentListFinished);
+    connect(creator, &KvUsingFileListCreator::finished, creator, &QObject::deleteLater);
     creator->startAsync();
 }
 
@@ -1988,7 +1977,7 @@ void KvStageEditor::action_previewStage()
 }
 
 // ---------------------------------------------------------------------------------------
-// Media operations: filled in by the media operations work.
+// Media operations: the sequence container holds no media, so these do nothing.
 // ---------------------------------------------------------------------------------------
 
 void KvStageEditor::action_addMedia(QList<KvPreservedMedia*>&)
@@ -2034,7 +2023,7 @@ void KvStageEditor::showCopyContentPropertyDialog()
 }
 
 // ---------------------------------------------------------------------------------------
-// Library: filled in by the library work.
+// Library files: every file may be renamed, and a rename needs nothing from the editor.
 // ---------------------------------------------------------------------------------------
 
 void KvStageEditor::checkUsingFileForRenaming(QString, bool* ok, bool* notReady)
@@ -2062,8 +2051,8 @@ void KvStageEditor::showNotUseFileSystemWatcher()
 }
 
 // ---------------------------------------------------------------------------------------
-// Plug-in screens: filled in by the plug-in work. No plug-in loader is part of this
-// build, so no extended-screen plug-in is ever offered.
+// Plug-in screens: no plug-in is loaded, so no extended-screen plug-in is ever offered and
+// the menus get no plug-in entries.
 // ---------------------------------------------------------------------------------------
 
 void KvStageEditor::loadPlugins() const
@@ -2175,13 +2164,6 @@ void moveReferenceEdge(KvScreenItem* item, KvEditorCommon::Align mode, double va
         item->setPos(p.x(), value - b.height());
         break;
     }
-}
-
-// True when the object has the slot or invokable method of that signature.
-bool hasInvokable(const QObject* object, const char* signature)
-{
-    return object &&
-           object->metaObject()->indexOfMethod(QMetaObject::normalizedSignature(signature)) >= 0;
 }
 
 QList<KvScreenItem*> screenItemsOf(const QList<QGraphicsItem*>& items)
@@ -2997,10 +2979,8 @@ bool KvStageEditor::canMoveScreenZIndexBackword() const
 // Sequence-side refreshes the screen commands use (forwards to the sequence container).
 void KvStageEditor::updateDuration(QList<KvScreen*>& screens)
 {
-    // Looked up by name: the container's duration refresh is a slot of the timeline.
-    if (hasInvokable(m_sequenceContainer, "updateDuration(QList<KvScreen*>&)"))
-        QMetaObject::invokeMethod(m_sequenceContainer, "updateDuration",
-                                  Q_ARG(QList<KvScreen*>&, screens));
+    if (m_sequenceContainer)
+        m_sequenceContainer->updateDuration(screens);
 }
 
 void KvStageEditor::updateSequenceMediaItemSelection(const QMap<KvScreen*, QList<int>>& selection)
@@ -3011,12 +2991,8 @@ void KvStageEditor::updateSequenceMediaItemSelection(const QMap<KvScreen*, QList
 
 void KvStageEditor::updateCurrentSequenceLabelBackground(bool updateWidget)
 {
-    if (hasInvokable(m_sequenceContainer, "updateCurrentSequenceLabelBackground(bool)"))
-        QMetaObject::invokeMethod(m_sequenceContainer, "updateCurrentSequenceLabelBackground",
-                                  Q_ARG(bool, updateWidget));
-    else if (hasInvokable(m_sequenceContainer, "updateLabelAreaBackground(bool)"))
-        QMetaObject::invokeMethod(m_sequenceContainer, "updateLabelAreaBackground",
-                                  Q_ARG(bool, updateWidget));
+    if (m_sequenceContainer)
+        m_sequenceContainer->updateLabelAreaBackground(updateWidget);
 }
 
 void KvStageEditor::addScreenToSequence(KvScreen* screen, bool selected, bool clearFirst)

@@ -320,7 +320,7 @@ public slots:
     void action_distributeSelectedScreens(KvEditorCommon::Align mode);
     void action_moveZIndexOfScreen(int steps);
 
-    // ---- Filled in by the media operations work ----
+    // ---- Media operations: the sequence holds no media, so these do nothing ----
     void action_addMedia(QList<KvPreservedMedia*>& mediaList);
     void action_removeSelectedSeqMediaItems();
     void action_moveSelectedMedia(int toScreenIndex, int toSequenceIndex, int basisScrIndex = -1,
@@ -337,14 +337,14 @@ public slots:
     void showContentProperty();
     void showCopyContentPropertyDialog();
 
-    // ---- Filled in by the library work ----
+    // ---- Library files: renaming is always allowed and changes nothing here ----
     void checkUsingFileForRenaming(QString path, bool* ok, bool* notReady);
     void action_renameFile(QString dirPath, QString oldName, QString newName);
     void action_undoLibrary();
     void action_redoLibrary();
     void showNotUseFileSystemWatcher();
 
-    // ---- Filled in by the plug-in work ----
+    // ---- Plug-in screens: no plug-in is loaded, so none is offered ----
     void showPluginChooserForExtendedScreen();
     void appendPluginScreenActionsToMenu(QMenu* menu);
     void appendPluginSequenceActionsToMenu(QMenu* menu);
@@ -392,7 +392,7 @@ private slots:
     void onFirstStageTabAdded();
     void onAllStageTabClosed();
 
-    // ---- Filled in by the plug-in work ----
+    // ---- Plug-in screens ----
     void usePluginGui(KvPluginGuiInterface* gui);
 
 private:

@@ -22,7 +22,7 @@ void KvLibraryWidget::addLibraryActionsToMenu(QMenu* menu)
 {
     if (!menu)
         return;
-    connect(menu, SIGNAL(aboutToShow()), this, SLOT(onMenuToShow()), Qt::UniqueConnection);
+    connect(menu, &QMenu::aboutToShow, this, &KvLibraryWidget::onMenuToShow, Qt::UniqueConnection);
 }
 
 void KvLibraryWidget::saveSettings()

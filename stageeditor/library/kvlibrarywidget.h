@@ -9,9 +9,9 @@ namespace Kova {
 
 class KvStageEditor;
 
-// The library dock's content: the file tree of the data folder with its menu. The
-// tree is not built yet, so the panel is an empty widget that answers "nothing
-// selected" and adds no actions.
+// The library dock's content. The panel shows no file tree: it is an empty widget that
+// answers "nothing selected", adds no actions to the Library menu and offers the signals
+// the editor listens to.
 class KvLibraryWidget : public QWidget
 {
     Q_OBJECT

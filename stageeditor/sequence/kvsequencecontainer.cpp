@@ -144,6 +144,14 @@ void KvSequenceContainer::clearLastHoveredItem()
 {
 }
 
+void KvSequenceContainer::updateDuration(QList<KvScreen*>&)
+{
+}
+
+void KvSequenceContainer::updateLabelAreaBackground(bool)
+{
+}
+
 void KvSequenceContainer::showMediaDuration(bool)
 {
 }

@@ -23,10 +23,10 @@ class KvSeqMediaItem;
 class KvSeqScreen;
 class KvPluginGuiInterface;
 
-// The sequence dock's content: one page per open stage, showing the timeline of the
-// current stage and relaying what its timeline reports. The timelines themselves are
-// not built yet, so the container holds no pages: every query answers "nothing" and
-// every command does nothing.
+// The sequence dock's content: the stacked place for the timelines of the open stages.
+// It holds no timeline pages, so every query answers "nothing" and every command does
+// nothing; it keeps the shared actions it is handed and offers the signals the editor
+// listens to.
 class KvSequenceContainer : public QStackedWidget
 {
     Q_OBJECT
@@ -102,6 +102,10 @@ public slots:
     void clearSequenceMediaItemSelection();
     void clearLastHoveredItem();
     void showMediaDuration(bool show);
+    // Refreshes the durations of the rows of `screens`.
+    void updateDuration(QList<KvScreen*>& screens);
+    // Repaints the label column of the current timeline.
+    void updateLabelAreaBackground(bool updateWidget = true);
     void changeViewToNormalView();
     void changeViewToTimeView();
     void showRaiseEventMenu();
@@ -115,3 +119,8 @@ private:
 };
 
 } // namespace Kova
+
+// Both travel through the container's signals as pointers only; connecting to those signals
+// must not need their definitions.
+Q_DECLARE_OPAQUE_POINTER(Kova::KvSeqMediaItem*)
+Q_DECLARE_OPAQUE_POINTER(Kova::KvPluginGuiInterface*)
