@@ -52,79 +52,35 @@ QByteArray replaced(const char* from, const char* to)
     return text.replace(from, to);
 }
 
-// Every getter, one by one, so a field that isMatch forgot still shows up here.
-void compareMedia(const KvMedia& a, const KvMedia& b)
+// Field by field equality is isMatch's (the core model test holds it to every field). Checked
+// here is what it does not see: owners after reading, exact coordinates, and the types of the
+// stored property values (a QVariant 3 equals "3").
+void compareTypes(const QVariantMap& a, const QVariantMap& b)
 {
-    QCOMPARE(a.uri(), b.uri());
-    QCOMPARE(a.name(), b.name());
-    QCOMPARE(a.destination(), b.destination());
-    QCOMPARE(a.mediaType(), b.mediaType());
-    QCOMPARE(a.playingDuration(), b.playingDuration());
-    QCOMPARE(a.wait(), b.wait());
-    QCOMPARE(a.waitAuto(), b.waitAuto());
-    QCOMPARE(a.step(), b.step());
-    QCOMPARE(a.detectTermination(), b.detectTermination());
-    QCOMPARE(a.playingDirection(), b.playingDirection());
-    QCOMPARE(a.font().toString(), b.font().toString());
-    QCOMPARE(a.properties().keys(), b.properties().keys());
-    for (const QString& key : a.properties().keys()) {
-        const QVariant va = a.properties().value(key);
-        const QVariant vb = b.properties().value(key);
-        QCOMPARE(va.userType(), vb.userType());
-        QCOMPARE(va, vb);
-    }
-}
-
-void compareEvents(const QList<KvEvent>& a, const QList<KvEvent>& b, const KvScreen* parent)
-{
-    QCOMPARE(a.size(), b.size());
-    for (int i = 0; i < a.size(); ++i) {
-        QCOMPARE(a.at(i).type(), b.at(i).type());
-        QCOMPARE(a.at(i).screenId(), b.at(i).screenId());
-        QCOMPARE(a.at(i).actions(), b.at(i).actions());
-        QCOMPARE(a.at(i).direction(), b.at(i).direction());
-        QCOMPARE(a.at(i).localOnly(), b.at(i).localOnly());
-        QCOMPARE(b.at(i).parent(), parent);
-    }
+    QCOMPARE(a.keys(), b.keys());
+    for (const QString& key : a.keys())
+        QCOMPARE(b.value(key).userType(), a.value(key).userType());
 }
 
 void compareStages(const KvStage& a, const KvStage& b)
 {
-    QCOMPARE(a.name(), b.name());
-    QCOMPARE(a.description(), b.description());
-    QCOMPARE(a.rect(), b.rect());
-    QCOMPARE(a.backgroundColor(), b.backgroundColor());
-    QCOMPARE(a.backgroundImage(), b.backgroundImage());
-    QCOMPARE(a.options(), b.options());
-    QCOMPARE(a.screenList().size(), b.screenList().size());
+    QVERIFY(b.isMatch(a, false));
     for (int s = 0; s < a.screenList().size(); ++s) {
         const KvScreen& x = *a.screenList().at(s);
         const KvScreen& y = *b.screenList().at(s);
         QCOMPARE(y.stage(), &b);
-        QCOMPARE(x.id(), y.id());
-        QCOMPARE(x.name(), y.name());
-        QCOMPARE(x.type(), y.type());
-        QCOMPARE(x.rect(), y.rect());
-        QCOMPARE(x.rect().width(), y.rect().width()); // exact, not only fuzzy
-        QCOMPARE(x.zIndex(), y.zIndex());
-        QCOMPARE(x.backgoundColor(), y.backgoundColor());
-        QCOMPARE(x.lockScreen(), y.lockScreen());
-        QCOMPARE(x.graphicsType(), y.graphicsType());
-        QCOMPARE(x.flashPlayerType(), y.flashPlayerType());
-        QCOMPARE(x.moviePlayerType(), y.moviePlayerType());
-        QCOMPARE(x.webBrowserType(), y.webBrowserType());
-        QCOMPARE(x.mediaFinishedAction(), y.mediaFinishedAction());
-        QCOMPARE(x.piid(), y.piid());
-        QCOMPARE(x.pluginProperties(), y.pluginProperties());
-        QCOMPARE(x.mediaCount(), y.mediaCount());
+        const QRectF r = x.rect();
+        const QRectF q = y.rect();
+        QCOMPARE((QList<qreal>{q.x(), q.y(), q.width(), q.height()}),
+                 (QList<qreal>{r.x(), r.y(), r.width(), r.height()}));
+        compareTypes(x.pluginProperties(), y.pluginProperties());
         for (int m = 0; m < x.mediaCount(); ++m) {
             QCOMPARE(y.mediaList().at(m)->parent(), &y);
-            compareMedia(*x.mediaList().at(m), *y.mediaList().at(m));
+            compareTypes(x.mediaList().at(m)->properties(), y.mediaList().at(m)->properties());
         }
-        compareEvents(x.raiseEventList(), y.raiseEventList(), &y);
-        compareEvents(x.waitEventList(), y.waitEventList(), &y);
-        compareEvents(x.ignoreRaiseEventList(), y.ignoreRaiseEventList(), &y);
-        compareEvents(x.ignoreWaitEventList(), y.ignoreWaitEventList(), &y);
+        for (const KvEvent& event : y.raiseEventList() + y.waitEventList() +
+                                        y.ignoreRaiseEventList() + y.ignoreWaitEventList())
+            QCOMPARE(event.parent(), &y);
     }
 }
 
@@ -287,6 +243,9 @@ void TestStageFile::badFilesAreRefused_data()
 {
     QTest::addColumn<QByteArray>("content");
     const QByteArray valid = validText();
+    auto bad = [](const char* name, const char* from, const char* to) {
+        QTest::newRow(name) << replaced(from, to);
+    };
 
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("whitespace") << QByteArray("  \n\n ");
@@ -296,69 +255,62 @@ void TestStageFile::badFilesAreRefused_data()
             << valid.left(valid.size() * percent / 100);
     }
     QTest::newRow("truncated last byte") << valid.left(valid.lastIndexOf('>'));
-    QTest::newRow("wrong root") << replaced("kovaStage", "stage");
+    bad("wrong root", "kovaStage", "stage");
     QTest::newRow("html") << QByteArray("<html><body>hello</body></html>");
     QTest::newRow("root in namespace") << replaced("<kovaStage ", "<kovaStage xmlns=\"urn:x\" ")
                                               .replace("</kovaStage>", "</kovaStagex>");
     QTest::newRow("two roots") << valid + "<kovaStage version=\"1\"/>";
     QTest::newRow("text after root") << valid + "garbage";
-    QTest::newRow("no version") << replaced("version=\"1\" name", "name");
-    QTest::newRow("version text") << replaced("version=\"1\" name", "version=\"one\" name");
-    QTest::newRow("newer version") << replaced("version=\"1\" name", "version=\"2\" name");
-    QTest::newRow("width text") << replaced("width=\"800\"", "width=\"wide\"");
-    QTest::newRow("width float") << replaced("width=\"800\"", "width=\"800.5\"");
-    QTest::newRow("width negative") << replaced("width=\"800\"", "width=\"-1\"");
-    QTest::newRow("height negative") << replaced("height=\"600\"", "height=\"-600\"");
-    QTest::newRow("width huge") << replaced("width=\"800\"", "width=\"99999999999\"");
-    QTest::newRow("width too big") << replaced("width=\"800\"", "width=\"16777216\"");
-    QTest::newRow("options unknown") << replaced("name=\"S\"", "name=\"S\" options=\"8\"");
-    QTest::newRow("options text") << replaced("name=\"S\"", "name=\"S\" options=\"all\"");
-    QTest::newRow("colour") << replaced("name=\"S\"", "name=\"S\" backgroundColor=\"#zzz\"");
-    QTest::newRow("screen x text") << replaced("x=\"0\" y", "x=\"1e\" y");
-    QTest::newRow("screen width nan")
-        << replaced("width=\"400\" height=\"300\"", "width=\"nan\" height=\"300\"");
-    QTest::newRow("screen width inf")
-        << replaced("width=\"400\" height=\"300\"", "width=\"inf\" height=\"300\"");
-    QTest::newRow("screen width negative")
-        << replaced("width=\"400\" height=\"300\"", "width=\"-4\" height=\"300\"");
-    QTest::newRow("screen huge") << replaced("width=\"400\" height=\"300\"",
-                                             "width=\"1e300\" height=\"300\"");
-    QTest::newRow("zero id") << replaced("id=\"1\"", "id=\"0\"");
-    QTest::newRow("negative id") << replaced("id=\"1\"", "id=\"-1\"");
-    QTest::newRow("id text") << replaced("id=\"1\"", "id=\"first\"");
-    QTest::newRow("id overflow") << replaced("id=\"1\"", "id=\"4294967297\"");
-    QTest::newRow("missing id") << replaced("id=\"1\"", "");
-    QTest::newRow("duplicate id") << replaced("id=\"2\"", "id=\"1\"");
-    QTest::newRow("screen type") << replaced("type=\"telop\" width", "type=\"video\" width");
-    QTest::newRow("screen without type") << replaced("type=\"telop\" width", "width");
-    QTest::newRow("locked text") << replaced("mediaCount=\"2\"", "mediaCount=\"2\" locked=\"yes\"");
-    QTest::newRow("player") << replaced("mediaCount=\"2\"", "mediaCount=\"2\" moviePlayer=\"vlc\"");
-    QTest::newRow("action") << replaced("mediaCount=\"2\"",
-                                        "mediaCount=\"2\" finishedAction=\"Explode\"");
-    QTest::newRow("screen count huge") << replaced("screenCount=\"2\"", "screenCount=\"99999999\"");
-    QTest::newRow("media count huge") << replaced("mediaCount=\"2\"", "mediaCount=\"1000000000\"");
-    QTest::newRow("media count wrong") << replaced("mediaCount=\"2\"", "mediaCount=\"3\"");
-    QTest::newRow("media count negative") << replaced("mediaCount=\"2\"", "mediaCount=\"-2\"");
-    QTest::newRow("duration text") << replaced("duration=\"5\"", "duration=\"five\"");
-    QTest::newRow("duration huge") << replaced("duration=\"5\"", "duration=\"1e300\"");
-    QTest::newRow("media type") << replaced("type=\"image\" duration=\"5\"",
-                                            "type=\"sound\" duration=\"5\"");
-    QTest::newRow("wait float") << replaced("duration=\"5\"", "duration=\"5\" wait=\"1.5\"");
-    QTest::newRow("wait empty") << replaced("duration=\"5\"", "duration=\"5\" wait=\"\"");
-    QTest::newRow("step huge") << replaced("duration=\"5\"", "duration=\"5\" step=\"2000000000\"");
-    QTest::newRow("bool") << replaced("duration=\"5\"", "duration=\"5\" waitAuto=\"maybe\"");
-    QTest::newRow("property int") << replaced("value=\"3\"", "value=\"three\"");
-    QTest::newRow("property type") << replaced("type=\"int\"", "type=\"pointer\"");
-    QTest::newRow("property data")
-        << replaced("type=\"int\" value=\"3\"", "type=\"data\" value=\"!!!\"");
-    QTest::newRow("event direction") << replaced("direction=\"raise\"", "direction=\"up\"");
-    QTest::newRow("event type") << replaced("type=\"4\" screenId=\"1\" direction=\"raise\"",
-                                            "type=\"x\" screenId=\"1\" direction=\"raise\"");
-    QTest::newRow("event screen") << replaced("screenId=\"1\" direction=\"raise\"",
-                                              "screenId=\"-1\" direction=\"raise\"");
-    QTest::newRow("mismatched tags") << replaced("</media>", "</medium>");
-    QTest::newRow("unclosed attribute") << replaced("uri=\"image/a.png\"", "uri=\"image/a.png");
-    QTest::newRow("bad entity") << replaced("name=\"S\"", "name=\"&nonsense;\"");
+    bad("no version", "version=\"1\" name", "name");
+    bad("version text", "version=\"1\" name", "version=\"one\" name");
+    bad("newer version", "version=\"1\" name", "version=\"2\" name");
+    bad("width text", "width=\"800\"", "width=\"wide\"");
+    bad("width float", "width=\"800\"", "width=\"800.5\"");
+    bad("width negative", "width=\"800\"", "width=\"-1\"");
+    bad("height negative", "height=\"600\"", "height=\"-600\"");
+    bad("width huge", "width=\"800\"", "width=\"99999999999\"");
+    bad("width too big", "width=\"800\"", "width=\"16777216\"");
+    bad("options unknown", "name=\"S\"", "name=\"S\" options=\"8\"");
+    bad("options text", "name=\"S\"", "name=\"S\" options=\"all\"");
+    bad("colour", "name=\"S\"", "name=\"S\" backgroundColor=\"#zzz\"");
+    bad("screen x text", "x=\"0\" y", "x=\"1e\" y");
+    bad("screen width nan", "width=\"400\" height=\"300\"", "width=\"nan\" height=\"300\"");
+    bad("screen width inf", "width=\"400\" height=\"300\"", "width=\"inf\" height=\"300\"");
+    bad("screen width negative", "width=\"400\" height=\"300\"", "width=\"-4\" height=\"300\"");
+    bad("screen huge", "width=\"400\" height=\"300\"", "width=\"1e300\" height=\"300\"");
+    bad("zero id", "id=\"1\"", "id=\"0\"");
+    bad("negative id", "id=\"1\"", "id=\"-1\"");
+    bad("id text", "id=\"1\"", "id=\"first\"");
+    bad("id overflow", "id=\"1\"", "id=\"4294967297\"");
+    bad("missing id", "id=\"1\"", "");
+    bad("duplicate id", "id=\"2\"", "id=\"1\"");
+    bad("screen type", "type=\"telop\" width", "type=\"video\" width");
+    bad("screen without type", "type=\"telop\" width", "width");
+    bad("locked text", "mediaCount=\"2\"", "mediaCount=\"2\" locked=\"yes\"");
+    bad("player", "mediaCount=\"2\"", "mediaCount=\"2\" moviePlayer=\"vlc\"");
+    bad("action", "mediaCount=\"2\"", "mediaCount=\"2\" finishedAction=\"Explode\"");
+    bad("screen count huge", "screenCount=\"2\"", "screenCount=\"99999999\"");
+    bad("media count huge", "mediaCount=\"2\"", "mediaCount=\"1000000000\"");
+    bad("media count wrong", "mediaCount=\"2\"", "mediaCount=\"3\"");
+    bad("media count negative", "mediaCount=\"2\"", "mediaCount=\"-2\"");
+    bad("duration text", "duration=\"5\"", "duration=\"five\"");
+    bad("duration huge", "duration=\"5\"", "duration=\"1e300\"");
+    bad("media type", "type=\"image\" duration=\"5\"", "type=\"sound\" duration=\"5\"");
+    bad("wait float", "duration=\"5\"", "duration=\"5\" wait=\"1.5\"");
+    bad("wait empty", "duration=\"5\"", "duration=\"5\" wait=\"\"");
+    bad("step huge", "duration=\"5\"", "duration=\"5\" step=\"2000000000\"");
+    bad("bool", "duration=\"5\"", "duration=\"5\" waitAuto=\"maybe\"");
+    bad("property int", "value=\"3\"", "value=\"three\"");
+    bad("property type", "type=\"int\"", "type=\"pointer\"");
+    bad("property data", "type=\"int\" value=\"3\"", "type=\"data\" value=\"!!!\"");
+    bad("event direction", "direction=\"raise\"", "direction=\"up\"");
+    bad("event type", "type=\"4\" screenId=\"1\" direction=\"raise\"",
+        "type=\"x\" screenId=\"1\" direction=\"raise\"");
+    bad("event screen", "screenId=\"1\" direction=\"raise\"",
+        "screenId=\"-1\" direction=\"raise\"");
+    bad("mismatched tags", "</media>", "</medium>");
+    bad("unclosed attribute", "uri=\"image/a.png\"", "uri=\"image/a.png");
+    bad("bad entity", "name=\"S\"", "name=\"&nonsense;\"");
     QTest::newRow("entity bomb") << QByteArray(
         "<?xml version=\"1.0\"?>\n<!DOCTYPE kovaStage [\n"
         "<!ENTITY a \"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\">\n"
