@@ -24,6 +24,7 @@
 #include "kveventssnapshot.h"
 #include "kvextension.h"
 #include "kvlibrarywidget.h"
+#include "kvmenutable.h"
 #include "kvscreen.h"
 #include "kvscreenitem.h"
 #include "kvscreenpropertywidget.h"
@@ -35,7 +36,6 @@
 #include "kvstagescene.h"
 #include "kvstagewidget.h"
 #include "kvstageworkingarea.h"
-#include "kvsvgreader.h"
 #include "kvusingfilelist.h"
 #include "kvusingfilelistcreator.h"
 #include "movezindexofscreen.h"
@@ -53,8 +53,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGraphicsItem>
-#include <QIcon>
-#include <QKeySequence>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
@@ -97,14 +95,6 @@ bool canMoveZIndex(const QList<KvScreen*>& selected, const QList<KvScreen*>& all
     const KvScreen* outermost = outermostScreen(all, front);
     return outermost && outermostScreen(selected, front) != outermost;
 }
-
-QIcon svgIcon(const QString& path)
-{
-    return KvSvgReader::getIcon(path, 16, 16);
-}
-
-const char* const SeparatorBeginPlugin = "Action_Separator_Begin_Plugin";
-const char* const SeparatorEndPlugin = "Action_Separator_End_Plugin";
 
 } // namespace
 
@@ -195,9 +185,7 @@ bool KvStageEditor::setup()
 
         if (m_menuList.isEmpty()) {
             createMainMenu();
-            createStageContextMenu();
-            createSequenceLabelContextMenu();
-            createSequenceMainViewContextMenu();
+            createContextMenus();
         }
 
         if (m_stageWidget && m_sequenceContainer) {
@@ -404,361 +392,30 @@ void KvStageEditor::wirePanels()
 // Menus and actions
 // ---------------------------------------------------------------------------------------
 
-QAction* KvStageEditor::addMenuAction(QMenu* menu, const QString& text, const QString& objectName,
-                                      const QIcon& icon, const QKeySequence& shortcut,
-                                      const char* slot)
-{
-    QAction* action = menu->addAction(text);
-    if (!icon.isNull())
-        action->setIcon(icon);
-    if (!shortcut.isEmpty())
-        action->setShortcut(shortcut);
-    if (!objectName.isEmpty()) {
-        action->setObjectName(objectName);
-        addActionToList(action);
-    }
-    if (slot)
-        connect(action, SIGNAL(triggered()), this, slot);
-    return action;
-}
-
-QAction* KvStageEditor::addSeparator(QMenu* menu, const QString& objectName, bool visible)
-{
-    QAction* separator = menu->addSeparator();
-    if (!objectName.isEmpty())
-        separator->setObjectName(objectName);
-    separator->setVisible(visible);
-    return separator;
-}
-
-void KvStageEditor::addSharedActions(QMenu* menu, const QStringList& objectNames)
-{
-    for (const QString& name : objectNames) {
-        if (name == QLatin1String("-")) {
-            menu->addSeparator();
-        } else if (name.startsWith(QLatin1String("Menu_"))) {
-            if (QMenu* sub = getMenu(m_subMenuList, name))
-                menu->addMenu(sub);
-        } else if (QAction* action = getAction(name)) {
-            menu->addAction(action);
-        }
-    }
-}
-
 void KvStageEditor::createMainMenu()
 {
     m_menuList.clear();
     m_subMenuList.clear();
     m_actionList.clear();
-    const QKeySequence none;
-
-    // File
-    auto* file = new QMenu(tr("&File"));
-    m_menuList.append(file);
-    connect(file, SIGNAL(aboutToShow()), this, SLOT(onBeforeFileMenuShown()));
-    addMenuAction(file, tr("&New Stage..."), QString(), svgIcon(":/images/new_stage_blue.svg"),
-                  QKeySequence(QStringLiteral("Ctrl+N")), SLOT(showStageCreator()));
-    addMenuAction(file, tr("&Open Stage..."), QString(), QIcon(),
-                  QKeySequence(QStringLiteral("Ctrl+O")), SLOT(showStageChooser()));
-    file->addSeparator();
-    addMenuAction(file, tr("&Close Stage"), QStringLiteral("Action_Close_Stage"), QIcon(),
-                  QKeySequence(QStringLiteral("Ctrl+W")), SLOT(closeCurrentStageTab()));
-    addMenuAction(file, tr("C&lose All Stage"), QStringLiteral("Action_Close_All_Stage"), QIcon(),
-                  none, SLOT(closeAllStageTab()));
-    addMenuAction(file, tr("Close Stage &Editor"), QString(), QIcon(), none,
-                  SLOT(action_closeStageEditor()));
-    file->addSeparator();
-    addMenuAction(file, tr("&Save Stage"), QStringLiteral("Action_Save_Stage"), QIcon(),
-                  QKeySequence(QStringLiteral("Ctrl+S")), SLOT(saveCurrentStage()));
-    addMenuAction(file, tr("Save Stage &As..."), QStringLiteral("Action_Save_Stage_As"), QIcon(),
-                  QKeySequence(QStringLiteral("Ctrl+Shift+S")), SLOT(saveCurrentStageAs()));
-    file->addSeparator();
-    addMenuAction(file, tr("&Quit"), QString(), QIcon(), QKeySequence(QStringLiteral("Ctrl+Q")),
-                  SLOT(action_quit()));
-
-    // Edit
-    auto* edit = new QMenu(tr("&Edit"));
-    edit->setObjectName(QStringLiteral("Menu_Edit"));
-    m_menuList.append(edit);
-    connect(edit, SIGNAL(aboutToShow()), this, SLOT(onBeforeEditMenuShown()));
-    addMenuAction(edit, tr("&Undo"), QStringLiteral("Action_Undo"), QIcon(":/images/undo.png"),
-                  QKeySequence(QStringLiteral("Ctrl+Z")), SLOT(action_undo()));
-    addMenuAction(edit, tr("&Redo"), QStringLiteral("Action_Redo"), QIcon(":/images/redo.png"),
-                  QKeySequence(QStringLiteral("Ctrl+Y")), SLOT(action_redo()));
-    edit->addSeparator();
-    addMenuAction(edit, tr("Cu&t"), QStringLiteral("Action_Cut"), QIcon(),
-                  QKeySequence(QStringLiteral("Ctrl+X")), SLOT(action_cut()));
-    addMenuAction(edit, tr("&Copy"), QStringLiteral("Action_Copy"), QIcon(),
-                  QKeySequence(QStringLiteral("Ctrl+C")), SLOT(action_copy()));
-    addMenuAction(edit, tr("&Paste"), QStringLiteral("Action_Paste"), QIcon(),
-                  QKeySequence(QStringLiteral("Ctrl+V")), SLOT(action_paste()));
-    addMenuAction(edit, tr("&Delete"), QStringLiteral("Action_Delete"), QIcon(":/images/trash.png"),
-                  none, SLOT(action_remove()));
-    edit->addSeparator();
-    addMenuAction(edit, tr("&Configuration...."), QStringLiteral("Action_Configuration"), QIcon(),
-                  none, SLOT(action_showConfiguration()));
-
-    // Screen
-    auto* screen = new QMenu(tr("&Screen"));
-    screen->setObjectName(QStringLiteral("Menu_Screen"));
-    m_menuList.append(screen);
-    connect(screen, SIGNAL(aboutToShow()), this, SLOT(onBeforeScreenMenuShown()));
-    connect(screen, SIGNAL(aboutToHide()), this, SLOT(onBeforeScreenMenuHidden()));
-    addMenuAction(
-        screen, tr("Add &Multimedia Screen"), QStringLiteral("Action_Add_Multimedia_Screen"),
-        QIcon(":/images/tool_MultiMediaScreen2.png"), none, SLOT(action_addMultimediaScreen()));
-    addMenuAction(screen, tr("Add &Telop Screen"), QStringLiteral("Action_Add_Telop_Screen"),
-                  QIcon(":/images/tool_TelopWindow2.png"), none, SLOT(action_addTelopScreen()));
-    QAction* addExtended = addMenuAction(
-        screen, tr("Add E&xtended Screen"), QStringLiteral("Action_Add_Extended_Screen"),
-        QIcon(":/images/ext_screen.svg"), none, SLOT(showPluginChooserForExtendedScreen()));
-    addExtended->setVisible(hasExtndedScreenPlugin());
-    addMenuAction(screen, tr("Edit E&vent..."), QStringLiteral("Action_Edit_Event"),
-                  QIcon(":/images/event_edit.svg"), none, SLOT(action_editEvent()));
-    screen->addSeparator();
-    addMenuAction(screen, tr("Lock"), QStringLiteral("Action_Lock_Screen"),
-                  svgIcon(":/images/locked_yellow.svg"), none,
-                  SLOT(action_toggleSelectedScreenLocked()));
-    screen->addSeparator();
-    addMenuAction(screen, tr("Bring to &Front"), QStringLiteral("Action_Bring_to_Front"),
-                  QIcon(":/images/bring_to_front.png"),
-                  QKeySequence(QStringLiteral("Ctrl+Shift+]")), SLOT(action_bringToFront()));
-    addMenuAction(screen, tr("Bring F&orward"), QStringLiteral("Action_Bring_Forward"),
-                  QIcon(":/images/bring_forward.png"), QKeySequence(QStringLiteral("Ctrl+]")),
-                  SLOT(action_bringForward()));
-    addMenuAction(screen, tr("Send &Backward"), QStringLiteral("Action_Send_Backward"),
-                  QIcon(":/images/send_backward.png"), QKeySequence(QStringLiteral("Ctrl+[")),
-                  SLOT(action_sendBackwrard()));
-    addMenuAction(screen, tr("Send to B&ack"), QStringLiteral("Action_Send_to_Back"),
-                  QIcon(":/images/send_to_back.png"), QKeySequence(QStringLiteral("Ctrl+Shift+[")),
-                  SLOT(action_sendToBack()));
-    screen->addSeparator();
-
-    auto* align = new QMenu(tr("A&lign"));
-    align->setObjectName(QStringLiteral("Menu_Align"));
-    m_subMenuList.append(align);
-    struct Entry
-    {
-        const char* text;
-        const char* objectName;
-        const char* icon;
-        const char* slot;
-    };
-    const Entry alignEntries[] = {
-        {QT_TR_NOOP("Align &Left Edges"), "Action_Align_Left_Edges", "align_left_edges.svg",
-         SLOT(action_alignSelectedScreensByLeft())},
-        {QT_TR_NOOP("Align &Horizontal Centers"), "Action_Align_Horizontal_Centers",
-         "align_horizontal_centers.svg", SLOT(action_alignSelectedScreensByHCenter())},
-        {QT_TR_NOOP("Align &Right Edges"), "Action_Align_Right_Edges", "align_right_edges.svg",
-         SLOT(action_alignSelectedScreensByRight())},
-        {QT_TR_NOOP("Align &Top Edges"), "Action_Align_Top_Edges", "align_top_edges.svg",
-         SLOT(action_alignSelectedScreensByTop())},
-        {QT_TR_NOOP("Align &Vertical Centers"), "Action_Align_Vertical_Centers",
-         "align_vertical_centers.svg", SLOT(action_alignSelectedScreensByVCenter())},
-        {QT_TR_NOOP("Align &Bottom Edges"), "Action_Align_Bottom_Edges", "align_bottom_edges.svg",
-         SLOT(action_alignSelectedScreensByBottom())},
-        {nullptr, nullptr, nullptr, nullptr},
-        {QT_TR_NOOP("&Distribute Top Edges"), "Action_Distribute_Top_Edges",
-         "distribute_top_edges.svg", SLOT(action_distributeSelectedScreensByTop())},
-        {QT_TR_NOOP("D&istribute Vertical Centers"), "Action_Distribute_Vertical_Centers",
-         "distribute_vertical_centers.svg", SLOT(action_distributeSelectedScreensByVCenter())},
-        {QT_TR_NOOP("Di&stribute Bottom Edges"), "Action_Distribute_Bottom_Edges",
-         "distribute_bottom_edges.svg", SLOT(action_distributeSelectedScreensByBottom())},
-        {QT_TR_NOOP("Dist&ribute Left Edges"), "Action_Distribute_Left_Edges",
-         "distribute_left_edges.svg", SLOT(action_distributeSelectedScreensByLeft())},
-        {QT_TR_NOOP("Distribut&e Horizontal Centers"), "Action_Distribute_Horizontal_Centers",
-         "distribute_horizontal_centers.svg", SLOT(action_distributeSelectedScreensByHCenter())},
-        {QT_TR_NOOP("Distribute Ri&ght Edges"), "Action_Distribute_Right_Edges",
-         "distribute_right_edges.svg", SLOT(action_distributeSelectedScreensByRight())},
-    };
-    for (const Entry& entry : alignEntries) {
-        if (!entry.text) {
-            align->addSeparator();
-            continue;
-        }
-        addMenuAction(align, tr(entry.text), QLatin1String(entry.objectName),
-                      QIcon(QStringLiteral(":/images/") + QLatin1String(entry.icon)), none,
-                      entry.slot);
-    }
-    screen->addMenu(align);
-    screen->addSeparator();
-    addMenuAction(screen, tr("&Preview Stage..."), QStringLiteral("Action_Preview_Stage"),
-                  QIcon(":/images/LuViewerPlay24.png"), none, SLOT(action_previewStage()));
-    addActionToList(addSeparator(screen, QLatin1String(SeparatorBeginPlugin), false));
-    addActionToList(addSeparator(screen, QLatin1String(SeparatorEndPlugin), false));
-
-    // Sequence
-    auto* sequence = new QMenu(tr("Se&quence"));
-    sequence->setObjectName(QStringLiteral("Menu_Sequence"));
-    m_menuList.append(sequence);
-    connect(sequence, SIGNAL(aboutToShow()), this, SLOT(onBeforeSequenceMenuShown()));
-    connect(sequence, SIGNAL(aboutToHide()), this, SLOT(onBeforeSequenceMenuHidden()));
-    addMenuAction(sequence, tr("To &First"), QStringLiteral("Action_Move_First"),
-                  QIcon(":/images/arrow_left_stop.png"), none,
-                  SLOT(action_moveSelectedMediaToFirst()));
-    addMenuAction(sequence, tr("&Previous"), QStringLiteral("Action_Move_Previous"),
-                  QIcon(":/images/arrow_left.png"), none,
-                  SLOT(action_moveSelectedMediaToPrevious()));
-    addMenuAction(sequence, tr("&Next"), QStringLiteral("Action_Move_Next"),
-                  QIcon(":/images/arrow_right.png"), none, SLOT(action_moveSelectedMediaToNext()));
-    addMenuAction(sequence, tr("To &Last"), QStringLiteral("Action_Move_Last"),
-                  QIcon(":/images/arrow_right_stop.png"), none,
-                  SLOT(action_moveSelectedMediaToLast()));
-    sequence->addSeparator();
-    addMenuAction(sequence, tr("&Content Property..."), QStringLiteral("Action_Content_Property"),
-                  QIcon(":/images/property.svg"), none, SLOT(showContentProperty()));
-    addMenuAction(sequence, tr("C&opy Content Property To..."),
-                  QStringLiteral("Action_Copy_Content_Property_To"), QIcon(), none,
-                  SLOT(showCopyContentPropertyDialog()));
-    sequence->addSeparator();
-    QAction* showDuration =
-        addMenuAction(sequence, tr("Show &Duration"), QStringLiteral("Action_Show_Duration"),
-                      QIcon(":/images/show_duration.png"), none, nullptr);
-    showDuration->setCheckable(true);
-    showDuration->setChecked(false);
-    connect(showDuration, SIGNAL(toggled(bool)), this, SLOT(showMediaDuration(bool)));
-    QAction* normalView = addMenuAction(
-        sequence, tr("&Normal View"), QStringLiteral("Action_Normal_View"),
-        QIcon(":/images/media_width_fixed.png"), none, SLOT(changeSeqViewToNormalView()));
-    normalView->setEnabled(false);
-    addMenuAction(sequence, tr("&Time View"), QStringLiteral("Action_Time_View"),
-                  QIcon(":/images/media_width_duration.png"), none,
-                  SLOT(changeSeqViewToTimeView()));
-    sequence->addSeparator();
-    addMenuAction(sequence, tr("Set &Raise Event..."), QStringLiteral("Action_Set_Raise_Event"),
-                  svgIcon(":/images/event_raise_orange.svg"), none,
-                  SLOT(showSequenceRaiseEventMenu()));
-    addMenuAction(sequence, tr("Set &Listen Event..."), QStringLiteral("Action_Set_Listen_Event"),
-                  svgIcon(":/images/event_listen_green.svg"), none,
-                  SLOT(showSequenceListenEventMenu()));
-    addActionToList(addSeparator(sequence, QLatin1String(SeparatorBeginPlugin), false));
-    addActionToList(addSeparator(sequence, QLatin1String(SeparatorEndPlugin), false));
-
-    // Library: the library panel fills it and prepares it before it opens.
-    auto* library = new QMenu(tr("&Library"));
-    library->setObjectName(QStringLiteral("Menu_Library"));
-    m_menuList.append(library);
-    if (m_libraryWidget) {
-        m_libraryWidget->addLibraryActionsToMenu(library);
-        connect(library, &QMenu::aboutToShow, m_libraryWidget.data(),
-                &KvLibraryWidget::onMenuToShow, Qt::UniqueConnection);
-    }
-
-    // Window
-    auto* window = new QMenu(tr("&Window"));
-    window->setObjectName(QStringLiteral("Menu_Window"));
-    m_menuList.append(window);
-    connect(window, SIGNAL(aboutToShow()), this, SLOT(onBeforeWindowMenuShown()));
-    struct WindowEntry
-    {
-        const char* text;
-        const char* objectName;
-        const char* slot;
-    };
-    const WindowEntry windowEntries[] = {
-        {QT_TR_NOOP("Stage Property"), "Action_Set_Visible_Stage_Property",
-         SLOT(action_setVisibleStageProperty(bool))},
-        {QT_TR_NOOP("Screen Property"), "Action_Set_Visible_Screen_Property",
-         SLOT(action_setVisibleScreenProperty(bool))},
-        {QT_TR_NOOP("Content Preview"), "Action_Set_Visible_Content_Preview",
-         SLOT(action_setVisibleContentPreview(bool))},
-        {QT_TR_NOOP("Library"), "Action_Set_Visible_Library", SLOT(action_setVisibleLibrary(bool))},
-        {QT_TR_NOOP("Sequence"), "Action_Set_Visible_Sequence",
-         SLOT(action_setVisibleSequence(bool))},
-    };
-    for (const WindowEntry& entry : windowEntries) {
-        QAction* action = addMenuAction(window, tr(entry.text), QLatin1String(entry.objectName),
-                                        QIcon(), none, nullptr);
-        action->setCheckable(true);
-        action->setChecked(true);
-        connect(action, SIGNAL(toggled(bool)), this, entry.slot);
-    }
-    window->addSeparator();
-    addMenuAction(window, tr("To Default Position"),
-                  QStringLiteral("Action_Windows_To_Default_Position"), QIcon(), none,
-                  SLOT(windowsToDefaultPosition()));
+    for (const KvMenuTable::Menu& table : KvMenuTable::mainMenus())
+        m_menuList.append(KvMenuTable::build(this, table, m_subMenuList));
 }
 
-void KvStageEditor::createStageContextMenu()
+void KvStageEditor::createContextMenus()
 {
-    delete m_stageContextMenu;
-    m_stageContextMenu = new QMenu();
-    m_stageContextMenu->setObjectName(QStringLiteral("Menu_Context_Stage"));
-    connect(m_stageContextMenu, SIGNAL(aboutToShow()), this, SLOT(onBeforeContextStageMenuShown()));
-    connect(m_stageContextMenu, SIGNAL(aboutToHide()), this,
-            SLOT(onBeforeContextStageMenuHidden()));
-    addSharedActions(m_stageContextMenu,
-                     {QStringLiteral("Action_Edit_Event"), QStringLiteral("-"),
-                      QStringLiteral("Action_Bring_to_Front"),
-                      QStringLiteral("Action_Bring_Forward"),
-                      QStringLiteral("Action_Send_Backward"), QStringLiteral("Action_Send_to_Back"),
-                      QStringLiteral("-"), QStringLiteral("Action_Lock_Screen"),
-                      QStringLiteral("-"), QStringLiteral("Menu_Align"), QStringLiteral("-"),
-                      QStringLiteral("Action_Cut"), QStringLiteral("Action_Copy"),
-                      QStringLiteral("Action_Paste"), QStringLiteral("Action_Delete")});
-    addSeparator(m_stageContextMenu, QLatin1String(SeparatorBeginPlugin), true);
-    addSeparator(m_stageContextMenu, QLatin1String(SeparatorEndPlugin), true);
-}
-
-void KvStageEditor::createSequenceLabelContextMenu()
-{
-    delete m_sequenceLabelContextMenu;
-    m_sequenceLabelContextMenu = new QMenu();
-    m_sequenceLabelContextMenu->setObjectName(QStringLiteral("Menu_Context_SequenceLabel"));
-    connect(m_sequenceLabelContextMenu, SIGNAL(aboutToShow()), this,
-            SLOT(menuBeforeOpenningCheckOnStage()));
-    connect(m_sequenceLabelContextMenu, SIGNAL(aboutToShow()), this,
-            SLOT(arrangeMenuOpenningCheckOnStage()));
-    addSharedActions(
-        m_sequenceLabelContextMenu,
-        {QStringLiteral("Action_Bring_to_Front"), QStringLiteral("Action_Bring_Forward"),
-         QStringLiteral("Action_Send_Backward"), QStringLiteral("Action_Send_to_Back"),
-         QStringLiteral("-"), QStringLiteral("Action_Delete"), QStringLiteral("-"),
-         QStringLiteral("Action_Set_Raise_Event"), QStringLiteral("Action_Set_Listen_Event")});
-
-    QList<QAction*> raiseEventActions;
-    for (const char* name :
-         {"Action_Bring_to_Front", "Action_Bring_Forward", "Action_Send_Backward",
-          "Action_Send_to_Back", "Action_Set_Raise_Event", "Action_Set_Listen_Event"}) {
-        if (QAction* action = getAction(QLatin1String(name)))
-            raiseEventActions.append(action);
+    QMenu** menus[] = {&m_stageContextMenu, &m_sequenceLabelContextMenu,
+                       &m_sequenceMainViewContextMenu};
+    const QList<KvMenuTable::ContextMenu> tables = KvMenuTable::contextMenus();
+    for (int i = 0; i < tables.count(); ++i) {
+        delete *menus[i];
+        *menus[i] = KvMenuTable::build(this, tables.at(i));
     }
-    if (m_sequenceContainer)
-        m_sequenceContainer->setRaiseEventActions(raiseEventActions);
-}
-
-void KvStageEditor::createSequenceMainViewContextMenu()
-{
-    delete m_sequenceMainViewContextMenu;
-    m_sequenceMainViewContextMenu = new QMenu();
-    m_sequenceMainViewContextMenu->setObjectName(QStringLiteral("Manu_Context_SequenceMainView"));
-    connect(m_sequenceMainViewContextMenu, SIGNAL(aboutToShow()), this,
-            SLOT(onBeforeContextSequenceMainViewMenuShown()));
-    connect(m_sequenceMainViewContextMenu, SIGNAL(aboutToHide()), this,
-            SLOT(onBeforeContextSequenceMainViewMenuHidden()));
-    addSharedActions(m_sequenceMainViewContextMenu,
-                     {QStringLiteral("Action_Move_First"), QStringLiteral("Action_Move_Previous"),
-                      QStringLiteral("Action_Move_Next"), QStringLiteral("Action_Move_Last"),
-                      QStringLiteral("-"), QStringLiteral("Action_Content_Property"),
-                      QStringLiteral("Action_Copy_Content_Property_To"), QStringLiteral("-"),
-                      QStringLiteral("Action_Cut"), QStringLiteral("Action_Copy"),
-                      QStringLiteral("Action_Paste"), QStringLiteral("Action_Delete")});
-    if (QAction* action = getAction(QStringLiteral("Action_Content_Property")))
-        action->setEnabled(false);
-    if (QAction* action = getAction(QStringLiteral("Action_Copy_Content_Property_To")))
-        action->setEnabled(false);
-    addSeparator(m_sequenceMainViewContextMenu, QLatin1String(SeparatorBeginPlugin), false);
-    addSeparator(m_sequenceMainViewContextMenu, QLatin1String(SeparatorEndPlugin), false);
-
-    QList<QAction*> viewMenuActions;
-    for (const char* name : {"Action_Move_First", "Action_Move_Previous", "Action_Move_Next",
-                             "Action_Move_Last", "Action_Copy_Content_Property_To",
-                             "Action_Show_Duration", "Action_Normal_View", "Action_Time_View"}) {
-        if (QAction* action = getAction(QLatin1String(name)))
-            viewMenuActions.append(action);
+    if (m_sequenceContainer) {
+        m_sequenceContainer->setRaiseEventActions(
+            KvMenuTable::actionsNamed(this, KvMenuTable::raiseEventActions()));
+        m_sequenceContainer->setViewMenuActions(
+            KvMenuTable::actionsNamed(this, KvMenuTable::viewMenuActions()));
     }
-    if (m_sequenceContainer)
-        m_sequenceContainer->setViewMenuActions(viewMenuActions);
 }
 
 QList<QMenu*> KvStageEditor::menu() const

@@ -22,8 +22,6 @@
 class QAction;
 class QEvent;
 class QGraphicsScene;
-class QIcon;
-class QKeySequence;
 class QMainWindow;
 class QMenu;
 class QUndoCommand;
@@ -396,6 +394,7 @@ private slots:
     void usePluginGui(KvPluginGuiInterface* gui);
 
 private:
+    friend class KvMenuTable;
     friend class ::TstShell;
     friend class ::TstDocuments;
 
@@ -404,9 +403,7 @@ private:
     void wireStageWidget();
     void wirePanels();
     void createMainMenu();
-    void createStageContextMenu();
-    void createSequenceLabelContextMenu();
-    void createSequenceMainViewContextMenu();
+    void createContextMenus();
     void attatchWidgetsToMainWindow();
     void changeDockWidgetSize(KvDockWidget* dock, int width, int height);
     void storeAllWidgetGeometry();
@@ -423,10 +420,6 @@ private:
     bool hasStageFileOpened(const QString& path) const;
     void setStageTabRelatedActionEnabled(bool enabled);
 
-    QAction* addMenuAction(QMenu* menu, const QString& text, const QString& objectName,
-                           const QIcon& icon, const QKeySequence& shortcut, const char* slot);
-    QAction* addSeparator(QMenu* menu, const QString& objectName, bool visible);
-    void addSharedActions(QMenu* menu, const QStringList& objectNames);
     void setActionEnabled(const QString& name, bool enabled);
     QAction* getAction(const QString& name) const;
     static QAction* getAction(QMenu* menu, const QString& name);
