@@ -8,6 +8,11 @@ namespace {
 std::atomic<bool> s_usePlatformPlayer{true};
 }
 
+QString KvConfig::usePlatformPlayerKey()
+{
+    return QStringLiteral("usePlatformPalyer");
+}
+
 bool KvConfig::usePlatformPalyer()
 {
     return s_usePlatformPlayer.load();
@@ -16,6 +21,12 @@ bool KvConfig::usePlatformPalyer()
 void KvConfig::setUsePlatformPalyer(bool use)
 {
     s_usePlatformPlayer.store(use);
+}
+
+bool KvConfig::usePlatformPalyer(const QVariantMap& config)
+{
+    const QVariant value = config.value(usePlatformPlayerKey());
+    return value.isValid() ? value.toBool() : usePlatformPalyer();
 }
 
 } // namespace Kova

@@ -59,7 +59,12 @@ KvScaleWidget::KvScaleWidget(QWidget* parent)
             [this] { onComboBoxTextChanged(); });
 }
 
-KvScaleWidget::~KvScaleWidget() = default;
+KvScaleWidget::~KvScaleWidget()
+{
+    // The combo box goes after this object has stopped being a zoom box.
+    disconnect(m_comboBox, nullptr, this, nullptr);
+    disconnect(m_comboBox->lineEdit(), nullptr, this, nullptr);
+}
 
 int KvScaleWidget::ratePercent() const
 {

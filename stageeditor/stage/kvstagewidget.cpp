@@ -9,6 +9,7 @@
 #include <QGraphicsScene>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QMetaMethod>
 #include <QMimeData>
 #include <QProcess>
 #include <QTabBar>
@@ -39,12 +40,11 @@ bool startPlayerDetached(const QString& program, const QStringList& arguments)
 
 } // namespace
 
-KvStageWidget::PreviewLauncher KvStageWidget::s_previewLauncher = &startPlayerDetached;
-
 KvStageWidget::KvStageWidget(KvStageEditor* editor, QWidget* parent)
     : QWidget(parent)
     , m_editor(editor)
     , m_clipboard(new QList<KvScreen*>)
+    , m_previewLauncher(&startPlayerDetached)
 {
     setObjectName(QStringLiteral("StageWidget"));
     auto* layout = new QVBoxLayout(this);
@@ -68,17 +68,25 @@ KvStageWidget::KvStageWidget(KvStageEditor* editor, QWidget* parent)
 
     createToolBar();
 
-    connect(m_tabWidget, SIGNAL(currentChanged(int)), this, SLOT(onCurrentStageTabChanged(int)));
-    connect(m_tabWidget, SIGNAL(tabCloseRequested(int)), this, SLOT(closeStageTab(int)));
-    connect(this, SIGNAL(stageAdded(int)), this, SLOT(onStageAdded(int)), Qt::QueuedConnection);
-    connect(this, SIGNAL(firstStageTabAdded()), this, SLOT(onFirstStageTabAdded()));
-    connect(this, SIGNAL(allStageTabClosed()), this, SLOT(onAllStageTabClosed()));
+    connect(m_tabWidget, &QTabWidget::currentChanged, this,
+            &KvStageWidget::onCurrentStageTabChanged);
+    connect(m_tabWidget, &QTabWidget::tabCloseRequested, this, &KvStageWidget::closeStageTab);
+    connect(this, &KvStageWidget::stageAdded, this, &KvStageWidget::onStageAdded,
+            Qt::QueuedConnection);
+    connect(this, &KvStageWidget::firstStageTabAdded, this, &KvStageWidget::onFirstStageTabAdded);
+    connect(this, &KvStageWidget::allStageTabClosed, this, &KvStageWidget::onAllStageTabClosed);
 
     setActionEnabled(false);
 }
 
 KvStageWidget::~KvStageWidget()
 {
+    // The tabs (closed ones waiting for deletion too) go with the child widgets, after this
+    // object has stopped being a stage widget: nothing they signal then may reach it.
+    disconnect(m_tabWidget, nullptr, this, nullptr);
+    const QList<KvStageWorkingArea*> areas = findChildren<KvStageWorkingArea*>();
+    for (KvStageWorkingArea* area : areas)
+        disconnect(area, nullptr, this, nullptr);
     clearClipboardForScreen();
     delete m_clipboard;
     m_clipboard = nullptr;
@@ -111,29 +119,30 @@ void KvStageWidget::createToolBar()
     QAction* action = createToolAction(QStringLiteral("Action_Add_Multimedia_Screen"),
                                        tr("Add Multimedia Screen"),
                                        QStringLiteral(":/images/tool_MultiMediaScreen2.png"));
-    connect(action, SIGNAL(triggered()), this, SLOT(action_addMultimediaScreen()));
+    connect(action, &QAction::triggered, this, &KvStageWidget::action_addMultimediaScreen);
 
     action = createToolAction(QStringLiteral("Action_Add_Telop_Screen"), tr("Add Telop Screen"),
                               QStringLiteral(":/images/tool_TelopWindow2.png"));
-    connect(action, SIGNAL(triggered()), this, SLOT(action_addTelopScreen()));
+    connect(action, &QAction::triggered, this, &KvStageWidget::action_addTelopScreen);
 
     action = createToolAction(QStringLiteral("Action_Add_Extended_Screen"),
                               tr("Add Extended Screen"), QStringLiteral(":/images/ext_screen.svg"));
-    connect(action, SIGNAL(triggered()), this, SLOT(action_addExtendedScreen()));
+    connect(action, &QAction::triggered, this, &KvStageWidget::action_addExtendedScreen);
     action->setVisible(m_editor && m_editor->hasExtndedScreenPlugin());
 
     addToolSpacer(false);
 
     action = createToolAction(QStringLiteral("Action_Preview_Stage"), tr("Preview Stage...."),
                               QStringLiteral(":/images/LuViewerPlay24.png"));
-    connect(action, SIGNAL(triggered()), this, SLOT(previewCurrentStage()));
+    connect(action, &QAction::triggered, this, &KvStageWidget::previewCurrentStage);
 
     addToolSpacer(false);
     addToolSpacer(true);
 
     action = createToolAction(QStringLiteral("Action_Close_Stage"), tr("Close Stage Editor"),
                               QStringLiteral(":/images/close_black_16.png"));
-    connect(action, SIGNAL(triggered()), this, SLOT(onCloseButtonTriggerd()), Qt::QueuedConnection);
+    connect(action, &QAction::triggered, this, &KvStageWidget::onCloseButtonTriggerd,
+            Qt::QueuedConnection);
 }
 
 void KvStageWidget::setActionEnabled(bool enabled)
@@ -201,22 +210,28 @@ int KvStageWidget::addStageTab(const QString& name, KvStage* stage)
         m_editor->setActiveUndoStack(area->undoStack());
     }
 
-    connect(area, SIGNAL(deleteKeyPressed()), this, SLOT(action_removeSerectedScreens()));
-    connect(area, SIGNAL(screenMoved()), this, SLOT(action_selectedScreenMoved()));
-    connect(area, SIGNAL(screenResized()), this, SLOT(action_selectedScreenResized()));
-    connect(area, SIGNAL(contextMenuRequired(QPoint)), this,
-            SLOT(onStageContextMenuRequired(QPoint)));
-    connect(area, SIGNAL(screenSelectionChanged(KvStageWorkingArea*)), this,
-            SLOT(onScreenSelectionChanged(KvStageWorkingArea*)));
-    connect(area, SIGNAL(selectedHandleRectChanged(QRectF)), this,
-            SLOT(onSelectedRectChanged(QRectF)));
-    connect(area, SIGNAL(mousePressed()), this, SLOT(onMousePressed()));
-    connect(area, SIGNAL(requestAddMedia(QList<KvPreservedMedia*>&, KvScreen*)), this,
-            SLOT(onRequestAddMedia(QList<KvPreservedMedia*>&, KvScreen*)));
-    connect(area, SIGNAL(requestTabLabelNameToUnsavedState(QWidget*)), this,
-            SLOT(changeTabLabelNameToUnsavedState(QWidget*)));
-    connect(area, SIGNAL(graphicsScenePurged(QGraphicsScene*)), this,
-            SLOT(onGraphicsScenePurged(QGraphicsScene*)));
+    area->setUndoMediaReader(m_undoMediaReader);
+    area->setExtendedScreenPluginResolver(m_extendedScreenPluginResolver);
+    area->setMediaDropEnabled(m_mediaDropEnabled);
+
+    connect(area, &KvStageWorkingArea::deleteKeyPressed, this,
+            &KvStageWidget::action_removeSerectedScreens);
+    connect(area, &KvStageWorkingArea::screenMoved, this,
+            &KvStageWidget::action_selectedScreenMoved);
+    connect(area, &KvStageWorkingArea::screenResized, this,
+            &KvStageWidget::action_selectedScreenResized);
+    connect(area, &KvStageWorkingArea::contextMenuRequired, this,
+            &KvStageWidget::onStageContextMenuRequired);
+    connect(area, &KvStageWorkingArea::screenSelectionChanged, this,
+            &KvStageWidget::onScreenSelectionChanged);
+    connect(area, &KvStageWorkingArea::selectedHandleRectChanged, this,
+            &KvStageWidget::onSelectedRectChanged);
+    connect(area, &KvStageWorkingArea::mousePressed, this, &KvStageWidget::onMousePressed);
+    connect(area, &KvStageWorkingArea::requestAddMedia, this, &KvStageWidget::onRequestAddMedia);
+    connect(area, &KvStageWorkingArea::requestTabLabelNameToUnsavedState, this,
+            [this](QWidget* widget) { changeTabLabelNameToUnsavedState(widget); });
+    connect(area, &KvStageWorkingArea::graphicsScenePurged, this,
+            &KvStageWidget::onGraphicsScenePurged);
 
     if (m_tabWidget->count() == 1) {
         m_tabWidget->show();
@@ -476,6 +491,7 @@ void KvStageWidget::closeStageTab(int index)
 
     m_tabWidget->removeTab(m_tabWidget->indexOf(area));
     emit stageTabClosed(stage);
+    disconnect(area, nullptr, this, nullptr);
     area->deleteLater();
 
     if (m_tabWidget->count() == 0)
@@ -653,6 +669,28 @@ void KvStageWidget::updateSelectedHandle()
         area->updateSelectedHandle();
 }
 
+void KvStageWidget::setUndoMediaReader(const KvStageWorkingArea::UndoMediaReader& reader)
+{
+    m_undoMediaReader = reader;
+    for (KvStageWorkingArea* area : stageWorkingAreaList())
+        area->setUndoMediaReader(reader);
+}
+
+void KvStageWidget::setExtendedScreenPluginResolver(
+    const KvStageWorkingArea::ExtendedScreenPluginResolver& resolver)
+{
+    m_extendedScreenPluginResolver = resolver;
+    for (KvStageWorkingArea* area : stageWorkingAreaList())
+        area->setExtendedScreenPluginResolver(resolver);
+}
+
+void KvStageWidget::setMediaDropEnabled(bool enabled)
+{
+    m_mediaDropEnabled = enabled;
+    for (KvStageWorkingArea* area : stageWorkingAreaList())
+        area->setMediaDropEnabled(enabled);
+}
+
 void KvStageWidget::onRequestAddMedia(QList<KvPreservedMedia*>& mediaList, KvScreen* screen)
 {
     KvStageWorkingArea* area = currentStageWorkingArea();
@@ -666,6 +704,15 @@ void KvStageWidget::onRequestAddMedia(QList<KvPreservedMedia*>& mediaList, KvScr
             record->setSequenceIndex(base + i);
         }
     }
+    static const QMetaMethod signal =
+        QMetaMethod::fromSignal(static_cast<void (KvStageWidget::*)(QList<KvPreservedMedia*>&)>(
+            &KvStageWidget::requestAddMedia));
+    if (!isSignalConnected(signal)) {
+        // Nobody takes the new media: let them go rather than leak them.
+        qDeleteAll(mediaList);
+        mediaList.clear();
+        return;
+    }
     emit requestAddMedia(mediaList);
 }
 
@@ -678,8 +725,8 @@ bool KvStageWidget::canCopyScreen() const
     if (selected.isEmpty())
         return false;
     for (const KvScreen* screen : selected) {
-        // A plug-in with a GUI decides for its screens; the suite's plug-in interface
-        // offers no refusal yet, so such screens may be copied.
+        // A screen whose plug-in has a GUI may be copied: the suite's plug-in GUI interface
+        // has no way to refuse it.
         if (KvEditorCommon::getPluginGuiInterface(screen))
             continue;
         if (screen->type() == ScreenType::Extended)
@@ -701,8 +748,8 @@ bool KvStageWidget::canPasteScreen() const
 {
     if (m_clipboard->isEmpty())
         return false;
-    const QMimeData* data = QApplication::clipboard()->mimeData();
-    return data && data->hasFormat(KvEditorCommon::MIME_TYPE_SCREEN_OBJECT);
+    const QMimeData* mime = QApplication::clipboard()->mimeData();
+    return mime && mime->hasFormat(KvEditorCommon::MIME_TYPE_SCREEN_OBJECT);
 }
 
 QString KvStageWidget::screenClipboardText(const QList<KvScreen*>& screens)
@@ -729,10 +776,10 @@ QList<KvScreen*> KvStageWidget::copyScreen()
     for (const KvScreen* screen : qAsConst(selected))
         m_clipboard->append(new KvScreen(*screen, false));
     const QString text = screenClipboardText(*m_clipboard);
-    auto* data = new QMimeData;
-    data->setText(text);
-    data->setData(KvEditorCommon::MIME_TYPE_SCREEN_OBJECT, text.toLatin1());
-    QApplication::clipboard()->setMimeData(data);
+    auto* mime = new QMimeData;
+    mime->setText(text);
+    mime->setData(KvEditorCommon::MIME_TYPE_SCREEN_OBJECT, text.toLatin1());
+    QApplication::clipboard()->setMimeData(mime);
     return *m_clipboard;
 }
 
@@ -864,14 +911,12 @@ QStringList KvStageWidget::previewArguments(const QString& stageFilePath, bool u
 
 bool KvStageWidget::usePlatformPlayerSetting()
 {
-    if (KvEditorConfig::getConfig().isEmpty())
-        return true;
-    return KvConfig::usePlatformPalyer();
+    return KvConfig::usePlatformPalyer(KvEditorConfig::getConfig());
 }
 
 void KvStageWidget::setPreviewLauncher(PreviewLauncher launcher)
 {
-    s_previewLauncher = launcher ? launcher : &startPlayerDetached;
+    m_previewLauncher = launcher ? std::move(launcher) : PreviewLauncher(&startPlayerDetached);
 }
 
 void KvStageWidget::previewCurrentStage()
@@ -888,7 +933,7 @@ void KvStageWidget::previewCurrentStage()
     }
     QMessageBox::information(dialogParent(), tr("How to exit the preview"),
                              tr("To exit the preview and press the \"ESC\" key."), QMessageBox::Ok);
-    s_previewLauncher(previewProgram(),
+    m_previewLauncher(previewProgram(),
                       previewArguments(area->stage()->filePath(), usePlatformPlayerSetting()));
 }
 

@@ -11,6 +11,10 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
+#include "kvstageworkingarea.h"
+
 class QAction;
 class QGraphicsScene;
 class QTabWidget;
@@ -22,7 +26,6 @@ class KvPreservedMedia;
 class KvScreen;
 class KvStage;
 class KvStageEditor;
-class KvStageWorkingArea;
 
 // The stage dock's body: a tool bar above one tab per open stage. Every screen and
 // stage operation here acts on the current tab; without one it does nothing and
@@ -100,15 +103,28 @@ public:
     QPointF setStagePos(const QPointF& pos);
     QSizeF setStageSize(const QSizeF& size);
 
+    // What the owner lends every tab (see KvStageWorkingArea): open tabs take it at once,
+    // tabs opened later when they are made.
+    void setUndoMediaReader(const KvStageWorkingArea::UndoMediaReader& reader);
+    void setExtendedScreenPluginResolver(
+        const KvStageWorkingArea::ExtendedScreenPluginResolver& resolver);
+    // The one switch for files dropped on screens (off at first): on, every tab takes such
+    // drops and they reach requestAddMedia(QList<KvPreservedMedia*>&), whose receiver takes
+    // the records over.
+    void setMediaDropEnabled(bool enabled);
+    bool isMediaDropEnabled() const { return m_mediaDropEnabled; }
+
     // Preview: the player program and its argument list. The list is handed to the
     // process as it is, so no character of the stage path can add or change arguments.
     static QString previewProgram();
     static QStringList previewArguments(const QString& stageFilePath, bool usePlatformPlayer);
-    // The player type argument: the suite's setting, true when there is no configuration.
+    // The player type argument: the usePlatformPalyer value of the suite's configuration
+    // file (KvEditorConfig::getConfig), true when there is no configuration.
     static bool usePlatformPlayerSetting();
-    // Starts the player detached; replaceable so the preview can be driven without it.
-    using PreviewLauncher = bool (*)(const QString& program, const QStringList& arguments);
-    static void setPreviewLauncher(PreviewLauncher launcher);
+    // Starts the player; by default detached with QProcess. Its outcome is not examined.
+    using PreviewLauncher =
+        std::function<bool(const QString& program, const QStringList& arguments)>;
+    void setPreviewLauncher(PreviewLauncher launcher);
 
 signals:
     void screenSelectionChanged(QList<KvScreen*> newSelection);
@@ -181,8 +197,10 @@ private:
     QTabWidget* m_tabWidget = nullptr;
     QList<KvScreen*>* m_clipboard = nullptr;
     QList<QAction*> m_actionList;
-
-    static PreviewLauncher s_previewLauncher;
+    KvStageWorkingArea::UndoMediaReader m_undoMediaReader;
+    KvStageWorkingArea::ExtendedScreenPluginResolver m_extendedScreenPluginResolver;
+    bool m_mediaDropEnabled = false;
+    PreviewLauncher m_previewLauncher;
 };
 
 } // namespace Kova

@@ -96,6 +96,10 @@ KvStageWorkingArea::KvStageWorkingArea(KvStage* stage, QString dataFolder, QWidg
 
 KvStageWorkingArea::~KvStageWorkingArea()
 {
+    // The child widgets and the undo stack go after this object has stopped being a working
+    // area (the undo stack signals its last index change then): nothing may reach it.
+    disconnect(m_undoStack, nullptr, this, nullptr);
+    disconnect(m_view, nullptr, this, nullptr);
     if (m_scene) {
         KvStageScene* scene = m_scene;
         disconnectScene();
