@@ -134,7 +134,7 @@ private slots:
         window->start();
         window->show();
         QPointer<KvStageEditor> editor = window->editor();
-        QSignalSpy closed(editor.data(), SIGNAL(closed()));
+        QSignalSpy closed(editor.data(), &KvStageEditor::closed);
         QPointer<QMenu> help = window->helpMenu();
 
         emit editor->quitApp();

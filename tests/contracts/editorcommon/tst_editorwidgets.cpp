@@ -39,7 +39,7 @@ private slots:
         KvColorWidget widget;
         widget.resize(60, 20);
         widget.show();
-        QSignalSpy changed(&widget, SIGNAL(colorChanged(QColor, QColor)));
+        QSignalSpy changed(&widget, &KvColorWidget::colorChanged);
         widget.setBackColor(QColor(10, 20, 30));
         QCOMPARE(widget.backColor(), QColor(10, 20, 30));
         QVERIFY(changed.isEmpty());
@@ -64,7 +64,7 @@ private slots:
         KvColorWidget widget;
         widget.setBackColor(Qt::blue);
         widget.show();
-        QSignalSpy changed(&widget, SIGNAL(colorChanged(QColor, QColor)));
+        QSignalSpy changed(&widget, &KvColorWidget::colorChanged);
         KvModalWatcher watcher; // rejects
         widget.chooseColor();
         watcher.answerWith([](QWidget* w) {
@@ -91,7 +91,7 @@ private slots:
     {
         KvMenuAction action("Screen 4", "Action_Listen_Event_Screen_4", nullptr);
         action.setCheckable(true);
-        QSignalSpy named(&action, SIGNAL(triggered(QString, bool)));
+        QSignalSpy named(&action, qOverload<QString, bool>(&KvMenuAction::triggered));
         action.trigger();
         QCOMPARE(named.count(), 1);
         QCOMPARE(named.first().at(0).toString(), QString("Action_Listen_Event_Screen_4"));
@@ -255,7 +255,7 @@ private slots:
                 });
         connect(reader, &KvIconReaderAsync::iconReadFailed, this,
                 [&](const QString& path) { failed.append(path); });
-        QSignalSpy finished(reader.data(), SIGNAL(finished()));
+        QSignalSpy finished(reader.data(), &KvIconReaderAsync::finished);
         reader->start();
         QVERIFY(finished.wait(5000) || finished.count() == 1);
         QCOMPARE(completed, QStringList{dir.filePath("wide.png")});

@@ -175,7 +175,7 @@ private slots:
     void directoryLoadedIsPosted()
     {
         KvFileSystemModel model;
-        QSignalSpy loaded(&model, SIGNAL(directoryLoaded(QString)));
+        QSignalSpy loaded(&model, &KvFileSystemModel::directoryLoaded);
         model.setRootPath(m_root);
         QVERIFY(loaded.isEmpty());
         QTRY_COMPARE(loaded.count(), 1);
@@ -191,7 +191,7 @@ private slots:
     void renameKeepsItemAndEmits()
     {
         m_model->setReadOnly(false);
-        QSignalSpy renamed(m_model.get(), SIGNAL(fileRenamed(QString, QString, QString)));
+        QSignalSpy renamed(m_model.get(), &KvFileSystemModel::fileRenamed);
         const QModelIndex b2 = m_model->index(path("image/b2.png"));
         void* id = b2.internalPointer();
         QVERIFY(m_model->flags(b2) & Qt::ItemIsEditable);
@@ -232,8 +232,8 @@ private slots:
     void refusedRenamesChangeNothing()
     {
         QFETCH(QString, newName);
-        QSignalSpy renamed(m_model.get(), SIGNAL(fileRenamed(QString, QString, QString)));
-        QSignalSpy failed(m_model.get(), SIGNAL(fileRenameFailed(QString, QString, QString)));
+        QSignalSpy renamed(m_model.get(), &KvFileSystemModel::fileRenamed);
+        QSignalSpy failed(m_model.get(), &KvFileSystemModel::fileRenameFailed);
         const QModelIndex b2 = m_model->index(path("image/b2.png"));
         QVERIFY(!m_model->setData(b2, newName));
         QVERIFY(QFile::exists(path("image/b2.png")));
@@ -258,7 +258,7 @@ private slots:
         const QModelIndex zeta = m_model->index(path("image/zeta"));
         const QModelIndex inner = m_model->index(path("image/zeta/inner.png"));
         const QModelIndex b2 = m_model->index(path("image/b2.png"));
-        QSignalSpy deleted(m_model.get(), SIGNAL(itemDeleted(QList<void*>)));
+        QSignalSpy deleted(m_model.get(), &KvFileSystemModel::itemDeleted);
         void* zetaId = zeta.internalPointer();
         void* innerId = inner.internalPointer();
         void* b2Id = b2.internalPointer();
@@ -306,8 +306,7 @@ private slots:
     {
         const QModelIndex b2 = m_model->index(path("image/b2.png"));
         QCOMPARE(m_model->size(b2), qint64(1));
-        QSignalSpy changed(m_model.get(),
-                           SIGNAL(dataChanged(QModelIndex, QModelIndex, QVector<int>)));
+        QSignalSpy changed(m_model.get(), &KvFileSystemModel::dataChanged);
         touch(path("image/b2.png"), "0123456789");
         m_model->update(b2);
         QCOMPARE(m_model->size(b2), qint64(10));
@@ -318,7 +317,7 @@ private slots:
     {
         const QModelIndex inner = m_model->index(path("image/zeta/inner.png"));
         void* innerId = inner.internalPointer();
-        QSignalSpy deleted(m_model.get(), SIGNAL(itemDeleted(QList<void*>)));
+        QSignalSpy deleted(m_model.get(), &KvFileSystemModel::itemDeleted);
         m_model->setExclusionNamePattern({"^\\._.*", "^zeta$"});
         QVERIFY(flatten(deleted).contains(innerId));
         QVERIFY(!m_model->index(path("image/zeta")).isValid());
@@ -414,7 +413,7 @@ private slots:
 
     void rootRemovedAndRecreated()
     {
-        QSignalSpy deleted(m_model.get(), SIGNAL(itemDeleted(QList<void*>)));
+        QSignalSpy deleted(m_model.get(), &KvFileSystemModel::itemDeleted);
         QVERIFY(m_model->index(path("image/b2.png")).isValid());
         QVERIFY(QDir(m_root).removeRecursively());
         m_model->update(m_root);

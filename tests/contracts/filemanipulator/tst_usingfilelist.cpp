@@ -85,7 +85,7 @@ private:
         creator.setUsingFileList(list);
         if (!except.isEmpty())
             creator.setExceptFileName(QRegExp(except, Qt::CaseInsensitive));
-        QSignalSpy finished(&creator, SIGNAL(finished()));
+        QSignalSpy finished(&creator, &KvUsingFileListCreator::finished);
         creator.startAsync();
         if (list)
             Q_ASSERT(list->state() == KvUsingFileList::Creating);
@@ -225,7 +225,7 @@ void TestUsingFileList::scheduleList()
 
     KvUsingFileList list(KvUsingFileList::UsingStage);
     list.setDataDir(d);
-    QSignalSpy states(&list, SIGNAL(stateChanged(int)));
+    QSignalSpy states(&list, &KvUsingFileList::stateChanged);
     QCOMPARE(build(&list, 0, d + "/channel", "channel.xml"), 1);
     QCOMPARE(list.state(), int(KvUsingFileList::Created));
     QCOMPARE(states.count(), 2); // 1 then 2
@@ -338,7 +338,7 @@ void TestUsingFileList::cancelKeepsOldContent()
     creator.setUsingFileList(&list);
     creator.setDialogParent(&parent);
     creator.setUsingDialog(fromDialog);
-    QSignalSpy finished(&creator, SIGNAL(finished()));
+    QSignalSpy finished(&creator, &KvUsingFileListCreator::finished);
     creator.startAsync();
     QVERIFY(creator.isRunning());
     if (fromDialog) {

@@ -175,7 +175,7 @@ void TestStageChooser::selectionRules()
 
     auto* preview = m_chooser->findChild<KvStagePreview*>("StagePreview");
     auto* color = m_chooser->findChild<QLabel*>("BackgroundColorValue");
-    QSignalSpy cleared(m_chooser.data(), SIGNAL(clearDescription()));
+    QSignalSpy cleared(m_chooser.data(), &KvStageChooser::clearDescription);
     select({"Alpha.xml"});
     QVERIFY(button("SelectButton")->isEnabled());
     QVERIFY(button("DeleteButton")->isEnabled());
@@ -215,7 +215,7 @@ void TestStageChooser::selectionRules()
 
 void TestStageChooser::selectEmitsPathsAndCloses()
 {
-    QSignalSpy selected(m_chooser.data(), SIGNAL(stageHasBeenSelected(QStringList)));
+    QSignalSpy selected(m_chooser.data(), &KvStageChooser::stageHasBeenSelected);
     select({"Beta.xml", "Alpha.xml"});
     QTest::mouseClick(button("SelectButton"), Qt::LeftButton);
     QCOMPARE(selected.count(), 1);
@@ -229,7 +229,7 @@ void TestStageChooser::selectEmitsPathsAndCloses()
 
 void TestStageChooser::doubleClickOpensThatStage()
 {
-    QSignalSpy selected(m_chooser.data(), SIGNAL(stageHasBeenSelected(QStringList)));
+    QSignalSpy selected(m_chooser.data(), &KvStageChooser::stageHasBeenSelected);
     select({"Alpha.xml"});
     const QRect rect = view()->visualRect(indexOf("Gamma.kstg"));
     QTest::mouseClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
@@ -242,7 +242,7 @@ void TestStageChooser::doubleClickOpensThatStage()
 
 void TestStageChooser::createAndCancel()
 {
-    QSignalSpy create(m_chooser.data(), SIGNAL(requestToShowStageCreator()));
+    QSignalSpy create(m_chooser.data(), &KvStageChooser::requestToShowStageCreator);
     QTest::mouseClick(button("CreateButton"), Qt::LeftButton);
     QCOMPARE(create.count(), 1);
     processDeferredDeletes();
@@ -251,8 +251,8 @@ void TestStageChooser::createAndCancel()
     m_chooser = new KvStageChooser;
     m_chooser->setStageDir(m_stageDir);
     m_chooser->show();
-    QSignalSpy selected(m_chooser.data(), SIGNAL(stageHasBeenSelected(QStringList)));
-    QSignalSpy create2(m_chooser.data(), SIGNAL(requestToShowStageCreator()));
+    QSignalSpy selected(m_chooser.data(), &KvStageChooser::stageHasBeenSelected);
+    QSignalSpy create2(m_chooser.data(), &KvStageChooser::requestToShowStageCreator);
     select({"Alpha.xml"});
     QTest::mouseClick(button("CancelButton"), Qt::LeftButton);
     processDeferredDeletes();
@@ -270,7 +270,7 @@ void TestStageChooser::copyProposesNumberedName()
     QCOMPARE(KvStageChooser::proposeCopyName(path("Gamma.kstg")), QString("Gamma - Copy"));
     QTRY_VERIFY(indexOf("Alpha - Copy(2).xml").isValid());
 
-    QSignalSpy selected(m_chooser.data(), SIGNAL(stageHasBeenSelected(QStringList)));
+    QSignalSpy selected(m_chooser.data(), &KvStageChooser::stageHasBeenSelected);
     KvModalWatcher watcher;
     QStringList offered;
     watcher.answerWith([&offered](QWidget* w) {
@@ -298,7 +298,7 @@ void TestStageChooser::copyProposesNumberedName()
 
 void TestStageChooser::copyRetriesWhenNameExists()
 {
-    QSignalSpy selected(m_chooser.data(), SIGNAL(stageHasBeenSelected(QStringList)));
+    QSignalSpy selected(m_chooser.data(), &KvStageChooser::stageHasBeenSelected);
     KvModalWatcher watcher;
     QStringList offered;
     watcher.answerWith(typeName("Beta", &offered)); // exists (suffix added)
@@ -325,7 +325,7 @@ void TestStageChooser::copyRetriesWhenNameExists()
 
 void TestStageChooser::copyCancelled()
 {
-    QSignalSpy selected(m_chooser.data(), SIGNAL(stageHasBeenSelected(QStringList)));
+    QSignalSpy selected(m_chooser.data(), &KvStageChooser::stageHasBeenSelected);
     KvModalWatcher watcher; // no answer: the input dialog is rejected
     select({"Alpha.xml"});
     QTest::mouseClick(button("CopyAndCreateButton"), Qt::LeftButton);
@@ -444,7 +444,7 @@ void TestStageChooser::deleteWaitsForTheUsedList()
 
 void TestStageChooser::deleteWithoutReadyListAsksFirst()
 {
-    QSignalSpy request(m_chooser.data(), SIGNAL(requestToCreateUsingStageList(QWidget*)));
+    QSignalSpy request(m_chooser.data(), &KvStageChooser::requestToCreateUsingStageList);
     KvModalWatcher watcher;
     watcher.answer(QMessageBox::Yes); // confirm
     watcher.answer(QMessageBox::No);  // "not ready": stop

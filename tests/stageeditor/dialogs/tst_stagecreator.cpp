@@ -93,7 +93,7 @@ private:
         m_creator = new KvStageCreator;
         m_creator->setStageDir(m_stageDir);
         m_creator->addUsingFileNameList(namesInUse);
-        m_created.reset(new QSignalSpy(m_creator.data(), SIGNAL(stageCreated(KvStage*))));
+        m_created.reset(new QSignalSpy(m_creator.data(), &KvStageCreator::stageCreated));
         m_creator->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_creator));
     }
@@ -236,8 +236,8 @@ void TestStageCreator::userTemplatesFollowBuiltInOnes()
     QVERIFY(writeFile(dir + "/broken.xml", "<kovaStage version=\"1\"><screen"));
 
     KvStageTemplate lister;
-    QSignalSpy items(&lister, SIGNAL(itemCreated(KvStageListWidgetItem*)));
-    QSignalSpy finished(&lister, SIGNAL(creatingItemListFinished()));
+    QSignalSpy items(&lister, &KvStageTemplate::itemCreated);
+    QSignalSpy finished(&lister, &KvStageTemplate::creatingItemListFinished);
     lister.start();
     QVERIFY(finished.wait(10000));
     // The worker has stopped: what it posted, a second end too, is delivered now.
