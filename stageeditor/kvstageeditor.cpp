@@ -15,6 +15,7 @@
 #include "changestageoptions.h"
 #include "changestagepos.h"
 #include "cutscreen.h"
+#include "kvcommandavailability.h"
 #include "kvcontentpreviewwidget.h"
 #include "kvdockwidget.h"
 #include "kveditorcommon.h"
@@ -1129,13 +1130,7 @@ void KvStageEditor::trashToEmpty()
 
 void KvStageEditor::onBeforeFileMenuShown()
 {
-    if (!m_stageWidget)
-        return;
-    const bool anyStage = m_stageWidget->openedStageCount() > 0;
-    setActionEnabled(QStringLiteral("Action_Close_Stage"), anyStage);
-    setActionEnabled(QStringLiteral("Action_Close_All_Stage"), anyStage);
-    setActionEnabled(QStringLiteral("Action_Save_Stage"),
-                     m_stageWidget->isCurrentStageChangedFromInitial());
+    runCheck(KvCommandAvailability::Check::File);
 }
 
 void KvStageEditor::onBeforeEditMenuShown()
@@ -1192,106 +1187,95 @@ void KvStageEditor::onBeforeContextSequenceMainViewMenuHidden()
 }
 
 // Command availability: the shared actions' enabled states are settled here, just
-// before a menu opens and after a selection changes. A rule whose action is missing is
-// skipped.
+// before a menu opens and after a selection changes, by the rules of
+// KvCommandAvailability. A rule whose action is missing is skipped.
 void KvStageEditor::setActionEnabled(const QString& name, bool enabled)
 {
     if (QAction* action = getAction(name))
         action->setEnabled(enabled);
 }
 
-void KvStageEditor::menuBeforeOpenningCheckOnStage()
+KvCommandAvailability::State
+KvStageEditor::availabilityState(KvCommandAvailability::Check check) const
 {
-    setActionEnabled(QStringLiteral("Action_Undo"), m_undoGroup && m_undoGroup->canUndo());
-    setActionEnabled(QStringLiteral("Action_Redo"), m_undoGroup && m_undoGroup->canRedo());
-
-    bool canDelete = false;
-    bool canCut = false;
-    bool canCopy = false;
-    bool canPaste = false;
-    if (m_activeSide == StageSide) {
-        if (KvStageWidget* sw = m_stageWidget) {
-            const bool copyable = sw->canCopyScreen();
-            canDelete = sw->hasSelectedItem() && !sw->hasLockedScreenItemInSelection();
-            canCut = sw->canDeleteScreen() && copyable;
-            canCopy = copyable;
-            canPaste = sw->canPasteScreen();
+    using Check = KvCommandAvailability::Check;
+    KvCommandAvailability::State s;
+    KvStageWidget* sw = m_stageWidget;
+    s.hasStageWidget = sw;
+    s.activeSide = m_activeSide;
+    if (check == Check::File || check == Check::Screen || check == Check::Sequence)
+        s.openStages = sw ? sw->openedStageCount() : 0;
+    if (check == Check::File)
+        s.currentStageChanged = sw && sw->isCurrentStageChangedFromInitial();
+    if (check == Check::Edit) {
+        s.canUndo = m_undoGroup && m_undoGroup->canUndo();
+        s.canRedo = m_undoGroup && m_undoGroup->canRedo();
+        if (sw) {
+            s.hasSelectedItem = sw->hasSelectedItem();
+            s.lockedInSelection = sw->hasLockedScreenItemInSelection();
+            s.canDeleteScreen = sw->canDeleteScreen();
+            s.canCopyScreen = sw->canCopyScreen();
+            s.canPasteScreen = sw->canPasteScreen();
         }
-    } else if (m_activeSide == SequenceSide) {
         if (KvSequenceContainer* sequence = m_sequenceContainer) {
-            const bool selected = sequence->hasSelectedMedia();
-            canDelete = selected;
-            canCut = selected && sequence->canCopyMedia();
-            canCopy = sequence->canCopyMedia();
-            canPaste = sequence->canPasteMedia();
+            s.hasSelectedMedia = sequence->hasSelectedMedia();
+            s.canCopyMedia = sequence->canCopyMedia();
+            s.canPasteMedia = sequence->canPasteMedia();
         }
     }
-    setActionEnabled(QStringLiteral("Action_Delete"), canDelete);
-    setActionEnabled(QStringLiteral("Action_Cut"), canCut);
-    setActionEnabled(QStringLiteral("Action_Copy"), canCopy);
-    setActionEnabled(QStringLiteral("Action_Paste"), canPaste);
+    if (check == Check::StageArrangement || check == Check::Screen)
+        s.selectedScreens = selectedScreens().count();
+    if (check == Check::StageArrangement) {
+        s.canMoveForward = canMoveScreenZIndexForward();
+        s.canMoveBackward = canMoveScreenZIndexBackword();
+    }
+    if (check == Check::Screen)
+        s.allSelectedLocked = isAllSelectedScreenLocked();
+    if (check == Check::Sequence) {
+        s.canMovePrevious = canMoveMediaIndexPrevious();
+        s.canMoveNext = canMoveMediaIndexNext();
+        s.canShowMediaProperty = canShowMediaProperty(&s.canCopyMediaProperty);
+    }
+    return s;
+}
+
+void KvStageEditor::applyAvailability(const QList<KvCommandAvailability::Change>& changes)
+{
+    for (const KvCommandAvailability::Change& change : changes) {
+        if (change.objectName.startsWith(QLatin1String("Menu_"))) {
+            if (QMenu* menu = getMenu(m_subMenuList, change.objectName))
+                menu->setEnabled(change.enabled);
+        } else if (QAction* action = getAction(change.objectName)) {
+            if (!change.text.isEmpty())
+                action->setText(change.text);
+            action->setEnabled(change.enabled);
+        }
+    }
+}
+
+void KvStageEditor::runCheck(KvCommandAvailability::Check check)
+{
+    applyAvailability(KvCommandAvailability::evaluate(check, availabilityState(check)));
+}
+
+void KvStageEditor::menuBeforeOpenningCheckOnStage()
+{
+    runCheck(KvCommandAvailability::Check::Edit);
 }
 
 void KvStageEditor::arrangeMenuOpenningCheckOnStage()
 {
-    // One look at the selection serves every entry.
-    const QList<KvScreen*> selection = selectedScreens();
-    const QList<KvScreen*> all = screens();
-    const bool forward = canMoveZIndex(selection, all, true);
-    const bool backward = canMoveZIndex(selection, all, false);
-    setActionEnabled(QStringLiteral("Action_Bring_to_Front"), forward);
-    setActionEnabled(QStringLiteral("Action_Bring_Forward"), forward);
-    setActionEnabled(QStringLiteral("Action_Send_to_Back"), backward);
-    setActionEnabled(QStringLiteral("Action_Send_Backward"), backward);
-    setActionEnabled(QStringLiteral("Action_Set_Raise_Event"), true);
-    setActionEnabled(QStringLiteral("Action_Set_Listen_Event"), true);
-
-    const int selected = selection.count();
-    // The align entries follow their submenu as a whole.
-    if (QMenu* align = getMenu(m_subMenuList, QStringLiteral("Menu_Align")))
-        align->setEnabled(selected >= 2);
-    for (const char* name :
-         {"Action_Distribute_Top_Edges", "Action_Distribute_Vertical_Centers",
-          "Action_Distribute_Bottom_Edges", "Action_Distribute_Left_Edges",
-          "Action_Distribute_Horizontal_Centers", "Action_Distribute_Right_Edges"})
-        setActionEnabled(QLatin1String(name), selected >= 3);
+    runCheck(KvCommandAvailability::Check::StageArrangement);
 }
 
 void KvStageEditor::screenMenuBeforeOpenningCheck()
 {
-    if (QAction* lock = getAction(QStringLiteral("Action_Lock_Screen"))) {
-        lock->setText(isAllSelectedScreenLocked() ? tr("Unlock") : tr("Lock"));
-        lock->setEnabled(!selectedScreens().isEmpty());
-    }
-    if (!m_stageWidget)
-        return;
-    const bool anyStage = m_stageWidget->openedStageCount() > 0;
-    for (const char* name :
-         {"Action_Add_Multimedia_Screen", "Action_Add_Telop_Screen", "Action_Add_Extended_Screen",
-          "Action_Edit_Event", "Action_Preview_Stage"})
-        setActionEnabled(QLatin1String(name), anyStage);
+    runCheck(KvCommandAvailability::Check::Screen);
 }
 
 void KvStageEditor::arrangeMenuOpenningCheckOnSequence()
 {
-    const bool previous = canMoveMediaIndexPrevious();
-    const bool next = canMoveMediaIndexNext();
-    setActionEnabled(QStringLiteral("Action_Move_First"), previous);
-    setActionEnabled(QStringLiteral("Action_Move_Previous"), previous);
-    setActionEnabled(QStringLiteral("Action_Move_Next"), next);
-    setActionEnabled(QStringLiteral("Action_Move_Last"), next);
-    bool canCopyProperty = false;
-    setActionEnabled(QStringLiteral("Action_Content_Property"),
-                     canShowMediaProperty(&canCopyProperty));
-    setActionEnabled(QStringLiteral("Action_Copy_Content_Property_To"), canCopyProperty);
-
-    // With no stage open the view entries have nothing to act on; with one they keep the
-    // state the open stage's timeline gave them.
-    if (m_stageWidget && m_stageWidget->openedStageCount() == 0) {
-        for (const char* name : {"Action_Show_Duration", "Action_Normal_View", "Action_Time_View",
-                                 "Action_Set_Raise_Event", "Action_Set_Listen_Event"})
-            setActionEnabled(QLatin1String(name), false);
-    }
+    runCheck(KvCommandAvailability::Check::Sequence);
 }
 
 bool KvStageEditor::canMoveMediaIndexPrevious() const
@@ -1548,17 +1532,7 @@ void KvStageEditor::onAllStageTabClosed()
 
 void KvStageEditor::setStageTabRelatedActionEnabled(bool enabled)
 {
-    static const char* const names[] = {"Action_Add_Multimedia_Screen",
-                                        "Action_Add_Telop_Screen",
-                                        "Action_Add_Extended_Screen",
-                                        "Action_Edit_Event",
-                                        "Action_Show_Duration",
-                                        "Action_Normal_View",
-                                        "Action_Time_View"};
-    for (const char* name : names) {
-        if (QAction* action = getAction(QLatin1String(name)))
-            action->setEnabled(enabled);
-    }
+    applyAvailability(KvCommandAvailability::stageTabChanges(enabled));
     if (m_stagePropertyWidget)
         m_stagePropertyWidget->setPropertyContentAreaEnabled(enabled);
 }

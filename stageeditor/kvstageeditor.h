@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graphicstype.h"
+#include "kvcommandavailability.h"
 #include "kveditorcommon.h"
 #include "kvmedia.h"
 #include "kvpreservedevent.h"
@@ -421,6 +422,10 @@ private:
     void setStageTabRelatedActionEnabled(bool enabled);
 
     void setActionEnabled(const QString& name, bool enabled);
+    // Command availability: the facts a check needs, applying its answer, and both.
+    KvCommandAvailability::State availabilityState(KvCommandAvailability::Check check) const;
+    void applyAvailability(const QList<KvCommandAvailability::Change>& changes);
+    void runCheck(KvCommandAvailability::Check check);
     QAction* getAction(const QString& name) const;
     static QAction* getAction(QMenu* menu, const QString& name);
     static QMenu* getMenu(QList<QMenu*>& list, const QString& name);

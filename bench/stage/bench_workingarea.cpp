@@ -124,7 +124,8 @@ int main(int argc, char** argv)
     const double buildMs = build.nsecsElapsed() / 1e6;
     area.resize(1280, 800);
     area.show();
-    QTest::qWaitForWindowExposed(&area);
+    if (!QTest::qWaitForWindowExposed(&area))
+        qWarning("the working area was not shown; the figures below leave out painting");
     area.view()->centerOn(400, 300);
     QCoreApplication::processEvents();
 

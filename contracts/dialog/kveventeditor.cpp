@@ -223,8 +223,8 @@ bool KvEventEditor::setListenChoice(int row, int raisingScreenId, int eventType)
     if (!combo)
         return false;
     for (int i = 0; i < combo->count(); ++i) {
-        const QVariantList data = combo->itemData(i).toList();
-        if (data.value(0).toInt() == raisingScreenId && data.value(1).toInt() == eventType) {
+        const QVariantList choice = combo->itemData(i).toList();
+        if (choice.value(0).toInt() == raisingScreenId && choice.value(1).toInt() == eventType) {
             combo->setCurrentIndex(i);
             m_rows[row].listenTouched = true;
             return true;
@@ -257,9 +257,9 @@ void KvEventEditor::applyRow(const Row& row)
 
     // The listen choice: untouched rows keep their waits unless the raise they listened
     // to is gone.
-    const QVariantList data = row.listen->currentData().toList();
-    const int sourceId = data.value(0).toInt();
-    const int type = data.value(1).toInt();
+    const QVariantList choice = row.listen->currentData().toList();
+    const int sourceId = choice.value(0).toInt();
+    const int type = choice.value(1).toInt();
     const QPair<int, int> before = currentListen(screen);
     if (!row.listenTouched && before.first == sourceId && before.second == type)
         return;
