@@ -1,7 +1,13 @@
 // Creates the stage editor on a main window, the way a host application does, and checks
-// that its menus, pictures and docks came with the installed package.
+// that its menus, pictures and docks came with the installed package. The package's headers
+// are reached through their folder only, so names such as path.h stay off the include path.
 
-#include "kvstageeditor.h"
+#include <kova/kveditorconfig.h>
+#include <kova/kvstageeditor.h>
+
+#if __has_include("path.h") || __has_include(<kvstageeditor.h>)
+#error "the installed package puts its header folder itself on the include path"
+#endif
 
 #include <QApplication>
 #include <QIcon>
@@ -14,6 +20,10 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QTextStream err(stderr);
 
+    if (Kova::KvEditorConfig::dataDir().isEmpty()) {
+        err << "no data folder\n";
+        return 1;
+    }
     QMainWindow window;
     window.resize(1200, 800);
     auto* editor = new Kova::KvStageEditor(&window);
