@@ -350,17 +350,16 @@ void TestCoreModel::updatePropertyFromMap()
 {
     KvMedia media(QStringLiteral("a.png"), MediaType::Image);
     QFont font(QStringLiteral("Serif"), 31);
-    QVariantMap values;
-    values.insert(QStringLiteral("name"), QStringLiteral("From plug-in"));
-    values.insert(QStringLiteral("playingDuration"), 12.5);
-    values.insert(QStringLiteral("wait"), 77);
-    values.insert(QStringLiteral("waitAuto"), true);
-    values.insert(QStringLiteral("step"), 6);
-    values.insert(QStringLiteral("detectTermination"), true);
-    values.insert(QStringLiteral("playingDirection"), 4);
-    values.insert(QStringLiteral("destination"), QStringLiteral("d"));
-    values.insert(QStringLiteral("font"), font);
-    values.insert(QStringLiteral("custom"), QStringLiteral("kept"));
+    const QVariantMap values{{"name", "From plug-in"},
+                             {"playingDuration", 12.5},
+                             {"wait", 77},
+                             {"waitAuto", true},
+                             {"step", 6},
+                             {"detectTermination", true},
+                             {"playingDirection", 4},
+                             {"destination", "d"},
+                             {"font", font},
+                             {"custom", "kept"}};
     media.updateProperty(values);
     QCOMPARE(media.name(), QStringLiteral("From plug-in"));
     QCOMPARE(media.uri(), QStringLiteral("a.png"));
