@@ -119,9 +119,8 @@ private slots:
     void cleanup();
 
     void selectionRules();
-    void selectEmitsPathsAndCloses();
-    void doubleClickOpensThatStage();
-    void createAndCancel();
+    void decisionsClose_data();
+    void decisionsClose();
     void copyProposesNumberedName();
     void copyRetriesWhenNameExists();
     void copyCancelled();
@@ -213,52 +212,46 @@ void TestStageChooser::selectionRules()
     QVERIFY(!button("CopyAndCreateButton")->isEnabled());
 }
 
-void TestStageChooser::selectEmitsPathsAndCloses()
+// Every decision closes the chooser (and deletes it); only Select and a double click report
+// stages, only Create asks for the creator.
+void TestStageChooser::decisionsClose_data()
 {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QStringList>("reported");
+    QTest::addColumn<int>("creatorRequests");
+    QTest::newRow("select two") << "SelectButton" << QStringList{"Alpha.xml", "Beta.xml"} << 0;
+    QTest::newRow("double click another") << "double click" << QStringList{"Gamma.kstg"} << 0;
+    QTest::newRow("create") << "CreateButton" << QStringList{} << 1;
+    QTest::newRow("cancel") << "CancelButton" << QStringList{} << 0;
+}
+
+void TestStageChooser::decisionsClose()
+{
+    QFETCH(QString, action);
+    QFETCH(QStringList, reported);
+    QFETCH(int, creatorRequests);
     QSignalSpy selected(m_chooser.data(), &KvStageChooser::stageHasBeenSelected);
+    QSignalSpy create(m_chooser.data(), &KvStageChooser::requestToShowStageCreator);
     select({"Beta.xml", "Alpha.xml"});
-    QTest::mouseClick(button("SelectButton"), Qt::LeftButton);
-    QCOMPARE(selected.count(), 1);
-    QStringList paths = selected.at(0).at(0).toStringList();
-    paths.sort();
-    QCOMPARE(paths, QStringList({path("Alpha.xml"), path("Beta.xml")}));
+    if (action == "double click") {
+        const QRect rect = view()->visualRect(indexOf("Gamma.kstg"));
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+        QTest::mouseDClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    } else {
+        QTest::mouseClick(button(qPrintable(action)), Qt::LeftButton);
+    }
+    QCOMPARE(selected.count(), reported.isEmpty() ? 0 : 1);
+    if (!reported.isEmpty()) {
+        QStringList paths = selected.at(0).at(0).toStringList();
+        paths.sort();
+        for (QString& name : reported)
+            name = path(name);
+        QCOMPARE(paths, reported);
+    }
+    QCOMPARE(create.count(), creatorRequests);
     QVERIFY(!m_chooser->isVisible());
     processDeferredDeletes();
     QVERIFY(!m_chooser);
-}
-
-void TestStageChooser::doubleClickOpensThatStage()
-{
-    QSignalSpy selected(m_chooser.data(), &KvStageChooser::stageHasBeenSelected);
-    select({"Alpha.xml"});
-    const QRect rect = view()->visualRect(indexOf("Gamma.kstg"));
-    QTest::mouseClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
-    QTest::mouseDClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
-    QCOMPARE(selected.count(), 1);
-    QCOMPARE(selected.at(0).at(0).toStringList(), QStringList{path("Gamma.kstg")});
-    processDeferredDeletes();
-    QVERIFY(!m_chooser);
-}
-
-void TestStageChooser::createAndCancel()
-{
-    QSignalSpy create(m_chooser.data(), &KvStageChooser::requestToShowStageCreator);
-    QTest::mouseClick(button("CreateButton"), Qt::LeftButton);
-    QCOMPARE(create.count(), 1);
-    processDeferredDeletes();
-    QVERIFY(!m_chooser);
-
-    m_chooser = new KvStageChooser;
-    m_chooser->setStageDir(m_stageDir);
-    m_chooser->show();
-    QSignalSpy selected(m_chooser.data(), &KvStageChooser::stageHasBeenSelected);
-    QSignalSpy create2(m_chooser.data(), &KvStageChooser::requestToShowStageCreator);
-    select({"Alpha.xml"});
-    QTest::mouseClick(button("CancelButton"), Qt::LeftButton);
-    processDeferredDeletes();
-    QVERIFY(!m_chooser);
-    QCOMPARE(selected.count(), 0);
-    QCOMPARE(create2.count(), 0);
 }
 
 void TestStageChooser::copyProposesNumberedName()
