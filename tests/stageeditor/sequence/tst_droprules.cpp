@@ -5,14 +5,15 @@
 #include "kvpreservedmedia.h"
 #include "kvscreen.h"
 #include "kvscreenitem.h"
+#include "kvtestfactories.h"
 
-#include <QDir>
-#include <QFile>
 #include <QGraphicsRectItem>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
+
+#include <memory>
 
 using namespace Kova;
 
@@ -21,17 +22,23 @@ class TestDropRules : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
+    Kova::Test::TempDataDir m_data;
+    QTemporaryDir m_outside;
 
-    QString path(const QString& name) const { return m_dir.path() + "/" + name; }
+    // A leading "~" stands for a folder outside the data folder; other names are inside it.
+    QString path(const QString& name) const
+    {
+        return name.startsWith('~') ? m_outside.path() + name.mid(1) : m_data.filePath(name);
+    }
 
-    QMimeData* payload(const QStringList& names) const
+    // One line per file: a file URL, or the bare path.
+    std::unique_ptr<QMimeData> payload(const QStringList& names, bool bare = false) const
     {
         QByteArray data;
-        for (const QString& name : names) {
-            data += QUrl::fromLocalFile(path(name)).toEncoded() + "\r\n";
-        }
-        auto* mime = new QMimeData();
+        for (const QString& name : names)
+            data +=
+                (bare ? path(name).toUtf8() : QUrl::fromLocalFile(path(name)).toEncoded()) + "\r\n";
+        std::unique_ptr<QMimeData> mime(new QMimeData);
         mime->setData(KvEditorCommon::MIME_TYPE_URI, data);
         return mime;
     }
@@ -39,18 +46,15 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
-        KvEditorConfig::setDataDir(m_dir.path());
-        QDir root(m_dir.path());
-        QVERIFY(root.mkpath("image/folder one"));
-        QVERIFY(root.mkpath("notes.txt")); // a folder with a telop-like name
-        for (const QString& name : QStringList{
-                 "image/a.png", "image/b c.jpg", "movie/m.mp4", "telop/t.txt", "web/page.html",
-                 "flash/f.swf", "other/x.doc", "image/Grüße.png", "image/a%41 100%.png"}) {
-            root.mkpath(QFileInfo(path(name)).path());
-            QFile file(path(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+        QVERIFY(m_data.isValid() && m_outside.isValid());
+        KvEditorConfig::setDataDir(m_data.path());
+        QVERIFY(QDir(m_data.path()).mkpath("image/folder one"));
+        QVERIFY(QDir(m_data.path()).mkpath("notes.txt")); // a folder with a telop-like name
+        for (const QString& name :
+             QStringList{"image/a.png", "image/b c.jpg", "movie/m.mp4", "telop/t.txt",
+                         "web/page.html", "flash/f.swf", "other/x.doc", "image/Grüße.png",
+                         "image/a%41 100%.png", "~/far.png"})
+            QVERIFY(Kova::Test::writeFile(path(name)));
     }
 
     void canDrop_data()
@@ -87,11 +91,9 @@ private slots:
         QFETCH(bool, accepted);
 
         KvScreen screen(static_cast<ScreenType::ScreenTypes>(screenType), 1);
-        screen.setRect(QRectF(0, 0, 100, 100));
         KvScreenItem item(&screen);
-        QScopedPointer<QMimeData> mime(payload(files));
         Qt::DropAction action = Qt::MoveAction;
-        QCOMPARE(KvMediaDropRules::canDropUris(mime.data(), &item, &action), accepted);
+        QCOMPARE(KvMediaDropRules::canDropUris(payload(files).get(), &item, &action), accepted);
         QCOMPARE(action, accepted ? Qt::CopyAction : Qt::IgnoreAction);
     }
 
@@ -100,111 +102,80 @@ private slots:
         KvScreen screen(ScreenType::Multimedia, 1);
         KvScreenItem item(&screen);
         QGraphicsRectItem background(0, 0, 10, 10);
-        QScopedPointer<QMimeData> mime(payload(QStringList{"image/a.png"}));
+        const std::unique_ptr<QMimeData> mime = payload({"image/a.png"});
         Qt::DropAction action = Qt::CopyAction;
 
         QVERIFY(!KvMediaDropRules::canDropUris(nullptr, &item, &action));
         QCOMPARE(action, Qt::IgnoreAction);
-        QVERIFY(!KvMediaDropRules::canDropUris(mime.data(), nullptr, &action));
+        QVERIFY(!KvMediaDropRules::canDropUris(mime.get(), nullptr, &action));
         // The stage background (or any other item) is no target.
-        QVERIFY(!KvMediaDropRules::canDropUris(mime.data(), &background, &action));
+        QVERIFY(!KvMediaDropRules::canDropUris(mime.get(), &background, &action));
         // A null action pointer is allowed.
-        QVERIFY(KvMediaDropRules::canDropUris(mime.data(), &item, nullptr));
+        QVERIFY(KvMediaDropRules::canDropUris(mime.get(), &item, nullptr));
+        QVERIFY(
+            KvMediaDropRules::createMediaListFromMimeData(mime.get(), nullptr, nullptr).isEmpty());
+        QVERIFY(KvMediaDropRules::createMediaListFromMimeData(nullptr, &screen, nullptr).isEmpty());
 
         QMimeData plain;
         plain.setText(QUrl::fromLocalFile(path("image/a.png")).toString());
         QVERIFY(!KvMediaDropRules::canDropUris(&plain, &item, &action));
-
+        QVERIFY(KvMediaDropRules::createMediaListFromMimeData(&plain, &screen, nullptr).isEmpty());
         QMimeData breaks;
         breaks.setData(KvEditorCommon::MIME_TYPE_URI, "\r\n\n\r\r\n");
         QVERIFY(!KvMediaDropRules::canDropUris(&breaks, &item, &action));
         QVERIFY(KvMediaDropRules::createMediaListFromMimeData(&breaks, &screen, nullptr).isEmpty());
     }
 
+    // The media made for a screen of `screenType`: "<media type> <uri>" each, in line order.
+    void conversion_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<bool>("bare");
+        QTest::addColumn<int>("screenType");
+        QTest::addColumn<QStringList>("media");
+
+        QTest::newRow("misfits skipped, folder becomes a folder medium")
+            << QStringList{"movie/m.mp4", "telop/t.txt", "image/folder one", "image/b c.jpg"}
+            << false << 1 << QStringList{"2 movie/m.mp4", "7 image/folder one", "1 image/b c.jpg"};
+        QTest::newRow("names decoded once")
+            << QStringList{"image/a%41 100%.png", "image/Grüße.png"} << false << 1
+            << QStringList{"1 image/a%41 100%.png", "1 image/Grüße.png"};
+        QTest::newRow("telop: folder skipped") << QStringList{"image/folder one", "telop/t.txt"}
+                                               << false << 2 << QStringList{"6 telop/t.txt"};
+        QTest::newRow("bare path taken as it is")
+            << QStringList{"image/a.png"} << true << 1 << QStringList{"1 image/a.png"};
+        QTest::newRow("outside the data folder stays absolute")
+            << QStringList{"~/far.png"} << false << 1 << QStringList{"1 ~/far.png"};
+    }
+
     void conversion()
     {
-        KvScreen screen(ScreenType::Multimedia, 1);
-        QScopedPointer<QMimeData> mime(payload(
-            QStringList{"movie/m.mp4", "telop/t.txt", "image/folder one", "image/b c.jpg"}));
+        QFETCH(QStringList, files);
+        QFETCH(bool, bare);
+        QFETCH(int, screenType);
+        QFETCH(QStringList, media);
+
+        KvScreen screen(static_cast<ScreenType::ScreenTypes>(screenType), 1);
         bool ok = false;
-        const QList<KvMedia*> media =
-            KvMediaDropRules::createMediaListFromMimeData(mime.data(), &screen, &ok);
+        const QList<KvMedia*> made =
+            KvMediaDropRules::createMediaListFromMimeData(payload(files, bare).get(), &screen, &ok);
         QVERIFY(ok);
-        // The telop file does not suit a multimedia screen and is skipped.
-        QCOMPARE(media.size(), 3);
-        QCOMPARE(media.at(0)->mediaType(), MediaType::Movie);
-        QCOMPARE(media.at(0)->uri(), QString("movie/m.mp4"));
-        QVERIFY(media.at(0)->detectTermination());
-        QCOMPARE(media.at(1)->mediaType(), MediaType::Folder);
-        QCOMPARE(media.at(1)->uri(), QString("image/folder one"));
-        QCOMPARE(media.at(1)->playingDuration(), 10.0);
-        QVERIFY(!media.at(1)->detectTermination());
-        QCOMPARE(media.at(2)->mediaType(), MediaType::Image);
-        QCOMPARE(media.at(2)->uri(), QString("image/b c.jpg"));
-        for (KvMedia* medium : media) {
+        QStringList described;
+        for (const KvMedia* medium : made) {
+            described << QString("%1 %2").arg(int(medium->mediaType())).arg(medium->uri());
             QCOMPARE(medium->parent(), &screen);
+            // A movie plays to its end; everything else for 10 seconds.
+            if (medium->mediaType() == MediaType::Movie) {
+                QVERIFY(medium->detectTermination());
+            } else {
+                QVERIFY(!medium->detectTermination());
+                QCOMPARE(medium->playingDuration(), 10.0);
+            }
         }
+        // Not in the screen's list: the caller owns them until they are added.
         QCOMPARE(screen.mediaCount(), 0);
-        qDeleteAll(media);
-    }
-
-    void conversionDecodesNamesOnce()
-    {
-        KvScreen screen(ScreenType::Multimedia, 1);
-        QScopedPointer<QMimeData> mime(
-            payload(QStringList{"image/a%41 100%.png", "image/Grüße.png"}));
-        const QList<KvMedia*> media =
-            KvMediaDropRules::createMediaListFromMimeData(mime.data(), &screen, nullptr);
-        QCOMPARE(media.size(), 2);
-        QCOMPARE(media.at(0)->uri(), QString("image/a%41 100%.png"));
-        QCOMPARE(media.at(1)->uri(), QString("image/Grüße.png"));
-        qDeleteAll(media);
-
-        // A bare path (no file URL) is taken as it is.
-        QMimeData bare;
-        bare.setData(KvEditorCommon::MIME_TYPE_URI, path("image/a.png").toUtf8() + "\n");
-        const QList<KvMedia*> fromBare =
-            KvMediaDropRules::createMediaListFromMimeData(&bare, &screen, nullptr);
-        QCOMPARE(fromBare.size(), 1);
-        QCOMPARE(fromBare.first()->uri(), QString("image/a.png"));
-        qDeleteAll(fromBare);
-    }
-
-    void conversionOutsideDataFolderKeepsAbsolutePath()
-    {
-        QTemporaryDir outside;
-        QFile file(outside.path() + "/far.png");
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        QMimeData mime;
-        mime.setData(KvEditorCommon::MIME_TYPE_URI,
-                     QUrl::fromLocalFile(outside.path() + "/far.png").toEncoded() + "\n");
-        KvScreen screen(ScreenType::Multimedia, 1);
-        const QList<KvMedia*> media =
-            KvMediaDropRules::createMediaListFromMimeData(&mime, &screen, nullptr);
-        QCOMPARE(media.size(), 1);
-        QCOMPARE(media.first()->uri(), QFileInfo(outside.path() + "/far.png").absoluteFilePath());
-        qDeleteAll(media);
-    }
-
-    void conversionRefusals()
-    {
-        KvScreen telop(ScreenType::Telop, 1);
-        QScopedPointer<QMimeData> mime(payload(QStringList{"image/folder one", "telop/t.txt"}));
-        bool ok = false;
-        QList<KvMedia*> media =
-            KvMediaDropRules::createMediaListFromMimeData(mime.data(), &telop, &ok);
-        QVERIFY(ok);
-        QCOMPARE(media.size(), 1);
-        QCOMPARE(media.first()->mediaType(), MediaType::Telop);
-        QCOMPARE(media.first()->playingDuration(), 10.0);
-        qDeleteAll(media);
-
-        QVERIFY(KvMediaDropRules::createMediaListFromMimeData(mime.data(), nullptr, &ok).isEmpty());
-        QVERIFY(KvMediaDropRules::createMediaListFromMimeData(nullptr, &telop, &ok).isEmpty());
-        QMimeData plain;
-        plain.setText("file:///tmp/x.txt");
-        QVERIFY(KvMediaDropRules::createMediaListFromMimeData(&plain, &telop, &ok).isEmpty());
+        qDeleteAll(made);
+        QCOMPARE(described, media.replaceInStrings(" ~", " " + m_outside.path()));
     }
 
     void preservedMediaOwnership()
@@ -214,7 +185,6 @@ private slots:
             KvPreservedMedia owner(medium, 2, 5, true, true);
             QCOMPARE(owner.screenIndex(), 2);
             QCOMPARE(owner.sequenceIndex(), 5);
-            QVERIFY(owner.isSelected());
             // A copy never owns: only one delete happens.
             KvPreservedMedia copy(owner);
             QVERIFY(!copy.ownsMedia());
@@ -226,9 +196,8 @@ private slots:
         delete medium;
 
         // An owning record that is assigned another medium lets its old one go.
-        auto* first = new KvMedia("a");
         auto* second = new KvMedia("b");
-        KvPreservedMedia record(first, -1, -1, false, true);
+        KvPreservedMedia record(new KvMedia("a"), -1, -1, false, true);
         KvPreservedMedia other(second, 1, 1, true, false);
         record = other;
         QCOMPARE(record.media(), second);
