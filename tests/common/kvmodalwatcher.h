@@ -14,10 +14,12 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QList>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
@@ -60,6 +62,27 @@ public:
     }
     // A free-form answer: the function gets the modal widget and must close it.
     void answerWith(std::function<void(QWidget*)> handler) { m_answers.append(handler); }
+
+    // Answers the next input dialog: types `text` over its proposal (a null text keeps the
+    // proposal) and accepts it. `offered`, if given, gets the proposal the dialog showed.
+    void answerText(const QString& text, QStringList* offered = nullptr)
+    {
+        m_answers.append([text, offered](QWidget* w) {
+            auto* input = qobject_cast<QInputDialog*>(w);
+            if (!input) {
+                w->close();
+                return;
+            }
+            if (offered)
+                offered->append(input->textValue());
+            if (!text.isNull()) {
+                auto* edit = input->findChild<QLineEdit*>();
+                edit->selectAll();
+                QTest::keyClicks(edit, text);
+            }
+            input->accept();
+        });
+    }
 
     // Picks `path` in Qt's own file dialog and accepts it. The whole path is typed into the
     // dialog's name field (it may name a folder that does not exist):

@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QInputDialog>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
@@ -34,24 +33,6 @@ bool writeStage(const QString& path, int screens, const QColor& background = Qt:
     stage->setRect(QRect(10, 20, 1280, 720));
     stage->setBackgroundColor(background);
     return stage->writeToFile();
-}
-
-// Answers a QInputDialog with `text` (Ok), remembering the text it offered.
-std::function<void(QWidget*)> typeName(const QString& text, QStringList* offered)
-{
-    return [text, offered](QWidget* w) {
-        auto* input = qobject_cast<QInputDialog*>(w);
-        if (!input) {
-            w->close();
-            return;
-        }
-        if (offered)
-            offered->append(input->textValue());
-        auto* edit = input->findChild<QLineEdit*>();
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-        input->accept();
-    };
 }
 
 void processDeferredDeletes()
@@ -266,14 +247,7 @@ void TestStageChooser::copyProposesNumberedName()
     QSignalSpy selected(m_chooser.data(), &KvStageChooser::stageHasBeenSelected);
     KvModalWatcher watcher;
     QStringList offered;
-    watcher.answerWith([&offered](QWidget* w) {
-        auto* input = qobject_cast<QInputDialog*>(w);
-        offered.append(input ? input->textValue() : QString());
-        if (input)
-            input->accept(); // take the proposal as it is
-        else
-            w->close();
-    });
+    watcher.answerText(QString(), &offered); // take the proposal as it is
     select({"Alpha.xml"});
     QTest::mouseClick(button("CopyAndCreateButton"), Qt::LeftButton);
     QCOMPARE(watcher.count(), 1);
@@ -294,9 +268,9 @@ void TestStageChooser::copyRetriesWhenNameExists()
     QSignalSpy selected(m_chooser.data(), &KvStageChooser::stageHasBeenSelected);
     KvModalWatcher watcher;
     QStringList offered;
-    watcher.answerWith(typeName("Beta", &offered)); // exists (suffix added)
-    watcher.answer(QMessageBox::Ok);                // the warning
-    watcher.answerWith(typeName("Delta.XML", &offered));
+    watcher.answerText("Beta", &offered); // exists (suffix added)
+    watcher.answer(QMessageBox::Ok);      // the warning
+    watcher.answerText("Delta.XML", &offered);
     select({"Alpha.xml"});
     QTest::mouseClick(button("CopyAndCreateButton"), Qt::LeftButton);
 
