@@ -358,87 +358,74 @@ private slots:
         }
     }
 
-    // A dropped image inside the data folder is stored relative to it and shown by the panel and
-    // the canvas; the same image again records nothing. Unchecking the box removes it.
-    void backgroundImageDroppedAndUnchecked()
+    void backgroundImage_data()
     {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("dropped") << "drop";
+        QTest::newRow("chosen in the picker") << "picker";
+        QTest::newRow("picker cancelled") << "cancel";
+    }
+
+    // An image dropped on the field, or chosen in the picker that checking "Use Background
+    // Image" opens, is one command; it is stored relative to the data folder and shown by the
+    // panel and the canvas. The same image dropped again and a cancelled picker record
+    // nothing. Unchecking the box removes the image in one command.
+    void backgroundImage()
+    {
+        QFETCH(QString, how);
         auto* edit = stageField<QLineEdit>("lineEdit_BackgroundImage");
         auto* use = stageField<QCheckBox>("checkBox_BackgroundImage");
-        QVERIFY(edit && use);
-        auto picture = [this] {
-            const QPixmap* image = m_area->stageItem()->backgroundPicture();
-            return image && !image->isNull();
-        };
         auto shows = [&](const QString& image) {
+            const QPixmap* picture = m_area->stageItem()->backgroundPicture();
             return m_stage->backgroundImage() == image &&
                    edit->text() == QDir::toNativeSeparators(image) &&
-                   use->isChecked() == !image.isEmpty() && picture() == !image.isEmpty();
+                   use->isChecked() == !image.isEmpty() &&
+                   (picture && !picture->isNull()) == !image.isEmpty();
         };
+        const QString path = m_data->filePath(ImageFile);
         KvModalWatcher watcher;
-        QMimeData mime;
-        mime.setData(KvEditorCommon::MIME_TYPE_URI,
-                     QUrl::fromLocalFile(m_data->filePath(ImageFile)).toEncoded() + "\r\n");
-        for (int i = 0; i < 2; ++i) {
-            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton,
-                                  Qt::NoModifier);
-            QApplication::sendEvent(edit, &enter);
-            QDropEvent dropEvent(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton,
-                                 Qt::NoModifier);
-            QApplication::sendEvent(edit, &dropEvent);
+        if (how == "drop") {
+            QMimeData mime;
+            mime.setData(KvEditorCommon::MIME_TYPE_URI, QUrl::fromLocalFile(path).toEncoded());
+            for (int i = 0; i < 2; ++i) {
+                QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton,
+                                      Qt::NoModifier);
+                QApplication::sendEvent(edit, &enter);
+                QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton,
+                                Qt::NoModifier);
+                QApplication::sendEvent(edit, &drop);
+                settle();
+            }
+            QCOMPARE(watcher.count(), 0);
+        } else {
+            if (how == "picker") {
+                watcher.answerWith([path](QWidget* widget) {
+                    if (auto* dialog = qobject_cast<QFileDialog*>(widget))
+                        KvModalWatcher::acceptFile(dialog, path);
+                    else
+                        widget->close();
+                });
+            }
+            click(use);
             settle();
-            QCOMPARE(m_stack->count(), 1);
-            QVERIFY(shows(ImageFile));
+            QCOMPARE(watcher.count(), 1);
+            QCOMPARE(watcher.seen().at(0).className, QString("QFileDialog"));
         }
-        QCOMPARE(watcher.count(), 0);
+        const QString image = how == "cancel" ? QString() : QString(ImageFile);
+        QCOMPARE(m_stack->count(), image.isEmpty() ? 0 : 1);
+        QVERIFY(shows(image));
+        if (image.isEmpty())
+            return;
         undo();
         QVERIFY(shows(QString()));
         redo();
-        QVERIFY(shows(ImageFile));
+        QVERIFY(shows(image));
 
         click(use);
         QCOMPARE(m_stack->count(), 2);
         QVERIFY(shows(QString()));
         undo();
-        QVERIFY(shows(ImageFile));
-    }
-
-    void backgroundImagePicker_data()
-    {
-        QTest::addColumn<bool>("choose");
-        QTest::newRow("image chosen") << true;
-        QTest::newRow("picker cancelled") << false;
-    }
-
-    // Checking "Use Background Image" opens the picker: a chosen image is one command, a
-    // cancelled picker changes nothing and leaves the box unchecked.
-    void backgroundImagePicker()
-    {
-        QFETCH(bool, choose);
-        auto* use = stageField<QCheckBox>("checkBox_BackgroundImage");
-        const QString image = m_data->filePath(ImageFile);
-        KvModalWatcher watcher;
-        if (choose) {
-            watcher.answerWith([image](QWidget* widget) {
-                if (auto* dialog = qobject_cast<QFileDialog*>(widget))
-                    KvModalWatcher::acceptFile(dialog, image);
-                else
-                    widget->close();
-            });
-        }
-        click(use);
-        settle();
-        QCOMPARE(watcher.count(), 1);
-        QCOMPARE(watcher.seen().at(0).className, QString("QFileDialog"));
-        QCOMPARE(m_stack->count(), choose ? 1 : 0);
-        QCOMPARE(m_stage->backgroundImage(), choose ? QString(ImageFile) : QString());
-        QCOMPARE(use->isChecked(), choose);
-        QCOMPARE(stageField<QLineEdit>("lineEdit_BackgroundImage")->text(),
-                 choose ? QDir::toNativeSeparators(ImageFile) : QString());
-        if (!choose)
-            return;
-        undo();
-        QVERIFY(m_stage->backgroundImage().isEmpty());
-        QVERIFY(!use->isChecked());
+        QVERIFY(shows(image));
     }
 
     void backgroundColor_data()
@@ -556,9 +543,11 @@ private slots:
             << "-167772150" << QList<QRectF>{QRectF(-16777215, 100, 400, 300)};
     }
 
-    // Typing moves or resizes the screen items live; the end of the editing records one command
-    // and leaving the field records nothing more; undo and redo show on the canvas and in the
-    // panel, and leaving the field after an undo keeps the redo.
+    // Typing moves or resizes the screen items live, while the canvas reports the selection back
+    // between the keys; that report neither overwrites the digits typed so far nor goes back
+    // out. The end of the editing records one command and leaving the field records nothing
+    // more; undo and redo show on the canvas and in the panel, and leaving the field after an
+    // undo keeps the redo. The stage is saved as shown.
     void screenNumberField()
     {
         QFETCH(QStringList, selection);
@@ -583,13 +572,25 @@ private slots:
             return list;
         };
 
-        typeInto(box, typed);
+        QSignalSpy livePos(m_editor->screenPropertyWidget(),
+                           &KvScreenPropertyWidget::positionValueChanged);
+        QSignalSpy liveSize(m_editor->screenPropertyWidget(),
+                            &KvScreenPropertyWidget::sizeValueChanged);
+        box->selectAll();
+        for (const QChar key : typed) {
+            QTest::keyClicks(box, QString(key));
+            settle();
+        }
+        QCOMPARE(box->value(), shown);
         QCOMPARE(rects(true), expected);
         QCOMPARE(rects(false), old);
         QCOMPARE(m_stack->count(), 0);
+        // (Return reports the value once more itself; the commit's refresh adds nothing.)
         QTest::keyClick(box, Qt::Key_Return);
+        const int live = livePos.count() + liveSize.count();
         leave(box);
         settle();
+        QCOMPARE(livePos.count() + liveSize.count(), live);
         QCOMPARE(m_stack->count(), 1);
         QCOMPARE(rects(false), expected);
         QCOMPARE(box->value(), shown);
@@ -607,34 +608,6 @@ private slots:
         QCOMPARE(rects(true), expected);
         QCOMPARE(box->value(), shown);
         QVERIFY(savedAsShown());
-    }
-
-    // As a user types, the canvas reports the selection frame back between the keys: the
-    // report must neither overwrite the digits typed so far nor send anything back.
-    void typingWithTheCanvasAnsweringBetweenKeys()
-    {
-        KvScreen* alpha = screen("Alpha");
-        select({alpha});
-        QSignalSpy live(m_editor->screenPropertyWidget(),
-                        &KvScreenPropertyWidget::positionValueChanged);
-        auto* left = screenField<QSpinBox>("spinBox_Left");
-        left->selectAll();
-        for (const char* key : {"3", "0", "5"}) {
-            QTest::keyClicks(left, QLatin1String(key));
-            settle();
-        }
-        QCOMPARE(left->text(), QString("305"));
-        QCOMPARE(live.count(), 3);
-        QCOMPARE(itemRect(alpha), AlphaRect.translated(205, 0));
-        QCOMPARE(m_stack->count(), 0);
-        // (Return reports the value once more itself; the commit's refresh adds nothing.)
-        QTest::keyClick(left, Qt::Key_Return);
-        const int afterReturn = live.count();
-        settle();
-        QCOMPARE(m_stack->count(), 1);
-        QCOMPARE(alpha->rect(), AlphaRect.translated(205, 0));
-        QCOMPARE(left->value(), 305);
-        QCOMPARE(live.count(), afterReturn);
     }
 
     void canvasGesture_data()
@@ -722,11 +695,13 @@ private slots:
         KvScreen* alpha = screen("Alpha");
         select({alpha});
         auto* name = screenField<QLineEdit>("lineEdit_Name");
+        // The screen's name, the field and the label on the canvas.
+        auto names = [&] { return QStringList{alpha->name(), name->text(), item(alpha)->name()}; };
+        const QStringList old{"Alpha", "Alpha", "Alpha"};
         KvModalWatcher watcher;
         watcher.answer(QMessageBox::Ok);
         typeInto(name, typed);
-        QCOMPARE(item(alpha)->name(), typed);
-        QCOMPARE(alpha->name(), QString("Alpha"));
+        QCOMPARE(names(), (QStringList{"Alpha", typed, typed}));
         QCOMPARE(m_stack->count(), 0);
         QTest::keyClick(name, Qt::Key_Return);
         leave(name);
@@ -736,22 +711,17 @@ private slots:
         if (!refusal.isEmpty()) {
             QCOMPARE(watcher.seen().at(0).title, QString("Names are duplicated"));
             QCOMPARE(watcher.seen().at(0).text, refusal);
-            typed = QStringLiteral("Alpha");
+            QCOMPARE(names(), old);
+            return;
         }
-        QCOMPARE(alpha->name(), typed);
-        QCOMPARE(name->text(), typed);
-        QCOMPARE(item(alpha)->name(), typed);
+        const QStringList changed{typed, typed, typed};
+        QCOMPARE(names(), changed);
         if (!renamed)
             return;
-
         undo();
-        QCOMPARE(alpha->name(), QString("Alpha"));
-        QCOMPARE(name->text(), QString("Alpha"));
-        QCOMPARE(item(alpha)->name(), QString("Alpha"));
+        QCOMPARE(names(), old);
         redo();
-        QCOMPARE(alpha->name(), typed);
-        QCOMPARE(name->text(), typed);
-        QCOMPARE(item(alpha)->name(), typed);
+        QCOMPARE(names(), changed);
     }
 
     void checkBoxes_data()
@@ -783,22 +753,14 @@ private slots:
         select(selected);
         auto* check = screenField<QCheckBox>(box);
         QVERIFY(check->isEnabled());
-        auto isSet = [which](KvScreen* s) {
-            switch (which) {
-            case 0:
-                return s->lockScreen();
-            case 1:
-                return s->graphicsType() == GraphicsType::DirectX;
-            case 2:
-                return s->moviePlayerType() == PlayerType::Platform;
-            default:
-                return s->webBrowserType() == PlayerType::Platform;
-            }
-        };
         auto values = [&] {
             QList<bool> list;
-            for (KvScreen* s : selected)
-                list << isSet(s);
+            for (KvScreen* s : selected) {
+                const int player = which == 2 ? s->moviePlayerType() : s->webBrowserType();
+                list << (which == 0   ? s->lockScreen()
+                         : which == 1 ? s->graphicsType() == GraphicsType::DirectX
+                                      : player == PlayerType::Platform);
+            }
             return list;
         };
         auto shown = [&](const QList<bool>& list) {
