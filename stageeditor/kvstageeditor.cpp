@@ -31,17 +31,14 @@
 #include "kvscreenpropertywidget.h"
 #include "kvsequencecontainer.h"
 #include "kvstage.h"
-#include "kvstagechooser.h"
-#include "kvstagecreator.h"
+#include "kvstagedocuments.h"
 #include "kvstagepropertywidget.h"
 #include "kvstagescene.h"
 #include "kvstagewidget.h"
 #include "kvstageworkingarea.h"
 #include "kvusingfilelist.h"
-#include "kvusingfilelistcreator.h"
 #include "movezindexofscreen.h"
 #include "pastescreen.h"
-#include "path.h"
 #include "removeselectedscreens.h"
 #include "selectedscreenmoved.h"
 #include "selectedscreenresized.h"
@@ -58,7 +55,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMultiMap>
-#include <QRegExp>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -1341,163 +1337,32 @@ bool KvStageEditor::isAllSelectedScreenLocked() const
 
 void KvStageEditor::showStageChooser()
 {
-    QPointer<KvStageChooser> chooser = new KvStageChooser(m_mainWindow);
-    chooser->setStageDir(QDir(dataDir()).absoluteFilePath(QStringLiteral("stage")));
-    chooser->setUsingStageList(m_usingStageList);
-
-    connect(chooser, &KvStageChooser::requestToCreateUsingStageList, this,
-            &KvStageEditor::createUsingStageList);
-    connect(this, &KvStageEditor::usingStageListCreationFinished, chooser,
-            &KvStageChooser::usingStageListCreationFinished);
-    // Queued: the tabs open once the dialog has finished with the choice.
-    connect(chooser, &KvStageChooser::stageHasBeenSelected, this,
-            &KvStageEditor::onStageHasBeenSelected, Qt::QueuedConnection);
-    connect(chooser, &KvStageChooser::requestToShowStageCreator, this,
-            &KvStageEditor::showStageCreator, Qt::QueuedConnection);
-
-    chooser->exec();
-    // The dialog deletes itself after a decision; closed any other way it goes here.
-    if (chooser)
-        chooser->deleteLater();
+    KvStageDocuments::showChooser(*this);
 }
 
 void KvStageEditor::showStageCreator()
 {
-    QPointer<KvStageCreator> creator = new KvStageCreator(m_mainWindow);
-    creator->setStageDir(QDir(dataDir()).absoluteFilePath(QStringLiteral("stage")));
-    creator->addUsingFileNameList(workingStageFileList(false));
-    connect(creator, &KvStageCreator::stageCreated, this, &KvStageEditor::onStageCreated,
-            Qt::QueuedConnection);
-
-    creator->exec();
-    if (creator)
-        creator->deleteLater();
+    KvStageDocuments::showCreator(*this);
 }
 
 void KvStageEditor::onStageHasBeenSelected(QStringList stageList)
 {
-    if (!m_stageWidget || stageList.isEmpty())
-        return;
-
-    int lastOpenedIndex = -1;
-    for (const QString& path : qAsConst(stageList)) {
-        if (!m_stageWidget)
-            return;
-        if (hasStageFileOpened(path)) {
-            QMessageBox::warning(
-                m_stageWidget, tr("Information"),
-                tr("The Stage of \"%1\" is already opened.").arg(QFileInfo(path).fileName()),
-                QMessageBox::Ok);
-            continue;
-        }
-
-        auto* stage = new KvStage(path);
-        if (!stage->readFile()) {
-            const QString fileName = QFileInfo(stage->filePath()).fileName();
-            delete stage;
-            QMessageBox::critical(m_mainWindow, tr("Error"),
-                                  tr("Cannot open the stage of \"%1\"").arg(fileName),
-                                  QMessageBox::Ok);
-            continue;
-        }
-
-        const int index = m_stageWidget->addStage(stage);
-        if (index < 0) {
-            // No tab took the stage, so nothing else owns it.
-            delete stage;
-            continue;
-        }
-        lastOpenedIndex = index;
-        if (m_sequenceContainer)
-            m_sequenceContainer->addStage(stage);
-    }
-
-    if (lastOpenedIndex >= 0)
-        emit requestSetCurrentStageTab(lastOpenedIndex);
+    KvStageDocuments::open(*this, stageList);
 }
 
 void KvStageEditor::onStageCreated(KvStage* stage)
 {
-    if (!stage)
-        return;
-    if (!m_stageWidget) {
-        delete stage;
-        return;
-    }
-
-    // The tab's saved snapshot is taken with a description of its own, so the new stage
-    // differs from it until it is saved for the first time.
-    const QString description = stage->description();
-    stage->setDescription(tr("This is a created new stage that is not saved."));
-    const int index = m_stageWidget->addStage(stage);
-    stage->setDescription(description);
-    if (index < 0) {
-        delete stage;
-        return;
-    }
-
-    if (m_sequenceContainer)
-        m_sequenceContainer->addStage(stage);
-
-    emit requestSetCurrentStageTab(index);
-    m_stageWidget->changeTabLabelNameToUnsavedState(index, true);
+    KvStageDocuments::addCreated(*this, stage);
 }
 
 bool KvStageEditor::saveCurrentStage()
 {
-    if (!m_stageWidget)
-        return false;
-    KvStageWorkingArea* area = m_stageWidget->currentStageWorkingArea();
-    KvStage* stage = area ? area->stage() : nullptr;
-    if (!stage)
-        return false;
-
-    if (!stage->writeToFile()) {
-        QMessageBox::critical(
-            m_mainWindow, tr("Error"),
-            tr("Cannot save the stage of \"%1\".").arg(QFileInfo(stage->filePath()).fileName()),
-            QMessageBox::Ok);
-        return false;
-    }
-    area->resetInitialStage();
-    m_stageWidget->changeTabLabelNameToUnsavedState(area, false);
-    return true;
+    return KvStageDocuments::save(*this);
 }
 
 void KvStageEditor::saveCurrentStageAs()
 {
-    KvStage* stage = currentStage();
-    if (!stage)
-        return;
-    // The dialog runs its own event loop: the tab must still be there afterwards.
-    QPointer<KvStageWorkingArea> area = m_stageWidget->currentStageWorkingArea();
-
-    QFileDialog dialog(m_mainWindow, tr("Save Stage"), stage->filePath(),
-                       tr("Stages (*.xml *.kstg);;"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    // A name typed without an extension becomes a ".xml" stage (asked about before it
-    // overwrites one), so the stage chooser, which lists stage files only, finds it again.
-    dialog.setDefaultSuffix(QStringLiteral("xml"));
-    const QString path =
-        dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-    if (path.isEmpty() || !area || area->stage() != stage || !m_stageWidget)
-        return;
-
-    stage->setFilePath(path);
-    if (!stage->writeToFile()) {
-        QMessageBox::critical(
-            m_mainWindow, tr("Error"),
-            tr("Cannot save the stage of \"%1\".").arg(QFileInfo(path).fileName()),
-            QMessageBox::Ok);
-        return;
-    }
-    area->resetInitialStage();
-    // Unmarking first lets Save Stage follow; the label then takes the new file name.
-    m_stageWidget->changeTabLabelNameToUnsavedState(area.data(), false);
-    m_stageWidget->updateTabLabelNameFromStage(area.data());
-    // A stage without a name is shown by its file name, which has just changed.
-    if (area == m_stageWidget->currentStageWorkingArea())
-        updateStageProtertyValues();
+    KvStageDocuments::saveAs(*this);
 }
 
 void KvStageEditor::closeCurrentStageTab()
@@ -1539,17 +1404,7 @@ void KvStageEditor::setStageTabRelatedActionEnabled(bool enabled)
 
 QStringList KvStageEditor::workingStageFileList(bool absolute) const
 {
-    QStringList files;
-    if (!m_stageWidget)
-        return files;
-    const QList<KvStageWorkingArea*> areas = m_stageWidget->stageWorkingAreaList();
-    for (const KvStageWorkingArea* area : areas) {
-        if (!area || !area->stage())
-            continue;
-        const QFileInfo info(area->stage()->filePath());
-        files.append(absolute ? info.absoluteFilePath() : info.fileName());
-    }
-    return files;
+    return KvStageDocuments::workingFiles(*this, absolute);
 }
 
 bool KvStageEditor::hasStageFileOpened(const QString& path) const
@@ -1559,31 +1414,12 @@ bool KvStageEditor::hasStageFileOpened(const QString& path) const
 
 void KvStageEditor::createUsingStageList(QWidget* dialogParent)
 {
-    auto* creator = new KvUsingFileListCreator(KvUsingFileList::UsingStage, this);
-    creator->setRootPath(Path::combine(dataDir(), QStringLiteral("channel")));
-    creator->setDataDir(dataDir());
-    creator->setUsingFileList(m_usingStageList);
-    creator->setDialogParent(dialogParent);
-    creator->setUsingDialog(true);
-    creator->setExceptFileName(QRegExp(QStringLiteral("channel.xml"), Qt::CaseInsensitive));
-    connect(creator, &KvUsingFileListCreator::finished, this,
-            &KvStageEditor::onUsingStageListFinished);
-    connect(creator, &KvUsingFileListCreator::finished, creator, &QObject::deleteLater);
-    creator->startAsync();
+    KvStageDocuments::buildUsingStageList(*this, dialogParent);
 }
 
 void KvStageEditor::createUsingContentList(QWidget* dialogParent)
 {
-    auto* creator = new KvUsingFileListCreator(KvUsingFileList::UsingContent, this);
-    creator->setRootPath(Path::combine(dataDir(), QStringLiteral("stage")));
-    creator->setDataDir(dataDir());
-    creator->setUsingFileList(m_usingContentList);
-    creator->setDialogParent(dialogParent);
-    creator->setUsingDialog(true);
-    connect(creator, &KvUsingFileListCreator::finished, this,
-            &KvStageEditor::onUsingContentListFinished);
-    connect(creator, &KvUsingFileListCreator::finished, creator, &QObject::deleteLater);
-    creator->startAsync();
+    KvStageDocuments::buildUsingContentList(*this, dialogParent);
 }
 
 void KvStageEditor::onUsingStageListFinished()

@@ -396,6 +396,7 @@ private slots:
 
 private:
     friend class KvMenuTable;
+    friend class KvStageDocuments;
     friend class ::TstShell;
     friend class ::TstDocuments;
 

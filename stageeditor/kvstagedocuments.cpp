@@ -1,0 +1,239 @@
+#include "kvstagedocuments.h"
+
+#include "kvsequencecontainer.h"
+#include "kvstage.h"
+#include "kvstagechooser.h"
+#include "kvstagecreator.h"
+#include "kvstageeditor.h"
+#include "kvstagewidget.h"
+#include "kvstageworkingarea.h"
+#include "kvusingfilelist.h"
+#include "kvusingfilelistcreator.h"
+#include "path.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPointer>
+#include <QRegExp>
+
+namespace Kova {
+
+namespace {
+
+QString translated(const char* text)
+{
+    return QCoreApplication::translate("Kova::KvStageEditor", text);
+}
+
+} // namespace
+
+void KvStageDocuments::showChooser(KvStageEditor& editor)
+{
+    QPointer<KvStageChooser> chooser = new KvStageChooser(editor.m_mainWindow);
+    chooser->setStageDir(QDir(editor.dataDir()).absoluteFilePath(QStringLiteral("stage")));
+    chooser->setUsingStageList(editor.m_usingStageList);
+
+    QObject::connect(chooser, &KvStageChooser::requestToCreateUsingStageList, &editor,
+                     &KvStageEditor::createUsingStageList);
+    QObject::connect(&editor, &KvStageEditor::usingStageListCreationFinished, chooser,
+                     &KvStageChooser::usingStageListCreationFinished);
+    // Queued: the tabs open once the dialog has finished with the choice.
+    QObject::connect(chooser, &KvStageChooser::stageHasBeenSelected, &editor,
+                     &KvStageEditor::onStageHasBeenSelected, Qt::QueuedConnection);
+    QObject::connect(chooser, &KvStageChooser::requestToShowStageCreator, &editor,
+                     &KvStageEditor::showStageCreator, Qt::QueuedConnection);
+
+    chooser->exec();
+    // The dialog deletes itself after a decision; closed any other way it goes here.
+    if (chooser)
+        chooser->deleteLater();
+}
+
+void KvStageDocuments::showCreator(KvStageEditor& editor)
+{
+    QPointer<KvStageCreator> creator = new KvStageCreator(editor.m_mainWindow);
+    creator->setStageDir(QDir(editor.dataDir()).absoluteFilePath(QStringLiteral("stage")));
+    creator->addUsingFileNameList(editor.workingStageFileList(false));
+    QObject::connect(creator, &KvStageCreator::stageCreated, &editor,
+                     &KvStageEditor::onStageCreated, Qt::QueuedConnection);
+
+    creator->exec();
+    if (creator)
+        creator->deleteLater();
+}
+
+void KvStageDocuments::open(KvStageEditor& editor, const QStringList& stageList)
+{
+    if (!editor.m_stageWidget || stageList.isEmpty())
+        return;
+
+    int lastOpenedIndex = -1;
+    for (const QString& path : qAsConst(stageList)) {
+        if (!editor.m_stageWidget)
+            return;
+        if (editor.hasStageFileOpened(path)) {
+            QMessageBox::warning(editor.m_stageWidget, translated("Information"),
+                                 translated("The Stage of \"%1\" is already opened.")
+                                     .arg(QFileInfo(path).fileName()),
+                                 QMessageBox::Ok);
+            continue;
+        }
+
+        auto* stage = new KvStage(path);
+        if (!stage->readFile()) {
+            const QString fileName = QFileInfo(stage->filePath()).fileName();
+            delete stage;
+            QMessageBox::critical(editor.m_mainWindow, translated("Error"),
+                                  translated("Cannot open the stage of \"%1\"").arg(fileName),
+                                  QMessageBox::Ok);
+            continue;
+        }
+
+        const int index = editor.m_stageWidget->addStage(stage);
+        if (index < 0) {
+            // No tab took the stage, so nothing else owns it.
+            delete stage;
+            continue;
+        }
+        lastOpenedIndex = index;
+        if (editor.m_sequenceContainer)
+            editor.m_sequenceContainer->addStage(stage);
+    }
+
+    if (lastOpenedIndex >= 0)
+        emit editor.requestSetCurrentStageTab(lastOpenedIndex);
+}
+
+void KvStageDocuments::addCreated(KvStageEditor& editor, KvStage* stage)
+{
+    if (!stage)
+        return;
+    if (!editor.m_stageWidget) {
+        delete stage;
+        return;
+    }
+
+    // The tab's saved snapshot is taken with a description of its own, so the new stage
+    // differs from it until it is saved for the first time.
+    const QString description = stage->description();
+    stage->setDescription(translated("This is a created new stage that is not saved."));
+    const int index = editor.m_stageWidget->addStage(stage);
+    stage->setDescription(description);
+    if (index < 0) {
+        delete stage;
+        return;
+    }
+
+    if (editor.m_sequenceContainer)
+        editor.m_sequenceContainer->addStage(stage);
+
+    emit editor.requestSetCurrentStageTab(index);
+    editor.m_stageWidget->changeTabLabelNameToUnsavedState(index, true);
+}
+
+bool KvStageDocuments::save(KvStageEditor& editor)
+{
+    if (!editor.m_stageWidget)
+        return false;
+    KvStageWorkingArea* area = editor.m_stageWidget->currentStageWorkingArea();
+    KvStage* stage = area ? area->stage() : nullptr;
+    if (!stage)
+        return false;
+
+    if (!stage->writeToFile()) {
+        QMessageBox::critical(editor.m_mainWindow, translated("Error"),
+                              translated("Cannot save the stage of \"%1\".")
+                                  .arg(QFileInfo(stage->filePath()).fileName()),
+                              QMessageBox::Ok);
+        return false;
+    }
+    area->resetInitialStage();
+    editor.m_stageWidget->changeTabLabelNameToUnsavedState(area, false);
+    return true;
+}
+
+void KvStageDocuments::saveAs(KvStageEditor& editor)
+{
+    KvStage* stage = editor.currentStage();
+    if (!stage)
+        return;
+    // The dialog runs its own event loop: the tab must still be there afterwards.
+    QPointer<KvStageWorkingArea> area = editor.m_stageWidget->currentStageWorkingArea();
+
+    QFileDialog dialog(editor.m_mainWindow, translated("Save Stage"), stage->filePath(),
+                       translated("Stages (*.xml *.kstg);;"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without an extension becomes a ".xml" stage (asked about before it
+    // overwrites one), so the stage chooser, which lists stage files only, finds it again.
+    dialog.setDefaultSuffix(QStringLiteral("xml"));
+    const QString path =
+        dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    if (path.isEmpty() || !area || area->stage() != stage || !editor.m_stageWidget)
+        return;
+
+    stage->setFilePath(path);
+    if (!stage->writeToFile()) {
+        QMessageBox::critical(
+            editor.m_mainWindow, translated("Error"),
+            translated("Cannot save the stage of \"%1\".").arg(QFileInfo(path).fileName()),
+            QMessageBox::Ok);
+        return;
+    }
+    area->resetInitialStage();
+    // Unmarking first lets Save Stage follow; the label then takes the new file name.
+    editor.m_stageWidget->changeTabLabelNameToUnsavedState(area.data(), false);
+    editor.m_stageWidget->updateTabLabelNameFromStage(area.data());
+    // A stage without a name is shown by its file name, which has just changed.
+    if (area == editor.m_stageWidget->currentStageWorkingArea())
+        editor.updateStageProtertyValues();
+}
+
+QStringList KvStageDocuments::workingFiles(const KvStageEditor& editor, bool absolute)
+{
+    QStringList files;
+    if (!editor.m_stageWidget)
+        return files;
+    const QList<KvStageWorkingArea*> areas = editor.m_stageWidget->stageWorkingAreaList();
+    for (const KvStageWorkingArea* area : areas) {
+        if (!area || !area->stage())
+            continue;
+        const QFileInfo info(area->stage()->filePath());
+        files.append(absolute ? info.absoluteFilePath() : info.fileName());
+    }
+    return files;
+}
+
+void KvStageDocuments::buildUsingStageList(KvStageEditor& editor, QWidget* dialogParent)
+{
+    auto* creator = new KvUsingFileListCreator(KvUsingFileList::UsingStage, &editor);
+    creator->setRootPath(Path::combine(editor.dataDir(), QStringLiteral("channel")));
+    creator->setDataDir(editor.dataDir());
+    creator->setUsingFileList(editor.m_usingStageList);
+    creator->setDialogParent(dialogParent);
+    creator->setUsingDialog(true);
+    creator->setExceptFileName(QRegExp(QStringLiteral("channel.xml"), Qt::CaseInsensitive));
+    QObject::connect(creator, &KvUsingFileListCreator::finished, &editor,
+                     &KvStageEditor::onUsingStageListFinished);
+    QObject::connect(creator, &KvUsingFileListCreator::finished, creator, &QObject::deleteLater);
+    creator->startAsync();
+}
+
+void KvStageDocuments::buildUsingContentList(KvStageEditor& editor, QWidget* dialogParent)
+{
+    auto* creator = new KvUsingFileListCreator(KvUsingFileList::UsingContent, &editor);
+    creator->setRootPath(Path::combine(editor.dataDir(), QStringLiteral("stage")));
+    creator->setDataDir(editor.dataDir());
+    creator->setUsingFileList(editor.m_usingContentList);
+    creator->setDialogParent(dialogParent);
+    creator->setUsingDialog(true);
+    QObject::connect(creator, &KvUsingFileListCreator::finished, &editor,
+                     &KvStageEditor::onUsingContentListFinished);
+    QObject::connect(creator, &KvUsingFileListCreator::finished, creator, &QObject::deleteLater);
+    creator->startAsync();
+}
+
+} // namespace Kova
