@@ -332,12 +332,15 @@ private slots:
         auto* desktop = stageField<QCheckBox>("checkBox_UseDesktopSize");
         auto* adjustment = stageField<QCheckBox>("checkBox_AutomaticAdjustment");
         QVERIFY(desktop && adjustment);
-        const QList<QAbstractButton*> clicks{desktop, adjustment, desktop};
-        const QList<uint> options{0, 1, 3, 0};
+        const QList<QAbstractButton*> clicks{desktop, adjustment, adjustment, adjustment, desktop};
+        const QList<uint> options{0, 1, 3, 1, 3, 0};
         auto shows = [&](uint value) {
-            return desktop->isChecked() == bool(value & KvStage::UseDesktopSize) &&
+            const bool desktopSize = value & KvStage::UseDesktopSize;
+            return desktop->isChecked() == desktopSize &&
                    adjustment->isChecked() == bool(value & KvStage::AutoAdjustment) &&
-                   adjustment->isEnabled() == bool(value & KvStage::UseDesktopSize);
+                   adjustment->isEnabled() == desktopSize &&
+                   stageField<QLabel>("label_CheckBoxAutomaticAdjustment")->isEnabled() ==
+                       desktopSize;
         };
         QVERIFY(shows(m_stage->options()));
         for (int i = 0; i < clicks.count(); ++i) {
