@@ -27,7 +27,7 @@ template <typename T> T* field(QWidget* panel, const char* name)
     return w;
 }
 
-// Every outward signal of the panel, as "signal:value" in order.
+// Every signal a user's edit in the panel can send, as "signal:value" in order.
 struct Recorder
 {
     explicit Recorder(KvScreenPropertyWidget* panel)
@@ -158,7 +158,7 @@ private slots:
         for (const char* name : {"checkBox_Locked", "checkBox_MoviePlayerType",
                                  "checkBox_WebBrowserType", "checkBox_GraphicsType"})
             QCOMPARE(field<QCheckBox>(&panel, name)->checkState(), Qt::Unchecked);
-        // Editing ends on a cleared panel ask for nothing.
+        // The end of an editing on a cleared panel asks for nothing.
         emit field<QSpinBox>(&panel, "spinBox_Left")->editingFinished();
         emit field<QLineEdit>(&panel, "lineEdit_Name")->editingFinished();
         QCOMPARE(recorder.log, QStringList());

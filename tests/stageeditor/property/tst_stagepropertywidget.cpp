@@ -161,8 +161,8 @@ private slots:
         QCOMPARE(field<QLabel>(&panel, "label_Name")->text(), expected);
     }
 
-    // Width and height resize the canvas while typing; every field sends its committed value
-    // when the editing finishes (Return, Enter or the focus leaving).
+    // Width and height send the size while typing, for the canvas to follow; every field sends
+    // its value to commit when the editing finishes (Return, Enter or the focus leaving).
     void numberFields_data()
     {
         QTest::addColumn<QString>("name");
