@@ -904,6 +904,9 @@ private slots:
         typeInto(width, "500");
         QTest::keyClick(width, Qt::Key_Return);
         m_editor->action_undo();
+        settle();
+        QCOMPARE(m_editor->stageWidget()->openedStageCount(), 0);
+        QVERIFY(!stageField<QWidget>("scrollAreaWidgetContents")->isEnabled());
     }
 };
 
