@@ -545,6 +545,14 @@ private slots:
             QCOMPARE(scene->dropHighlightState(), int(KvStageScene::DropHighlightShown));
             QCOMPARE(scene->dropHighlightRect(),
                      tab.area->stage()->getScreenObject(screenId)->rect());
+            // Leaving hides the highlight; coming back shows it again.
+            QDragLeaveEvent leave;
+            QApplication::sendEvent(viewport(tab), &leave);
+            QCOMPARE(scene->dropHighlightState(), int(KvStageScene::DropHighlightHidden));
+            QDragEnterEvent again(pos, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(viewport(tab), &again);
+            QApplication::sendEvent(viewport(tab), &move);
+            QCOMPARE(scene->dropHighlightState(), int(KvStageScene::DropHighlightShown));
         } else {
             QVERIFY(scene->dropHighlightState() != KvStageScene::DropHighlightShown);
         }
@@ -575,24 +583,6 @@ private slots:
         // Not in the screen yet: that is the editor's command's business.
         QCOMPARE(receivedScreen->mediaCount(), 0);
         qDeleteAll(received);
-    }
-
-    void dragLeaveHidesHighlight()
-    {
-        Tab tab = makeTab();
-        tab.area->setMediaDropEnabled(true);
-        QMimeData mime;
-        mime.setData(KvEditorCommon::MIME_TYPE_URI,
-                     QUrl::fromLocalFile(m_data.filePath("image")).toEncoded());
-        const QPoint pos = at(tab, QPointF(200, 150));
-        QDragEnterEvent enter(pos, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport(tab), &enter);
-        QDragMoveEvent move(pos, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport(tab), &move);
-        QCOMPARE(tab.area->scene()->dropHighlightState(), int(KvStageScene::DropHighlightShown));
-        QDragLeaveEvent leave;
-        QApplication::sendEvent(viewport(tab), &leave);
-        QCOMPARE(tab.area->scene()->dropHighlightState(), int(KvStageScene::DropHighlightHidden));
     }
 
     void fileUse_data()
@@ -754,17 +744,13 @@ private slots:
     void takeSceneDetachesIt()
     {
         auto area = std::make_unique<KvStageWorkingArea>(new KvStage(), QString());
-        QPointer<QGraphicsScene> scene = area->takeScene();
-        QVERIFY(scene && !scene->parent());
-        QVERIFY(!area->scene());
-        QVERIFY(!area->view()->scene());
-        QVERIFY(!area->takeScene());
-        // The tab keeps working without its scene.
+        std::unique_ptr<QGraphicsScene> scene(area->takeScene());
+        QVERIFY(scene && !scene->parent() && !area->view()->scene() && !area->takeScene());
+        // The tab keeps working without its scene, and does not delete it.
         area->updateSelectedHandle();
         QVERIFY(area->selectedScreens().isEmpty());
         area.reset();
-        QVERIFY(scene);
-        delete scene;
+        QVERIFY(scene->items().size() >= 2);
     }
 };
 
