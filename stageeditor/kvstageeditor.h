@@ -30,8 +30,8 @@ class QUndoGroup;
 class QUndoStack;
 class QWidget;
 
-class TstShell;
-class TstDocuments;
+class TestShell;
+class TestDocuments;
 
 namespace Kova {
 
@@ -397,8 +397,8 @@ private slots:
 private:
     friend class KvMenuTable;
     friend class KvStageDocuments;
-    friend class ::TstShell;
-    friend class ::TstDocuments;
+    friend class ::TestShell;
+    friend class ::TestDocuments;
 
     bool setup();
     void createDocks();

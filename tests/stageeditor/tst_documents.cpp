@@ -43,7 +43,7 @@ struct BoxRecord
 
 } // namespace
 
-class TstDocuments : public QObject
+class TestDocuments : public QObject
 {
     Q_OBJECT
 
@@ -83,7 +83,7 @@ private:
     std::unique_ptr<KvStageEditor> m_editor;
 };
 
-void TstDocuments::init()
+void TestDocuments::init()
 {
     m_dataDir.reset(new QTemporaryDir);
     QVERIFY(m_dataDir->isValid());
@@ -95,7 +95,7 @@ void TstDocuments::init()
     m_editor.reset(new KvStageEditor(m_mainWindow.get()));
 }
 
-void TstDocuments::cleanup()
+void TestDocuments::cleanup()
 {
     // Tabs left open must not ask anything on the way out.
     if (m_editor && m_editor->stageWidget()) {
@@ -108,12 +108,12 @@ void TstDocuments::cleanup()
     m_dataDir.reset();
 }
 
-QString TstDocuments::stagePath(const QString& name) const
+QString TestDocuments::stagePath(const QString& name) const
 {
     return QDir(m_dataDir->path()).absoluteFilePath(name);
 }
 
-QString TstDocuments::writeStage(const QString& relativePath, const QString& description)
+QString TestDocuments::writeStage(const QString& relativePath, const QString& description)
 {
     const QString path = stagePath(relativePath);
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -126,23 +126,23 @@ QString TstDocuments::writeStage(const QString& relativePath, const QString& des
     return path;
 }
 
-void TstDocuments::openStages(const QStringList& paths)
+void TestDocuments::openStages(const QStringList& paths)
 {
     m_editor->onStageHasBeenSelected(paths);
     QCoreApplication::processEvents();
 }
 
-QString TstDocuments::label(int index) const
+QString TestDocuments::label(int index) const
 {
     return m_editor->stageWidget()->tabWidget()->tabText(index);
 }
 
-int TstDocuments::tabCount() const
+int TestDocuments::tabCount() const
 {
     return m_editor->stageWidget()->openedStageCount();
 }
 
-std::function<void(QWidget*)> TstDocuments::recordBox(QList<BoxRecord>* records)
+std::function<void(QWidget*)> TestDocuments::recordBox(QList<BoxRecord>* records)
 {
     return [records](QWidget* widget) {
         auto* box = qobject_cast<QMessageBox*>(widget);
@@ -158,7 +158,7 @@ std::function<void(QWidget*)> TstDocuments::recordBox(QList<BoxRecord>* records)
     };
 }
 
-std::function<void(QWidget*)> TstDocuments::chooseFile(const QString& path, QStringList* filters,
+std::function<void(QWidget*)> TestDocuments::chooseFile(const QString& path, QStringList* filters,
                                                        QString* startFile)
 {
     return [path, filters, startFile](QWidget* widget) {
@@ -177,7 +177,7 @@ std::function<void(QWidget*)> TstDocuments::chooseFile(const QString& path, QStr
 
 // Three stages chosen: the second is open already, the third is no stage file. Only the
 // first opens; the boxes come in order and the first stage's tab becomes current.
-void TstDocuments::openingSkipsOpenAndUnreadableStages()
+void TestDocuments::openingSkipsOpenAndUnreadableStages()
 {
     const QString a = writeStage("stage/a.xml");
     const QString b = writeStage("stage/b.xml");
@@ -218,7 +218,7 @@ void TstDocuments::openingSkipsOpenAndUnreadableStages()
     QVERIFY(!label(1).endsWith('*'));
 }
 
-void TstDocuments::openingOnlyOpenStagesChangesNothing()
+void TestDocuments::openingOnlyOpenStagesChangesNothing()
 {
     const QString a = writeStage("stage/a.xml");
     const QString b = writeStage("stage/b.xml");
@@ -247,7 +247,7 @@ void TstDocuments::openingOnlyOpenStagesChangesNothing()
 }
 
 // The chooser reports its choice while it is still open; the tabs come once it is gone.
-void TstDocuments::chosenStagesOpenAfterTheChooserReturns()
+void TestDocuments::chosenStagesOpenAfterTheChooserReturns()
 {
     const QString a = writeStage("stage/a.xml");
     int tabsWhileOpen = -1;
@@ -276,7 +276,7 @@ void TstDocuments::chosenStagesOpenAfterTheChooserReturns()
     QCOMPARE(label(0), QString("a.xml"));
 }
 
-void TstDocuments::saveAsCancelledChangesNothing()
+void TestDocuments::saveAsCancelledChangesNothing()
 {
     const QString a = writeStage("stage/a.xml");
     openStages({a});
@@ -315,7 +315,7 @@ void TstDocuments::saveAsCancelledChangesNothing()
     QVERIFY(onDisk.description().isEmpty());
 }
 
-void TstDocuments::saveAsToAnUnwritablePlaceKeepsTheNewPath()
+void TestDocuments::saveAsToAnUnwritablePlaceKeepsTheNewPath()
 {
     const QString a = writeStage("stage/a.xml");
     openStages({a});
@@ -344,7 +344,7 @@ void TstDocuments::saveAsToAnUnwritablePlaceKeepsTheNewPath()
     QVERIFY(!QFileInfo::exists(target));
 }
 
-void TstDocuments::saveAsWritesAndRenamesTheTab()
+void TestDocuments::saveAsWritesAndRenamesTheTab()
 {
     const QString a = writeStage("stage/a.xml");
     openStages({a});
@@ -374,7 +374,7 @@ void TstDocuments::saveAsWritesAndRenamesTheTab()
 }
 
 // A name typed without an extension must still give a file that the stage chooser lists.
-void TstDocuments::saveAsWithoutExtensionWritesAnXmlStage()
+void TestDocuments::saveAsWithoutExtensionWritesAnXmlStage()
 {
     const QString a = writeStage("stage/a.xml");
     openStages({a});
@@ -399,7 +399,7 @@ void TstDocuments::saveAsWithoutExtensionWritesAnXmlStage()
     QVERIFY2(name->text().endsWith("shop.xml"), qPrintable(name->text()));
 }
 
-void TstDocuments::saveFailingKeepsTheMark()
+void TestDocuments::saveFailingKeepsTheMark()
 {
     auto* stage = new KvStage(stagePath("stage/missing/new.xml"));
     stage->setRect(QRect(0, 0, 640, 360));
@@ -425,7 +425,7 @@ void TstDocuments::saveFailingKeepsTheMark()
     QCOMPARE(watcher.count(), 1);
 }
 
-void TstDocuments::createdStageIsMarkedUntilSaved()
+void TestDocuments::createdStageIsMarkedUntilSaved()
 {
     // A null stage (the creator closed without a template) is ignored.
     m_editor->onStageCreated(nullptr);
@@ -475,7 +475,7 @@ void TstDocuments::createdStageIsMarkedUntilSaved()
     QCOMPARE(tabCount(), 0);
 }
 
-void TstDocuments::stageActionsFollowFirstAndLastTab()
+void TestDocuments::stageActionsFollowFirstAndLastTab()
 {
     const QStringList names = {"Action_Add_Multimedia_Screen",
                                "Action_Add_Telop_Screen",
@@ -524,7 +524,7 @@ void TstDocuments::stageActionsFollowFirstAndLastTab()
         QVERIFY2(!m_editor->getAction(name)->isEnabled(), qPrintable(name));
 }
 
-void TstDocuments::saveActionFollowsOnlyTheCurrentTab()
+void TestDocuments::saveActionFollowsOnlyTheCurrentTab()
 {
     const QString a = writeStage("stage/a.xml");
     const QString b = writeStage("stage/b.xml");
@@ -554,7 +554,7 @@ void TstDocuments::saveActionFollowsOnlyTheCurrentTab()
     QVERIFY(!save->isEnabled());
 }
 
-void TstDocuments::workingStageFileListKeepsSameNames()
+void TestDocuments::workingStageFileListKeepsSameNames()
 {
     QVERIFY(m_editor->workingStageFileList(false).isEmpty());
     const QString first = writeStage("stage/one/same.xml");
@@ -593,7 +593,7 @@ void TstDocuments::workingStageFileListKeepsSameNames()
     QCOMPARE(tabCount(), 3);
 }
 
-void TstDocuments::chooserOpensOneTurnAfterExec()
+void TestDocuments::chooserOpensOneTurnAfterExec()
 {
     QSignalSpy chooserSpy(m_editor.get(), SIGNAL(requestToShowStageChooser()));
     KvUsingFileList* usedList = nullptr;
@@ -624,7 +624,7 @@ void TstDocuments::chooserOpensOneTurnAfterExec()
     QTRY_VERIFY(!m_mainWindow->findChild<KvStageChooser*>());
 }
 
-void TstDocuments::usingListsAreBuiltInTheBackground()
+void TestDocuments::usingListsAreBuiltInTheBackground()
 {
     const QString used = writeStage("stage/used.xml");
     writeStage("stage/free.xml");
@@ -675,5 +675,5 @@ void TstDocuments::usingListsAreBuiltInTheBackground()
     QCOMPARE(contentSpy.count(), 1);
 }
 
-QTEST_MAIN(TstDocuments)
+QTEST_MAIN(TestDocuments)
 #include "tst_documents.moc"
