@@ -168,58 +168,74 @@ private slots:
         QCOMPARE(tab.area->scene()->selectionBoundingRect(), QRectF(100, 100, 200, 100));
     }
 
-    void dragMovesWithoutCommitting()
+    // A mouse gesture from `from` to `to` (a click when they are equal), with "a", "b" or both
+    // selected beforehand and B locked or not: the moves and resizes reported and where A and
+    // B stand then. The model follows only when the commit asks, which records exactly the
+    // screens that changed.
+    void gestures_data()
     {
-        Tab tab = makeTab();
-        QSignalSpy moved(tab.area.get(), &KvStageWorkingArea::screenMoved);
-        dragFromTo(tab, QPointF(200, 150), QPointF(230, 170));
-        QCOMPARE(moved.count(), 1);
-        QCOMPARE(item(tab, tab.a)->pos(), QPointF(130, 120));
-        // The model is written only by the commit.
-        QCOMPARE(tab.a->rect(), QRectF(100, 100, 200, 100));
-        const QMap<KvScreen*, QPointF> old = tab.area->selectedScreenMoved();
-        QCOMPARE(old.size(), 1);
-        QCOMPARE(old.value(tab.a), QPointF(100, 100));
-        QCOMPARE(tab.a->rect(), QRectF(130, 120, 200, 100));
-        QVERIFY(tab.area->selectedScreenMoved().isEmpty());
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<bool>("lockB");
+        QTest::addColumn<QPointF>("from");
+        QTest::addColumn<QPointF>("to");
+        QTest::addColumn<int>("moved");
+        QTest::addColumn<int>("resized");
+        QTest::addColumn<QRectF>("a");
+        QTest::addColumn<QRectF>("b");
+
+        const QRectF a(100, 100, 200, 100);
+        const QRectF b(400, 100, 200, 100);
+        QTest::newRow("drag a screen") << "" << false << QPointF(200, 150) << QPointF(230, 170) << 1
+                                       << 0 << QRectF(130, 120, 200, 100) << b;
+        QTest::newRow("click a handle")
+            << "a" << false << QPointF(300, 200) << QPointF(300, 200) << 0 << 1 << a << b;
+        // The selection spans (100, 100)-(600, 200): width 500 -> 600 scales both by 1.2.
+        QTest::newRow("drag the right handle")
+            << "ab" << false << QPointF(600, 150) << QPointF(700, 150) << 0 << 1
+            << QRectF(100, 100, 240, 100) << QRectF(460, 100, 240, 100);
+        QTest::newRow("a lock refuses a drag")
+            << "ab" << true << QPointF(200, 150) << QPointF(260, 190) << 0 << 0 << a << b;
+        QTest::newRow("a lock refuses a handle")
+            << "ab" << true << QPointF(600, 200) << QPointF(650, 230) << 0 << 0 << a << b;
     }
 
-    void handlePressReleaseEmitsResized()
+    void gestures()
     {
+        QFETCH(QString, selected);
+        QFETCH(bool, lockB);
+        QFETCH(QPointF, from);
+        QFETCH(QPointF, to);
+        QFETCH(int, moved);
+        QFETCH(int, resized);
+        QFETCH(QRectF, a);
+        QFETCH(QRectF, b);
+
         Tab tab = makeTab();
-        tab.area->selectScreenItem({tab.a});
-        QSignalSpy moved(tab.area.get(), &KvStageWorkingArea::screenMoved);
-        QSignalSpy resized(tab.area.get(), &KvStageWorkingArea::screenResized);
-        // Handle 8 sits on the bottom-right corner of the selection.
-        const QPoint corner = at(tab, QPointF(300, 200));
-        QTest::mousePress(viewport(tab), Qt::LeftButton, Qt::NoModifier, corner);
-        QVERIFY(tab.area->view()->isResizing());
-        QTest::mouseRelease(viewport(tab), Qt::LeftButton, Qt::NoModifier, corner);
-        QCOMPARE(resized.count(), 1);
-        QCOMPARE(moved.count(), 0);
+        const QRectF startA = tab.a->rect();
+        const QRectF startB = tab.b->rect();
+        tab.b->setLockScreen(lockB);
+        item(tab, tab.b)->setScreen(tab.b);
+        for (QChar c : selected)
+            tab.area->selectScreenItem({c == 'a' ? tab.a : tab.b}, false);
+        QSignalSpy movedSpy(tab.area.get(), &KvStageWorkingArea::screenMoved);
+        QSignalSpy resizedSpy(tab.area.get(), &KvStageWorkingArea::screenResized);
+        dragFromTo(tab, from, to);
+        QCOMPARE(movedSpy.count(), moved);
+        QCOMPARE(resizedSpy.count(), resized);
         QVERIFY(!tab.area->view()->isResizing());
-        // Nothing changed, so the commit records nothing.
-        QVERIFY(tab.area->selectedScreenResized().isEmpty());
-        QCOMPARE(tab.area->selectedScreens(), QList<KvScreen*>{tab.a});
-    }
-
-    void handleDragResizesSelection()
-    {
-        Tab tab = makeTab();
-        tab.area->selectScreenItem({tab.a, tab.b});
-        QSignalSpy resized(tab.area.get(), &KvStageWorkingArea::screenResized);
-        // The selection spans (100, 100)-(600, 200); drag its right handle by 100.
-        dragFromTo(tab, QPointF(600, 150), QPointF(700, 150));
-        QCOMPARE(resized.count(), 1);
-        // Both items scale into the new frame: width 500 -> 600 (factor 1.2).
-        QCOMPARE(item(tab, tab.a)->pos(), QPointF(100, 100));
-        QCOMPARE(item(tab, tab.a)->width(), 240.0);
-        QCOMPARE(item(tab, tab.b)->pos(), QPointF(460, 100));
-        QCOMPARE(item(tab, tab.b)->width(), 240.0);
-        const QMap<KvScreen*, QRectF> old = tab.area->selectedScreenResized();
-        QCOMPARE(old.size(), 2);
-        QCOMPARE(old.value(tab.b), QRectF(400, 100, 200, 100));
-        QCOMPARE(tab.b->rect(), QRectF(460, 100, 240, 100));
+        const auto shown = [&](KvScreen* screen) {
+            const KvScreenItem* it = item(tab, screen);
+            return QRectF(it->pos(), QSizeF(it->width(), it->height()));
+        };
+        QCOMPARE(shown(tab.a), a);
+        QCOMPARE(shown(tab.b), b);
+        QCOMPARE(tab.a->rect(), startA);
+        const int changed = int(a != startA) + int(b != startB);
+        QCOMPARE(resized ? tab.area->selectedScreenResized().size()
+                         : tab.area->selectedScreenMoved().size(),
+                 changed);
+        QCOMPARE(tab.a->rect(), a);
+        QCOMPARE(tab.b->rect(), b);
     }
 
     void overHandleShowsResizeCursor()
@@ -233,27 +249,6 @@ private slots:
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::SizeVerCursor);
         QTest::mouseMove(viewport(tab), at(tab, QPointF(700, 400)));
         QVERIFY(!QApplication::overrideCursor());
-    }
-
-    void lockRefusesDragForWholeSelection()
-    {
-        Tab tab = makeTab();
-        tab.b->setLockScreen(true);
-        item(tab, tab.b)->setScreen(tab.b);
-        tab.area->selectScreenItem({tab.a, tab.b});
-        QSignalSpy moved(tab.area.get(), &KvStageWorkingArea::screenMoved);
-        QSignalSpy resized(tab.area.get(), &KvStageWorkingArea::screenResized);
-        // Dragging the unlocked screen moves neither.
-        dragFromTo(tab, QPointF(200, 150), QPointF(260, 190));
-        QCOMPARE(item(tab, tab.a)->pos(), QPointF(100, 100));
-        QCOMPARE(item(tab, tab.b)->pos(), QPointF(400, 100));
-        QCOMPARE(moved.count(), 0);
-        // A press on a handle does not start a resize either.
-        tab.area->selectScreenItem({tab.a, tab.b});
-        dragFromTo(tab, QPointF(600, 200), QPointF(650, 230));
-        QCOMPARE(resized.count(), 0);
-        QCOMPARE(item(tab, tab.b)->width(), 200.0);
-        QVERIFY(tab.area->selectedScreenMoved().isEmpty());
     }
 
     void arrowKeysNudgeOneMovePerRelease()
