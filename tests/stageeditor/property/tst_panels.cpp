@@ -316,6 +316,8 @@ private slots:
         undo();
         QCOMPARE(m_stage->rect(), StageRect);
         QCOMPARE(box->value(), oldValue);
+        // Back at the saved values, closing the tab would ask nothing.
+        QVERIFY(!m_editor->stageWidget()->isCurrentStageChangedFromInitial());
         QCOMPARE(m_area->stageItem()->rect().size(), QSizeF(StageRect.size()));
         redo();
         QCOMPARE(m_stage->rect(), expected);
