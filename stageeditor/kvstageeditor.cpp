@@ -27,6 +27,7 @@
 #include "kvlibrarywidget.h"
 #include "kvmenutable.h"
 #include "kvscreen.h"
+#include "kvscreenarrangement.h"
 #include "kvscreenitem.h"
 #include "kvscreenpropertywidget.h"
 #include "kvsequencecontainer.h"
@@ -50,11 +51,9 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGraphicsItem>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
-#include <QMultiMap>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -67,33 +66,6 @@
 #include <exception>
 
 namespace Kova {
-
-namespace {
-
-// The first screen of the list with the highest (front) or lowest (back) z-index: the one a
-// stable sort by z-index would put first.
-KvScreen* outermostScreen(const QList<KvScreen*>& screens, bool front)
-{
-    KvScreen* found = nullptr;
-    for (KvScreen* screen : screens) {
-        if (screen && (!found || (front ? screen->zIndex() > found->zIndex()
-                                        : screen->zIndex() < found->zIndex())))
-            found = screen;
-    }
-    return found;
-}
-
-// Whether the selection can move towards the front (or the back): its outermost screen is
-// not already the stage's outermost one.
-bool canMoveZIndex(const QList<KvScreen*>& selected, const QList<KvScreen*>& all, bool front)
-{
-    if (selected.isEmpty())
-        return false;
-    const KvScreen* outermost = outermostScreen(all, front);
-    return outermost && outermostScreen(selected, front) != outermost;
-}
-
-} // namespace
 
 // ---------------------------------------------------------------------------------------
 // Construction and destruction
@@ -1583,64 +1555,16 @@ void restoreEach(const QMap<KvScreen*, T>& values, void (KvScreen::*setter)(T))
         (it.key()->*setter)(it.value());
 }
 
-// The edge or centre of an item that an align or distribute mode works on.
-double referenceEdge(const KvScreenItem* item, KvEditorCommon::Align mode)
+// Pushes the move of screens that an align or distribute has placed already; the command's
+// first redo moves their items. Nothing moved: nothing to undo.
+void pushArrangedScreens(KvStageEditor* editor, const QMap<KvScreen*, QPointF>& oldTopLefts)
 {
-    const QPointF p = item->pos();
-    const QRectF b = item->boundingRect();
-    switch (mode) {
-    case KvEditorCommon::AlignLeft:
-        return p.x();
-    case KvEditorCommon::AlignHCenter:
-        return p.x() + b.width() / 2.0;
-    case KvEditorCommon::AlignRight:
-        return p.x() + b.width();
-    case KvEditorCommon::AlignTop:
-        return p.y();
-    case KvEditorCommon::AlignVCenter:
-        return p.y() + b.height() / 2.0;
-    case KvEditorCommon::AlignBottom:
-        return p.y() + b.height();
-    }
-    return 0.0;
-}
-
-// Moves an item so that its reference edge lies at `value`; the move goes through the
-// item's own position check, so a locked selection refuses it.
-void moveReferenceEdge(KvScreenItem* item, KvEditorCommon::Align mode, double value)
-{
-    const QPointF p = item->pos();
-    const QRectF b = item->boundingRect();
-    switch (mode) {
-    case KvEditorCommon::AlignLeft:
-        item->setPos(value, p.y());
-        break;
-    case KvEditorCommon::AlignHCenter:
-        item->setPos(value - b.width() / 2.0, p.y());
-        break;
-    case KvEditorCommon::AlignRight:
-        item->setPos(value - b.width(), p.y());
-        break;
-    case KvEditorCommon::AlignTop:
-        item->setPos(p.x(), value);
-        break;
-    case KvEditorCommon::AlignVCenter:
-        item->setPos(p.x(), value - b.height() / 2.0);
-        break;
-    case KvEditorCommon::AlignBottom:
-        item->setPos(p.x(), value - b.height());
-        break;
-    }
-}
-
-QList<KvScreenItem*> screenItemsOf(const QList<QGraphicsItem*>& items)
-{
-    QList<KvScreenItem*> result;
-    for (QGraphicsItem* item : items) {
-        if (item && item->type() == KvScreenItem::Type)
-            result.append(static_cast<KvScreenItem*>(item));
-    }
-    return result;
+    if (oldTopLefts.isEmpty())
+        return;
+    QMap<KvScreen*, QPointF> newTopLefts;
+    for (auto it = oldTopLefts.cbegin(); it != oldTopLefts.cend(); ++it)
+        newTopLefts.insert(it.key(), it.key()->rect().topLeft());
+    editor->pushUndoCommand(new Commands::SelectedScreenMoved(editor, oldTopLefts, newTopLefts));
 }
 
 } // namespace
@@ -1967,70 +1891,19 @@ QSizeF KvStageEditor::setStageSize(const QSizeF& size)
 
 int KvStageEditor::getListIndexFromScreens(const KvScreen* screen, const QList<KvScreen*>& screens)
 {
-    if (!screen || screens.isEmpty())
-        return -1;
-    for (int i = 0; i < screens.count(); ++i) {
-        if (screens.at(i) == screen)
-            return i;
-    }
-    return -1;
+    return ScreenArrangement::indexOf(screen, screens);
 }
 
 QMap<KvScreen*, int> KvStageEditor::moveZIndexOfScreen(const QList<KvScreen*>& selectedScreens,
                                                        int steps)
 {
-    QMap<KvScreen*, int> old;
     QList<KvScreen*>* stageList = screenListObject();
-    if (!stageList || steps == 0 || selectedScreens.isEmpty() ||
-        selectedScreens.count() >= stageList->count())
-        return old;
-
-    QList<KvScreen*> selected = selectedScreens;
-    KvEditorCommon::sortScreenByZIndexAscending(selected);
-    KvEditorCommon::sortScreenByZIndexAscending(*stageList);
-    QList<KvScreen*>& list = *stageList;
-    const int n = list.count();
-
-    // Forward moves start with the front-most selected screen, backward moves with the
-    // back-most one; a step shortened at the edge stays shortened for the rest, so the
-    // selection moves as a block.
-    if (steps > 0)
-        std::reverse(selected.begin(), selected.end());
-    for (KvScreen* screen : qAsConst(selected)) {
-        const int i = getListIndexFromScreens(screen, list);
-        if (i < 0)
-            continue;
-        int t = i + steps;
-        if (t > n - 1) {
-            t = n - 1;
-            steps = (n - 1) - i;
-        }
-        if (t < 0) {
-            t = 0;
-            steps = -i;
-        }
-        if (!old.contains(screen))
-            old.insert(screen, screen->zIndex());
-        const int targetZIndex = list.at(t)->zIndex();
-        if (t > i) {
-            for (int k = i + 1; k <= t; ++k) {
-                KvScreen* shifted = list.at(k);
-                if (!old.contains(shifted))
-                    old.insert(shifted, shifted->zIndex());
-                shifted->setZIndex(shifted->zIndex() - 1);
-            }
-        } else if (t < i) {
-            for (int k = t; k < i; ++k) {
-                KvScreen* shifted = list.at(k);
-                if (!old.contains(shifted))
-                    old.insert(shifted, shifted->zIndex());
-                shifted->setZIndex(shifted->zIndex() + 1);
-            }
-        }
-        screen->setZIndex(targetZIndex);
-        list.move(i, t);
-    }
-    arrangeMenuOpenningCheckOnStage();
+    if (!stageList)
+        return QMap<KvScreen*, int>();
+    const QMap<KvScreen*, int> old =
+        ScreenArrangement::moveZIndex(*stageList, selectedScreens, steps);
+    if (!old.isEmpty())
+        arrangeMenuOpenningCheckOnStage();
     return old;
 }
 
@@ -2039,8 +1912,6 @@ void KvStageEditor::action_moveZIndexOfScreen(int steps)
     if (steps == 0 || !m_stageWidget)
         return;
     const QList<KvScreen*> selected = selectedScreens();
-    if (QList<KvScreen*>* list = screenListObject())
-        KvEditorCommon::sortScreenByZIndexAscending(*list);
     const QMap<KvScreen*, int> old = moveZIndexOfScreen(selected, steps);
     if (old.isEmpty())
         return;
@@ -2077,64 +1948,16 @@ void KvStageEditor::action_sendToBack()
 
 void KvStageEditor::action_alignSelectedScreens(KvEditorCommon::Align mode)
 {
-    KvStageWorkingArea* area = m_stageWidget ? m_stageWidget->currentStageWorkingArea() : nullptr;
-    if (!area || !area->scene())
-        return;
-    const QList<QGraphicsItem*> selectedItems = area->scene()->selectedItems();
-    if (selectedItems.count() < 2)
-        return;
-    const QList<KvScreenItem*> items = screenItemsOf(selectedItems);
-    if (items.isEmpty())
-        return;
-
-    double value = 0.0;
-    switch (mode) {
-    case KvEditorCommon::AlignLeft:
-    case KvEditorCommon::AlignTop:
-        value = referenceEdge(items.first(), mode);
-        for (const KvScreenItem* item : items)
-            value = qMin(value, referenceEdge(item, mode));
-        break;
-    case KvEditorCommon::AlignRight:
-    case KvEditorCommon::AlignBottom:
-        value = referenceEdge(items.first(), mode);
-        for (const KvScreenItem* item : items)
-            value = qMax(value, referenceEdge(item, mode));
-        break;
-    case KvEditorCommon::AlignHCenter:
-    case KvEditorCommon::AlignVCenter:
-        for (const KvScreenItem* item : items)
-            value += referenceEdge(item, mode);
-        value /= items.count();
-        break;
-    }
-    for (KvScreenItem* item : items)
-        moveReferenceEdge(item, mode, value);
-    pushUndoCommand(new Commands::SelectedScreenMoved(this));
+    if (m_stageWidget && m_stageWidget->currentStageWorkingArea())
+        pushArrangedScreens(this, ScreenArrangement::align(selectedScreens(), mode));
 }
 
+// Of screens with equal reference edges the front-most takes the lowest place: the selection
+// comes in stacking order and distribute puts a later screen first.
 void KvStageEditor::action_distributeSelectedScreens(KvEditorCommon::Align mode)
 {
-    KvStageWorkingArea* area = m_stageWidget ? m_stageWidget->currentStageWorkingArea() : nullptr;
-    if (!area || !area->scene())
-        return;
-    const QList<QGraphicsItem*> selectedItems = area->scene()->selectedItems();
-    if (selectedItems.count() < 3)
-        return;
-    // Equal values: the later item of the selection comes first (a multi-map hands back
-    // the most recently inserted of equal keys first).
-    QMultiMap<double, KvScreenItem*> ordered;
-    for (KvScreenItem* item : screenItemsOf(selectedItems))
-        ordered.insert(referenceEdge(item, mode), item);
-    if (ordered.count() < 3)
-        return;
-    const double first = ordered.firstKey();
-    const double last = ordered.lastKey();
-    const double step = (last - first) / double(ordered.count() - 1);
-    int i = 0;
-    for (auto it = ordered.cbegin(); it != ordered.cend(); ++it, ++i)
-        moveReferenceEdge(it.value(), mode, first + i * step);
-    pushUndoCommand(new Commands::SelectedScreenMoved(this));
+    if (m_stageWidget && m_stageWidget->currentStageWorkingArea())
+        pushArrangedScreens(this, ScreenArrangement::distribute(selectedScreens(), mode));
 }
 
 void KvStageEditor::action_alignSelectedScreensByLeft()
@@ -2435,12 +2258,12 @@ void KvStageEditor::correctCheckBoxCheckedOnStageImageOfStageProperty()
 
 bool KvStageEditor::canMoveScreenZIndexForward() const
 {
-    return canMoveZIndex(selectedScreens(), screens(), true);
+    return ScreenArrangement::canMoveZIndex(selectedScreens(), screens(), true);
 }
 
 bool KvStageEditor::canMoveScreenZIndexBackword() const
 {
-    return canMoveZIndex(selectedScreens(), screens(), false);
+    return ScreenArrangement::canMoveZIndex(selectedScreens(), screens(), false);
 }
 
 // Sequence-side refreshes the screen commands use (forwards to the sequence container).

@@ -12,6 +12,19 @@ SelectedScreenMoved::SelectedScreenMoved(KvStageEditor* editor, QUndoCommand* pa
 {
 }
 
+SelectedScreenMoved::SelectedScreenMoved(KvStageEditor* editor,
+                                         const QMap<KvScreen*, QPointF>& oldPositions,
+                                         const QMap<KvScreen*, QPointF>& newPositions,
+                                         QUndoCommand* parent)
+    : QUndoCommand(parent)
+    , m_editor(editor)
+    , m_oldPos(oldPositions)
+    , m_newPos(newPositions)
+    , m_done(true)
+    , m_skip(true)
+{
+}
+
 SelectedScreenMoved::~SelectedScreenMoved() = default;
 
 void SelectedScreenMoved::apply(const QMap<KvScreen*, QPointF>& positions)
@@ -36,6 +49,8 @@ void SelectedScreenMoved::redo()
         // undo: the stack drops it.
         if (m_oldPos.isEmpty())
             setObsolete(true);
+    } else if (m_skip) {
+        m_skip = false;
     } else {
         apply(m_newPos);
     }
