@@ -1,7 +1,5 @@
 #include "changestagebackgroundimage.h"
 
-#include "kvstageeditor.h"
-
 namespace Kova {
 namespace Commands {
 
@@ -9,33 +7,13 @@ ChangeStageBackgroundImage::ChangeStageBackgroundImage(KvStageEditor* editor,
                                                        const QString& oldValue,
                                                        const QString& newValue,
                                                        QUndoCommand* parent)
-    : QUndoCommand(parent)
-    , m_editor(editor)
-    , m_old(oldValue)
-    , m_new(newValue)
+    : StageValueChange(editor, oldValue, newValue, parent)
 {
 }
 
-ChangeStageBackgroundImage::~ChangeStageBackgroundImage() = default;
-
-void ChangeStageBackgroundImage::redo()
+void ChangeStageBackgroundImage::apply(const QString& value)
 {
-    if (m_skip) {
-        m_skip = false;
-        return;
-    }
-    if (!m_editor)
-        return;
-    m_editor->setStageBackgroundImage(m_new, nullptr);
-    m_editor->updateStageProtertyValues();
-}
-
-void ChangeStageBackgroundImage::undo()
-{
-    if (!m_editor)
-        return;
-    m_editor->setStageBackgroundImage(m_old, nullptr);
-    m_editor->updateStageProtertyValues();
+    m_editor->setStageBackgroundImage(value, nullptr);
 }
 
 } // namespace Commands

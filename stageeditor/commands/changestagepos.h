@@ -1,31 +1,21 @@
 #pragma once
 
+#include "stagevaluechange.h"
+
 #include <QPointF>
-#include <QUndoCommand>
 
 namespace Kova {
-class KvStageEditor;
-
 namespace Commands {
 
-// The position of the current stage. The action has set the new value already, so the
-// first redo does nothing.
-class ChangeStagePos : public QUndoCommand
+// The position of the current stage.
+class ChangeStagePos : public StageValueChange<QPointF>
 {
 public:
     ChangeStagePos(KvStageEditor* editor, const QPointF& oldValue, const QPointF& newValue,
                    QUndoCommand* parent = nullptr);
-    ~ChangeStagePos() override;
-    void undo() override;
-    void redo() override;
 
-    void setSkip(bool skip) { m_skip = skip; }
-
-private:
-    KvStageEditor* m_editor;
-    QPointF m_old;
-    QPointF m_new;
-    bool m_skip = true;
+protected:
+    void apply(const QPointF& value) override;
 };
 
 } // namespace Commands
