@@ -17,9 +17,11 @@
 #include "cutscreen.h"
 #include "kvcommandavailability.h"
 #include "kvcontentpreviewwidget.h"
+#include "kvdocklayout.h"
 #include "kvdockwidget.h"
 #include "kveditorcommon.h"
 #include "kveditorconfig.h"
+#include "kveditorwiring.h"
 #include "kveditoruserconfig.h"
 #include "kveventeditor.h"
 #include "kveventssnapshot.h"
@@ -46,7 +48,6 @@
 #include "stageresized.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
@@ -142,7 +143,7 @@ bool KvStageEditor::setup()
             wireStageWidget();
         }
 
-        createDocks();
+        KvDockLayout::createDocks(*this);
 
         if (m_sequenceContainer) {
             connect(m_sequenceContainer,
@@ -184,177 +185,12 @@ bool KvStageEditor::setup()
 
 void KvStageEditor::wireStageWidget()
 {
-    KvStageWidget* sw = m_stageWidget;
-    connect(sw, &KvStageWidget::mousePressed, this, &KvStageEditor::onStageWidgetActivated);
-    connect(sw, &KvStageWidget::beforeRemoveScreen, this, &KvStageEditor::onBeforeRemoveScreen);
-    connect(sw, qOverload<QGraphicsScene*>(&KvStageWidget::graphicsScenePurged), this,
-            qOverload<QGraphicsScene*>(&KvStageEditor::onGraphicsScenePurged));
-    connect(sw, qOverload<QList<QGraphicsScene*>>(&KvStageWidget::graphicsScenePurged), this,
-            qOverload<QList<QGraphicsScene*>>(&KvStageEditor::onGraphicsScenePurged));
-    connect(sw, &KvStageWidget::unsavedStateChanged, this, &KvStageEditor::onUnsavedStateChanged);
-    connect(sw, qOverload<KvStageWorkingArea*>(&KvStageWidget::currentStageTabChanged), this,
-            &KvStageEditor::onCurrentStageTabChanged);
-    connect(sw, &KvStageWidget::requestAddMedia, this, &KvStageEditor::action_addMedia);
-    connect(sw, &KvStageWidget::closeButtonTriggerd, this, &KvStageEditor::action_closeStageEditor,
-            Qt::QueuedConnection);
-    connect(sw, &KvStageWidget::allStageTabClosed, this, &KvStageEditor::onAllStageTabClosed);
-    connect(sw, &KvStageWidget::firstStageTabAdded, this, &KvStageEditor::onFirstStageTabAdded);
-    connect(this, &KvStageEditor::requestSetCurrentStageTab, sw, &KvStageWidget::setCurrentStageTab,
-            Qt::QueuedConnection);
-}
-
-void KvStageEditor::createDocks()
-{
-    if (!m_stagePropertyDock) {
-        m_stagePropertyDock = new KvDockWidget(tr("Stage Property"));
-        m_stagePropertyDock->setObjectName(QStringLiteral("StagePropertyDock"));
-        m_stagePropertyWidget = new KvStagePropertyWidget(m_stagePropertyDock);
-        m_stagePropertyDock->setWidget(m_stagePropertyWidget);
-    }
-    if (!m_screenPropertyDock) {
-        m_screenPropertyDock = new KvDockWidget(tr("Screen Property"));
-        m_screenPropertyDock->setObjectName(QStringLiteral("ScreenPropertyDock"));
-        m_screenPropertyWidget = new KvScreenPropertyWidget(m_screenPropertyDock);
-        m_screenPropertyDock->setWidget(m_screenPropertyWidget);
-    }
-    if (!m_contentPreviewDock) {
-        m_contentPreviewDock = new KvDockWidget(tr("Content Preview"));
-        m_contentPreviewDock->setObjectName(QStringLiteral("ContentPreviewDock"));
-        m_contentPreviewWidget = new KvContentPreviewWidget(m_contentPreviewDock);
-        m_contentPreviewDock->setWidget(m_contentPreviewWidget);
-    }
-    if (!m_libraryDock) {
-        m_libraryDock = new KvDockWidget(tr("Library"));
-        m_libraryDock->setObjectName(QStringLiteral("LibraryDock"));
-        m_libraryWidget = new KvLibraryWidget(this, m_libraryDock);
-        m_libraryDock->setWidget(m_libraryWidget);
-        connect(m_libraryDock, &KvDockWidget::dockFloatingChanged, this,
-                &KvStageEditor::dockWidgetFloatingChanged, Qt::QueuedConnection);
-    }
-    if (!m_sequenceDock) {
-        m_sequenceDock = new KvDockWidget(tr("Sequence"));
-        m_sequenceDock->setObjectName(QStringLiteral("SequenceDock"));
-        m_sequenceContainer = new KvSequenceContainer(m_sequenceDock);
-        m_sequenceDock->setWidget(m_sequenceContainer);
-        m_sequenceDock->installEventFilter(this);
-        connect(m_sequenceDock, &KvDockWidget::dockFloatingChanged, this,
-                &KvStageEditor::dockWidgetFloatingChanged, Qt::QueuedConnection);
-    }
+    KvEditorWiring::connectStageWidget(*this);
 }
 
 void KvStageEditor::wirePanels()
 {
-    KvStageWidget* sw = m_stageWidget;
-    KvScreenPropertyWidget* screenProperty = m_screenPropertyWidget;
-    KvStagePropertyWidget* stageProperty = m_stagePropertyWidget;
-    KvSequenceContainer* sequence = m_sequenceContainer;
-    KvLibraryWidget* library = m_libraryWidget;
-    KvContentPreviewWidget* preview = m_contentPreviewWidget;
-    if (!sw || !screenProperty || !stageProperty || !sequence || !library || !preview)
-        return;
-
-    // Stage widget to the panels.
-    connect(sw, &KvStageWidget::screenSelectionChanged, screenProperty,
-            &KvScreenPropertyWidget::onScreenSelectionChanged);
-    connect(sw, &KvStageWidget::screenSelectionChanged, sequence,
-            &KvSequenceContainer::onScreenSelectionChanged);
-    connect(sw, &KvStageWidget::selectedRectChanged, screenProperty,
-            &KvScreenPropertyWidget::onPositionAndSizeValueChanged);
-    connect(sw, qOverload<KvStage*>(&KvStageWidget::currentStageTabChanged), stageProperty,
-            &KvStagePropertyWidget::onCurrentStageChanged);
-    connect(sw, qOverload<KvStage*>(&KvStageWidget::currentStageTabChanged), sequence,
-            &KvSequenceContainer::setCurrentStage);
-    connect(sw, &KvStageWidget::stageTabClosed, sequence, &KvSequenceContainer::removeStage);
-    connect(sw, &KvStageWidget::takeGraphicsSceneFromSequenceWidget, sequence,
-            &KvSequenceContainer::takeGraphicsScene);
-
-    // Screen property panel.
-    connect(screenProperty, &KvScreenPropertyWidget::positionValueChanged, sw,
-            &KvStageWidget::changeSelectedItemsPos);
-    connect(screenProperty, &KvScreenPropertyWidget::sizeValueChanged, sw,
-            &KvStageWidget::changeSelectedItemsSize);
-    connect(screenProperty, &KvScreenPropertyWidget::positionValueChangingCommitted, sw,
-            &KvStageWidget::action_selectedScreenMoved);
-    connect(screenProperty, &KvScreenPropertyWidget::sizeValueChangingCommitted, sw,
-            &KvStageWidget::action_selectedScreenResized);
-    connect(screenProperty, &KvScreenPropertyWidget::backgroundColorValueChanged, this,
-            &KvStageEditor::action_changeSelectedScreenBackColor);
-    connect(screenProperty, &KvScreenPropertyWidget::lockedValueChanged, this,
-            &KvStageEditor::action_changeSelectedScreenLocked);
-    connect(screenProperty, &KvScreenPropertyWidget::graphicsTypeValueChanged, this,
-            &KvStageEditor::action_changeSelectedScreenGraphicsType);
-    connect(screenProperty, &KvScreenPropertyWidget::moviePlayerTypeValueChanged, this,
-            &KvStageEditor::action_changeSelectedScreenMoviePlayerType);
-    connect(screenProperty, &KvScreenPropertyWidget::flashPlayerTypeValueChanged, this,
-            &KvStageEditor::action_changeSelectedScreenFlashPlayerType);
-    connect(screenProperty, &KvScreenPropertyWidget::webBrowserTypeValueChanged, this,
-            &KvStageEditor::action_changeSelectedScreenWebBrowserType);
-    connect(screenProperty, &KvScreenPropertyWidget::nameValueChanged, sw,
-            &KvStageWidget::setSelectedItemName);
-    connect(screenProperty, &KvScreenPropertyWidget::nameValueChangingFinished, this,
-            &KvStageEditor::action_changeSelectedScreenName);
-
-    // Stage property panel.
-    connect(stageProperty, &KvStagePropertyWidget::stageBackColorPicked, this,
-            &KvStageEditor::action_changeStageBackColor);
-    connect(stageProperty, &KvStagePropertyWidget::stageSizeValueChangingCommitted, this,
-            &KvStageEditor::action_changeStageSize);
-    connect(stageProperty, &KvStagePropertyWidget::stageBackImageValueChanged, this,
-            &KvStageEditor::action_changeStageImage);
-    connect(stageProperty, &KvStagePropertyWidget::stagePosValueChangingCommitted, this,
-            &KvStageEditor::action_changeStagePos);
-    connect(stageProperty, &KvStagePropertyWidget::stageOptionValueChanged, this,
-            &KvStageEditor::action_changeStageOptions);
-    connect(stageProperty, &KvStagePropertyWidget::stageSizeValueChanged, sw,
-            &KvStageWidget::setStageItemSize);
-    connect(stageProperty, &KvStagePropertyWidget::openStageBackImagePicker, this,
-            &KvStageEditor::showStageBackImagePicker);
-
-    // Sequence container.
-    connect(sequence, &KvSequenceContainer::changeScreenSelection, this,
-            &KvStageEditor::changeScreenSelection);
-    connect(sequence, &KvSequenceContainer::sequenceLabelContextMenuRequested, this,
-            &KvStageEditor::showSequenceLabelContextMenu);
-    connect(sequence, &KvSequenceContainer::sequenceMainViewContextMenuRequested, this,
-            &KvStageEditor::showSequenceMainViewContextMenu);
-    connect(sequence, &KvSequenceContainer::requestUpdateFileProperty, this,
-            &KvStageEditor::createThumbnail);
-    connect(sequence, &KvSequenceContainer::updateMediaPropertiesRequested, this,
-            &KvStageEditor::action_updateMediaProperties);
-    connect(sequence, &KvSequenceContainer::requestAddMedia, this, &KvStageEditor::action_addMedia);
-    connect(sequence, &KvSequenceContainer::mousePressed, this,
-            &KvStageEditor::onSequenceWidgetActivated);
-    connect(sequence, &KvSequenceContainer::seqScreenActivated, this,
-            &KvStageEditor::onStageWidgetActivated);
-    connect(sequence, &KvSequenceContainer::deleteKeyPressed, this, &KvStageEditor::action_remove);
-    connect(sequence, &KvSequenceContainer::undoKeyPressed, this, &KvStageEditor::action_undo);
-    connect(sequence, &KvSequenceContainer::requestArrangeMenuOpenningCheckOnSequence, this,
-            &KvStageEditor::arrangeMenuOpenningCheckOnSequence);
-    connect(sequence, &KvSequenceContainer::requestArrangeMenuOpenningCheckOnStage, this,
-            &KvStageEditor::arrangeMenuOpenningCheckOnStage);
-    connect(sequence, &KvSequenceContainer::requestMoveSelectedMedia, this,
-            &KvStageEditor::action_moveSelectedMedia);
-    connect(sequence, &KvSequenceContainer::leftKeyPressedAtSeqMainView, this,
-            &KvStageEditor::action_moveSelectedMediaToPrevious);
-    connect(sequence, &KvSequenceContainer::rightKeyPressedAtSeqMainView, this,
-            &KvStageEditor::action_moveSelectedMediaToNext);
-    connect(sequence, &KvSequenceContainer::screenEventChanged, this,
-            &KvStageEditor::onScreenEventChanged);
-    connect(sequence, &KvSequenceContainer::requestCopyMediaPropertyToOthers, this,
-            &KvStageEditor::action_copyMediaPropertyToOthers);
-    connect(sequence, &KvSequenceContainer::requestEditEvent, this,
-            &KvStageEditor::action_editEvent);
-
-    // Library panel.
-    connect(library, &KvLibraryWidget::itemSingleSelected, preview,
-            &KvContentPreviewWidget::showPreview);
-    connect(library, &KvLibraryWidget::itemNotSingleSelected, preview,
-            &KvContentPreviewWidget::switchToDefaultShowing);
-    connect(library, &KvLibraryWidget::contentDragStarted, preview,
-            &KvContentPreviewWidget::switchToDefaultShowing);
-    connect(library, &KvLibraryWidget::inquireUsingFile, this,
-            &KvStageEditor::checkUsingFileForRenaming);
-    connect(library, &KvLibraryWidget::fileRenamed, this, &KvStageEditor::action_renameFile);
+    KvEditorWiring::connectPanels(*this);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -515,29 +351,11 @@ void KvStageEditor::onBeforeWindowMenuShown()
 
 bool KvStageEditor::exec()
 {
-    attatchWidgetsToMainWindow();
+    KvDockLayout::attach(*this);
     emit requestRestoreDockWidgetSetting(false, true);
     if (m_libraryWidget && !m_libraryWidget->isFileWatcherInstalled())
         QTimer::singleShot(1, this, &KvStageEditor::showNotUseFileSystemWatcher);
     return true;
-}
-
-void KvStageEditor::attatchWidgetsToMainWindow()
-{
-    if (!m_mainWindow)
-        return;
-    if (m_stageWidget && m_mainWindow->centralWidget() != m_stageWidget)
-        m_mainWindow->setCentralWidget(m_stageWidget);
-    const QList<QPair<KvDockWidget*, Qt::DockWidgetArea>> docks = {
-        {m_stagePropertyDock, Qt::LeftDockWidgetArea},
-        {m_screenPropertyDock, Qt::LeftDockWidgetArea},
-        {m_contentPreviewDock, Qt::RightDockWidgetArea},
-        {m_libraryDock, Qt::RightDockWidgetArea},
-        {m_sequenceDock, Qt::BottomDockWidgetArea}};
-    for (const auto& entry : docks) {
-        if (entry.first && entry.first->parent() != m_mainWindow)
-            m_mainWindow->addDockWidget(entry.second, entry.first);
-    }
 }
 
 KvStageEditor::DockSizes KvStageEditor::defaultDockSizes(int mainWindowHeight)
@@ -560,107 +378,17 @@ KvStageEditor::DockSizes KvStageEditor::defaultDockSizes(int mainWindowHeight)
 void KvStageEditor::restoreDockWidgetSetting(bool useDefault, bool showStageChooser)
 {
     if (m_mainWindow) {
-        const DockSizes sizes = defaultDockSizes(m_mainWindow->geometry().height());
-        changeDockWidgetSize(m_stagePropertyDock, 272, sizes.stageProperty);
-        changeDockWidgetSize(m_screenPropertyDock, 272, sizes.screenProperty);
-        changeDockWidgetSize(m_contentPreviewDock, 256, sizes.contentPreview);
-        changeDockWidgetSize(m_libraryDock, 256, sizes.library);
-        changeDockWidgetSize(m_sequenceDock, 512, sizes.sequence);
+        KvDockLayout::applyDefaultSizes(*this);
         if (!useDefault)
-            restoreAllWidgetGeometry();
+            KvDockLayout::restore(*this);
     }
     if (showStageChooser)
         emit requestToShowStageChooser();
 }
 
-void KvStageEditor::changeDockWidgetSize(KvDockWidget* dockWidget, int width, int height)
-{
-    QPointer<KvDockWidget> dock(dockWidget);
-    if (!dock)
-        return;
-    const QSize minimum = dock->minimumSize();
-    const QSize maximum = dock->maximumSize();
-    if (width > 0) {
-        if (dock->width() >= width)
-            dock->setMaximumWidth(width);
-        else
-            dock->setMinimumWidth(width);
-    }
-    if (height > 0) {
-        if (dock->height() >= height)
-            dock->setMaximumHeight(height);
-        else
-            dock->setMinimumHeight(height);
-    }
-    // Let the main window lay the dock out at the forced size before it is released.
-    QCoreApplication::processEvents();
-    if (!dock)
-        return;
-    // The main window keeps the sizes of its dock areas on its own: tell it the forced
-    // size too, or it returns to the old one as soon as the limits are released.
-    if (m_mainWindow && !dock->isFloating() &&
-        m_mainWindow->dockWidgetArea(dock) != Qt::NoDockWidgetArea) {
-        if (width > 0)
-            m_mainWindow->resizeDocks({dock.data()}, {width}, Qt::Horizontal);
-        if (height > 0)
-            m_mainWindow->resizeDocks({dock.data()}, {height}, Qt::Vertical);
-    }
-    dock->setMinimumSize(minimum);
-    dock->setMaximumSize(maximum);
-}
-
-QList<KvDockWidget*> KvStageEditor::dockList() const
-{
-    QList<KvDockWidget*> docks;
-    for (KvDockWidget* dock :
-         {m_stagePropertyDock.data(), m_screenPropertyDock.data(), m_contentPreviewDock.data(),
-          m_libraryDock.data(), m_sequenceDock.data()}) {
-        if (dock)
-            docks.append(dock);
-    }
-    return docks;
-}
-
-void KvStageEditor::storeAllWidgetGeometry()
-{
-    if (!m_mainWindow)
-        return;
-    for (KvDockWidget* dock : dockList())
-        KvEditorCommon::storeDockWidgetGeometry(dock, m_mainWindow);
-    KvEditorCommon::storeTabifiedSettings(objectName(), m_mainWindow);
-}
-
-void KvStageEditor::restoreAllWidgetGeometry()
-{
-    if (!m_mainWindow)
-        return;
-    QList<QDockWidget*> docks;
-    for (KvDockWidget* dock : dockList()) {
-        KvEditorCommon::restoreDockWidgetGeometry(dock, m_mainWindow);
-        docks.append(dock);
-    }
-    KvEditorCommon::reorderDockWidgets(docks, m_mainWindow);
-    KvEditorCommon::restoreTabifiedSettings(QStringLiteral("StageEditor"), m_mainWindow);
-}
-
 void KvStageEditor::windowsToDefaultPosition()
 {
-    const QList<KvDockWidget*> docks = {m_sequenceDock, m_libraryDock, m_contentPreviewDock,
-                                        m_screenPropertyDock, m_stagePropertyDock};
-    for (KvDockWidget* dock : docks) {
-        if (!dock)
-            continue;
-        if (m_mainWindow)
-            m_mainWindow->removeDockWidget(dock);
-        dock->setParent(nullptr);
-        dock->setFloating(false);
-    }
-    attatchWidgetsToMainWindow();
-    // Shown once they are back inside the main window, so no dock flashes up as a window.
-    for (KvDockWidget* dock : docks) {
-        if (dock)
-            dock->show();
-    }
+    KvDockLayout::toDefaultPosition(*this);
     emit requestRestoreDockWidgetSetting(true, false);
 }
 
@@ -1018,11 +746,11 @@ void KvStageEditor::showSequenceListenEventMenu()
 
 void KvStageEditor::close()
 {
-    storeAllWidgetGeometry();
+    KvDockLayout::store(*this);
     saveUserSettings();
     if (m_stageWidget)
         m_stageWidget->closeAllStageTab();
-    deleteWidgets();
+    KvDockLayout::deleteWidgets(*this);
     trashToEmpty();
     emit closed();
 }
@@ -1043,46 +771,6 @@ void KvStageEditor::saveUserSettings()
                                                        : QStringLiteral("normalView"));
     settings->endGroup();
     settings->sync();
-}
-
-void KvStageEditor::deleteDock(QPointer<KvDockWidget>& dock, QWidget* inner)
-{
-    if (inner)
-        inner->disconnect();
-    if (!dock)
-        return;
-    dock->disconnect();
-    dock->removeEventFilter(this);
-    if (m_mainWindow)
-        m_mainWindow->removeDockWidget(dock);
-    dock->setParent(nullptr);
-    dock->deleteLater();
-    dock = nullptr;
-}
-
-void KvStageEditor::deleteWidgets()
-{
-    deleteDock(m_contentPreviewDock, m_contentPreviewWidget);
-    m_contentPreviewWidget = nullptr;
-    deleteDock(m_libraryDock, m_libraryWidget);
-    m_libraryWidget = nullptr;
-    deleteDock(m_sequenceDock, m_sequenceContainer);
-    m_sequenceContainer = nullptr;
-    deleteDock(m_stagePropertyDock, m_stagePropertyWidget);
-    m_stagePropertyWidget = nullptr;
-    deleteDock(m_screenPropertyDock, m_screenPropertyWidget);
-    m_screenPropertyWidget = nullptr;
-
-    if (m_stageWidget) {
-        KvStageWidget* stageWidget = m_stageWidget;
-        stageWidget->disconnect();
-        stageWidget->removeEventFilter(this);
-        if (m_mainWindow && m_mainWindow->centralWidget() == stageWidget)
-            m_mainWindow->takeCentralWidget();
-        stageWidget->setParent(nullptr);
-        stageWidget->deleteLater();
-        m_stageWidget = nullptr;
-    }
 }
 
 void KvStageEditor::trashToEmpty()

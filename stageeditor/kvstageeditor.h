@@ -395,25 +395,19 @@ private slots:
     void usePluginGui(KvPluginGuiInterface* gui);
 
 private:
+    friend class KvDockLayout;
+    friend class KvEditorWiring;
     friend class KvMenuTable;
     friend class KvStageDocuments;
     friend class ::TestShell;
     friend class ::TestDocuments;
 
     bool setup();
-    void createDocks();
     void wireStageWidget();
     void wirePanels();
     void createMainMenu();
     void createContextMenus();
-    void attatchWidgetsToMainWindow();
-    void changeDockWidgetSize(KvDockWidget* dock, int width, int height);
-    void storeAllWidgetGeometry();
-    void restoreAllWidgetGeometry();
-    QList<KvDockWidget*> dockList() const;
     void saveUserSettings();
-    void deleteWidgets();
-    void deleteDock(QPointer<KvDockWidget>& dock, QWidget* inner);
     void trashToEmpty();
 
     // Stage documents: the files of the open stages in tab order (absolute paths or file
