@@ -116,8 +116,8 @@ private slots:
     void badFilesAreRefused();
     void missingFileIsRefused();
     void unknownPartsAreSkipped();
-    void unwritableTextIsRefused();
-    void invalidStageIsNotWritten();
+    void unwritableStageIsRefused_data();
+    void unwritableStageIsRefused();
     void saveIntoMissingFolderFails();
     void saveIntoReadOnlyFolderKeepsOldFile();
     void saveThatRunsOutOfRoomKeepsOldFile();
@@ -403,33 +403,35 @@ void TestStageFile::unknownPartsAreSkipped()
     QCOMPARE(stage.getScreenObject(1)->mediaList().first()->uri(), QStringLiteral("image/a.png"));
 }
 
-void TestStageFile::unwritableTextIsRefused()
+// A stage the format cannot hold is refused before anything is written: the old file stays as
+// it was and no temporary file is left behind.
+void TestStageFile::unwritableStageIsRefused_data()
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("s.xml"));
-    QVERIFY(writeFile(path, validText()));
-    KvStage stage(path);
-    fillStage(&stage);
-    stage.screenList().first()->setName(QStringLiteral("bell\a"));
-    QVERIFY(!stage.writeToFile());
-    QVERIFY(!stage.errorString().isEmpty());
-    QCOMPARE(readAll(path), validText());
-    QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("s.xml")});
+    QTest::addColumn<QString>("name"); // of the first screen
+    QTest::addColumn<int>("secondId");
+    QTest::addColumn<QString>("errorNames");
+    QTest::newRow("control character") << "bell\a" << 7 << "";
+    QTest::newRow("duplicate id") << "S" << 3 << "3"; // the first screen's id
+    QTest::newRow("zero id") << "S" << 0 << "";
 }
 
-void TestStageFile::invalidStageIsNotWritten()
+void TestStageFile::unwritableStageIsRefused()
 {
+    QFETCH(QString, name);
+    QFETCH(int, secondId);
+    QFETCH(QString, errorNames);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("s.xml"));
     QVERIFY(writeFile(path, validText()));
     KvStage stage(path);
     fillStage(&stage);
-    stage.screenList().at(1)->setId(3); // same id as the first screen
+    stage.screenList().at(0)->setName(name);
+    stage.screenList().at(1)->setId(secondId);
     QVERIFY(!stage.writeToFile());
-    QVERIFY(stage.errorString().contains(QStringLiteral("3")));
-    stage.screenList().at(1)->setId(0);
-    QVERIFY(!stage.writeToFile());
+    QVERIFY(!stage.errorString().isEmpty());
+    QVERIFY2(stage.errorString().contains(errorNames), qPrintable(stage.errorString()));
     QCOMPARE(readAll(path), validText());
+    QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("s.xml")});
 }
 
 void TestStageFile::saveIntoMissingFolderFails()
