@@ -29,7 +29,7 @@ configure_dir = cmake -S . -B $(1) -G Ninja -DCMAKE_BUILD_TYPE=$(2) -DKOVA_WERRO
 # The sanitizers' settings for the test run: report leaks, stop at the first error of any
 # kind with a stack trace; the suppressions name third-party libraries only.
 SANITIZER_ENV = \
-	ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:check_initialization_order=1 \
+	ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:check_initialization_order=1:fast_unwind_on_malloc=0 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan-suppressions.txt:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
