@@ -15,6 +15,7 @@
 #include "changestageoptions.h"
 #include "changestagepos.h"
 #include "cutscreen.h"
+#include "kvavailabilityfacts.h"
 #include "kvcommandavailability.h"
 #include "kvcontentpreviewwidget.h"
 #include "kvdocklayout.h"
@@ -854,45 +855,7 @@ void KvStageEditor::setActionEnabled(const QString& name, bool enabled)
 KvCommandAvailability::State
 KvStageEditor::availabilityState(KvCommandAvailability::Check check) const
 {
-    using Check = KvCommandAvailability::Check;
-    KvCommandAvailability::State s;
-    KvStageWidget* sw = m_stageWidget;
-    s.hasStageWidget = sw;
-    s.activeSide = m_activeSide;
-    if (check == Check::File || check == Check::Screen || check == Check::Sequence)
-        s.openStages = sw ? sw->openedStageCount() : 0;
-    if (check == Check::File)
-        s.currentStageChanged = sw && sw->isCurrentStageChangedFromInitial();
-    if (check == Check::Edit) {
-        s.canUndo = m_undoGroup && m_undoGroup->canUndo();
-        s.canRedo = m_undoGroup && m_undoGroup->canRedo();
-        if (sw) {
-            s.hasSelectedItem = sw->hasSelectedItem();
-            s.lockedInSelection = sw->hasLockedScreenItemInSelection();
-            s.canDeleteScreen = sw->canDeleteScreen();
-            s.canCopyScreen = sw->canCopyScreen();
-            s.canPasteScreen = sw->canPasteScreen();
-        }
-        if (KvSequenceContainer* sequence = m_sequenceContainer) {
-            s.hasSelectedMedia = sequence->hasSelectedMedia();
-            s.canCopyMedia = sequence->canCopyMedia();
-            s.canPasteMedia = sequence->canPasteMedia();
-        }
-    }
-    if (check == Check::StageArrangement || check == Check::Screen)
-        s.selectedScreens = selectedScreens().count();
-    if (check == Check::StageArrangement) {
-        s.canMoveForward = canMoveScreenZIndexForward();
-        s.canMoveBackward = canMoveScreenZIndexBackword();
-    }
-    if (check == Check::Screen)
-        s.allSelectedLocked = isAllSelectedScreenLocked();
-    if (check == Check::Sequence) {
-        s.canMovePrevious = canMoveMediaIndexPrevious();
-        s.canMoveNext = canMoveMediaIndexNext();
-        s.canShowMediaProperty = canShowMediaProperty(&s.canCopyMediaProperty);
-    }
-    return s;
+    return KvAvailabilityFacts::gather(*this, check);
 }
 
 void KvStageEditor::applyAvailability(const QList<KvCommandAvailability::Change>& changes)
@@ -936,59 +899,22 @@ void KvStageEditor::arrangeMenuOpenningCheckOnSequence()
 
 bool KvStageEditor::canMoveMediaIndexPrevious() const
 {
-    if (!m_sequenceContainer)
-        return false;
-    const QList<QPair<int, int>> selected = m_sequenceContainer->selectedMediaIndices();
-    return !selected.isEmpty() && selected.first().second > 0;
+    return KvAvailabilityFacts::canMoveMediaIndexPrevious(*this);
 }
 
 bool KvStageEditor::canMoveMediaIndexNext() const
 {
-    if (!m_sequenceContainer)
-        return false;
-    const QList<QPair<int, int>> selected = m_sequenceContainer->selectedMediaIndices();
-    if (selected.isEmpty())
-        return false;
-    const QPair<int, int> last = selected.last();
-    if (!m_sequenceContainer->rowAt(last.first))
-        return false;
-    // A row shows its screen's media: the screen at the same index of the stage's list.
-    KvStage* stage = currentStage();
-    const KvScreen* screen = stage ? stage->screenList().value(last.first) : nullptr;
-    return screen && last.second < screen->mediaCount() - 1;
+    return KvAvailabilityFacts::canMoveMediaIndexNext(*this);
 }
 
 bool KvStageEditor::canShowMediaProperty(bool* canCopyProperty) const
 {
-    if (canCopyProperty)
-        *canCopyProperty = false;
-    if (!m_sequenceContainer)
-        return false;
-    const QList<QPair<int, int>> selected = m_sequenceContainer->selectedMediaIndices();
-    if (selected.count() != 1)
-        return false;
-    KvStage* stage = currentStage();
-    const KvScreen* screen = stage ? stage->screenList().value(selected.first().first) : nullptr;
-    if (!screen)
-        return false;
-    if (KvEditorCommon::getPluginGuiInterface(screen)) {
-        // A plug-in screen's content is the plug-in's to describe; no plug-in GUI
-        // interface is offered in this build, so its media show no property dialog.
-        return false;
-    }
-    // An extended screen without a plug-in GUI has nothing to show or copy.
-    const bool ordinary = screen->type() != ScreenType::Extended;
-    if (canCopyProperty)
-        *canCopyProperty = ordinary;
-    return ordinary;
+    return KvAvailabilityFacts::canShowMediaProperty(*this, canCopyProperty);
 }
 
 bool KvStageEditor::isAllSelectedScreenLocked() const
 {
-    const QList<KvScreen*> screens = selectedScreens();
-    const int locked = static_cast<int>(std::count_if(
-        screens.cbegin(), screens.cend(), [](const KvScreen* s) { return s && s->lockScreen(); }));
-    return locked >= screens.count();
+    return KvAvailabilityFacts::isAllSelectedScreenLocked(*this);
 }
 
 // ---------------------------------------------------------------------------------------

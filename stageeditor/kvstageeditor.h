@@ -395,6 +395,7 @@ private slots:
     void usePluginGui(KvPluginGuiInterface* gui);
 
 private:
+    friend class KvAvailabilityFacts;
     friend class KvDockLayout;
     friend class KvEditorWiring;
     friend class KvMenuTable;
