@@ -496,8 +496,17 @@ void KvStageWidget::closeStageTab(int index)
 
     if (m_tabWidget->count() == 0)
         emit allStageTabClosed();
-    if (!scenes.isEmpty())
+    if (scenes.isEmpty())
+        return;
+    // The scenes go to whoever listens (the editor hands them to the host); without a
+    // listener nobody would delete them.
+    static const QMetaMethod purged =
+        QMetaMethod::fromSignal(static_cast<void (KvStageWidget::*)(QList<QGraphicsScene*>)>(
+            &KvStageWidget::graphicsScenePurged));
+    if (isSignalConnected(purged))
         emit graphicsScenePurged(scenes);
+    else
+        qDeleteAll(scenes);
 }
 
 void KvStageWidget::closeAllStageTab()
@@ -508,7 +517,12 @@ void KvStageWidget::closeAllStageTab()
 
 void KvStageWidget::onGraphicsScenePurged(QGraphicsScene* scene)
 {
-    emit graphicsScenePurged(scene);
+    static const QMetaMethod purged = QMetaMethod::fromSignal(
+        static_cast<void (KvStageWidget::*)(QGraphicsScene*)>(&KvStageWidget::graphicsScenePurged));
+    if (isSignalConnected(purged))
+        emit graphicsScenePurged(scene);
+    else
+        delete scene;
 }
 
 // ---------------------------------------------------------------------------------------

@@ -54,14 +54,13 @@ private slots:
     void canCopyAndDelete();
     void stageSetters_data();
     void stageSetters();
-    void closingChangedTabAsksAndSaves();
-    void closingChangedTabWhenSaveFails();
-    void closingUnchangedTabAsksNothing();
+    void closingAsksToSave_data();
+    void closingAsksToSave();
     void previewArguments_data();
     void previewArguments();
     void previewPlatformPlayerFromConfiguration_data();
     void previewPlatformPlayerFromConfiguration();
-    void previewStartsPlayer();
+    void previewOfChangedStage();
     void noTabMeansDefaults();
     void newStageShowsAtHalfZoom();
     void closingHandsOverBothScenes();
@@ -406,59 +405,66 @@ void TestStageWidget::stageSetters()
     QCOMPARE(item->backgroundPicture() != nullptr, pictureShown);
 }
 
-void TestStageWidget::closingChangedTabAsksAndSaves()
+// Closing the first of two tabs, its stage `file` changed or not, the save question answered
+// with `answer`: the boxes shown ("title: text") and whether the file was written. The tab
+// goes in every case and hands its scene over.
+void TestStageWidget::closingAsksToSave_data()
 {
-    const QString path = m_data->stagePath("saved.kst");
-    KvStage* stage = makeStage("saved.kst");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<bool>("written");
+
+    const QString question =
+        "Notice: The stage of \"%1\" has been changed.\n\nDo you want to save it ?";
+    QTest::newRow("unchanged asks nothing")
+        << "u.kst" << false << int(QMessageBox::Yes) << QStringList() << false;
+    QTest::newRow("changed and saved") << "saved.kst" << true << int(QMessageBox::Yes)
+                                       << QStringList{question.arg("saved.kst")} << true;
+    QTest::newRow("changed, not saved") << "kept.kst" << true << int(QMessageBox::No)
+                                        << QStringList{question.arg("kept.kst")} << false;
+    // A path inside a folder that does not exist cannot be written.
+    QTest::newRow("save fails") << "missing/folder/broken.kst" << true << int(QMessageBox::Yes)
+                                << QStringList{question.arg("broken.kst"),
+                                               "Error: Cannot save the stage of \"broken.kst\"."}
+                                << false;
+}
+
+void TestStageWidget::closingAsksToSave()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, changed);
+    QFETCH(int, answer);
+    QFETCH(QStringList, boxes);
+    QFETCH(bool, written);
+
+    KvStage* stage = makeStage(file);
+    const QString path = stage->filePath();
     m_widget->addStageTab(QString(), stage);
-    stage->setBackgroundColor(Qt::yellow);
-    QVERIFY(m_widget->isCurrentStageChangedFromInitial());
+    m_widget->addStageTab(QString(), nullptr);
+    if (changed)
+        stage->setOptions(2u);
+    QCOMPARE(m_widget->isCurrentStageChangedFromInitial(), changed);
+    QSignalSpy closed(m_widget, &KvStageWidget::stageTabClosed);
     QSignalSpy purged(m_widget,
                       qOverload<QList<QGraphicsScene*>>(&KvStageWidget::graphicsScenePurged));
     KvModalWatcher watcher;
-    watcher.answer(QMessageBox::Yes);
+    watcher.answer(QMessageBox::StandardButton(answer));
+    watcher.answer(QMessageBox::Ok);
     m_widget->closeStageTab(0);
-    QCOMPARE(watcher.count(), 1);
-    QCOMPARE(watcher.seen().at(0).title, QString("Notice"));
-    QCOMPARE(watcher.seen().at(0).text,
-             QString("The stage of \"saved.kst\" has been changed.\n\nDo you want to save it ?"));
-    QVERIFY(QFile::exists(path));
-    QCOMPARE(m_widget->openedStageCount(), 0);
+    QStringList seen;
+    for (const KvModalWatcher::Seen& box : watcher.seen())
+        seen << box.title + ": " + box.text;
+    QCOMPARE(seen, boxes);
+    QCOMPARE(QFile::exists(path), written);
+    QCOMPARE(closed.count(), 1);
+    QCOMPARE(m_widget->openedStageCount(), 1);
+    QCOMPARE(m_widget->tabLabel(0), QString("Stage1"));
     QCOMPARE(purged.count(), 1);
     const auto scenes = purged.at(0).at(0).value<QList<QGraphicsScene*>>();
     QCOMPARE(scenes.count(), 1);
     qDeleteAll(scenes);
-}
-
-void TestStageWidget::closingChangedTabWhenSaveFails()
-{
-    // A path inside a folder that does not exist cannot be written.
-    KvStage* stage = makeStage("missing/folder/broken.kst");
-    m_widget->addStageTab(QString(), stage);
-    m_widget->addStageTab(QString(), nullptr);
-    stage->setOptions(2u);
-    KvModalWatcher watcher;
-    watcher.answer(QMessageBox::Yes);
-    watcher.answer(QMessageBox::Ok);
-    QSignalSpy closed(m_widget, &KvStageWidget::stageTabClosed);
-    m_widget->closeStageTab(0);
-    QCOMPARE(watcher.count(), 2);
-    QCOMPARE(watcher.seen().at(1).title, QString("Error"));
-    QCOMPARE(watcher.seen().at(1).text, QString("Cannot save the stage of \"broken.kst\"."));
-    QVERIFY(!QFile::exists(stage->filePath()));
-    QCOMPARE(closed.count(), 1);
-    QCOMPARE(m_widget->openedStageCount(), 1);
-    QCOMPARE(m_widget->tabLabel(0), QString("Stage1"));
-}
-
-void TestStageWidget::closingUnchangedTabAsksNothing()
-{
-    m_widget->addStageTab(QString(), makeStage("u.kst"));
-    KvModalWatcher watcher;
-    // Closing asks synchronously, if at all.
-    m_widget->closeAllStageTab();
-    QCOMPARE(watcher.count(), 0);
-    QCOMPARE(m_widget->openedStageCount(), 0);
 }
 
 void TestStageWidget::previewArguments_data()
@@ -504,36 +510,27 @@ void TestStageWidget::previewPlatformPlayerFromConfiguration()
 
     if (!configuration.isNull())
         QVERIFY(Kova::Test::writeFile(m_data->filePath("config.ini"), configuration));
-    KvStage* stage = makeStage("p.kst");
-    QVERIFY(stage->writeToFile());
-    m_widget->addStageTab(QString(), stage);
-    KvModalWatcher watcher;
-    watcher.answer(QMessageBox::Ok);
-    m_widget->previewCurrentStage();
-    QCOMPARE(m_launchCount, 1);
-    QCOMPARE(m_launched.mid(m_launched.size() - 2), (QStringList{"-pp", flag}));
-}
-
-void TestStageWidget::previewStartsPlayer()
-{
-    const QString path = m_data->stagePath("with space \"q\".kst");
     KvStage* stage = makeStage("with space \"q\".kst");
     QVERIFY(stage->writeToFile());
     m_widget->addStageTab(QString(), stage);
     // Unchanged: only the information box, then the player.
-    {
-        KvModalWatcher watcher;
-        watcher.answer(QMessageBox::Ok);
-        m_widget->previewCurrentStage();
-        QCOMPARE(watcher.count(), 1);
-        QCOMPARE(watcher.seen().at(0).title, QString("How to exit the preview"));
-        QCOMPARE(watcher.seen().at(0).text,
-                 QString("To exit the preview and press the \"ESC\" key."));
-    }
+    KvModalWatcher watcher;
+    watcher.answer(QMessageBox::Ok);
+    m_widget->previewCurrentStage();
+    QCOMPARE(watcher.count(), 1);
+    QCOMPARE(watcher.seen().at(0).title, QString("How to exit the preview"));
+    QCOMPARE(watcher.seen().at(0).text, QString("To exit the preview and press the \"ESC\" key."));
     QCOMPARE(m_launchCount, 1);
-    QCOMPARE(
-        m_launched.mid(0, 3),
-        QStringList({QCoreApplication::applicationDirPath() + "/KvStageScreen.exe", "-s", path}));
+    QCOMPARE(m_launched,
+             QStringList{QCoreApplication::applicationDirPath() + "/KvStageScreen.exe"} +
+                 KvStageWidget::previewArguments(stage->filePath(), flag == "true"));
+}
+
+void TestStageWidget::previewOfChangedStage()
+{
+    KvStage* stage = makeStage("c.kst");
+    QVERIFY(stage->writeToFile());
+    m_widget->addStageTab(QString(), stage);
     // Changed and saved: the mark goes and the player starts.
     stage->setBackgroundColor(Qt::cyan);
     m_widget->changeTabLabelNameToUnsavedState(0, true);
@@ -544,7 +541,7 @@ void TestStageWidget::previewStartsPlayer()
         m_widget->previewCurrentStage();
         QCOMPARE(watcher.count(), 2);
     }
-    QCOMPARE(m_launchCount, 2);
+    QCOMPARE(m_launchCount, 1);
     QVERIFY(!m_widget->tabLabel(0).endsWith('*'));
     QVERIFY(!m_widget->isCurrentStageChangedFromInitial());
     // A failed save stops the preview.
@@ -558,7 +555,7 @@ void TestStageWidget::previewStartsPlayer()
         QCOMPARE(watcher.count(), 2);
         QCOMPARE(watcher.seen().at(1).title, QString("Error"));
     }
-    QCOMPARE(m_launchCount, 2);
+    QCOMPARE(m_launchCount, 1);
 }
 
 void TestStageWidget::noTabMeansDefaults()
