@@ -410,78 +410,53 @@ void TestDocuments::createdStageIsMarkedUntilSaved()
 
 void TestDocuments::stageActionsFollowFirstAndLastTab()
 {
-    const QStringList names = {"Action_Add_Multimedia_Screen",
-                               "Action_Add_Telop_Screen",
-                               "Action_Add_Extended_Screen",
-                               "Action_Edit_Event",
-                               "Action_Show_Duration",
-                               "Action_Normal_View",
-                               "Action_Time_View"};
-    for (const QString& name : names)
-        QVERIFY2(m_editor->getAction(name), qPrintable(name));
-    // A hidden action (Add Extended Screen without a plug-in) stays disabled in Qt, so
-    // only the shown ones can be expected enabled.
-    auto isUsable = [this](const QString& name) {
-        QAction* action = m_editor->getAction(name);
-        return !action->isVisible() || action->isEnabled();
-    };
     auto* spinBox = m_editor->stagePropertyWidget()->findChild<QSpinBox*>();
     QVERIFY(spinBox);
-
+    // A hidden action (Add Extended Screen without a plug-in) reads disabled in Qt, so only
+    // the shown ones can be expected enabled.
+    auto expectUsable = [&](bool usable) {
+        for (const char* name :
+             {"Action_Add_Multimedia_Screen", "Action_Add_Telop_Screen",
+              "Action_Add_Extended_Screen", "Action_Edit_Event", "Action_Show_Duration",
+              "Action_Normal_View", "Action_Time_View"}) {
+            QAction* action = m_editor->getAction(name);
+            QVERIFY2(action && (usable ? !action->isVisible() || action->isEnabled()
+                                       : !action->isEnabled()),
+                     name);
+        }
+        QCOMPARE(spinBox->isEnabled(), usable);
+    };
     const QString a = writeStage("stage/a.xml");
     const QString b = writeStage("stage/b.xml");
     openStages({a, b});
-    for (const QString& name : names)
-        QVERIFY2(isUsable(name), qPrintable(name));
-    QVERIFY(spinBox->isEnabled());
-
-    // Closing one of two tabs changes nothing; closing the last disables them all.
+    expectUsable(true);
+    // Closing one of two tabs changes nothing; closing the last turns them off.
     m_editor->closeCurrentStageTab();
-    QCOMPARE(tabCount(), 1);
-    for (const QString& name : names)
-        QVERIFY2(isUsable(name), qPrintable(name));
+    expectUsable(true);
     m_editor->closeCurrentStageTab();
     QCOMPARE(tabCount(), 0);
-    for (const QString& name : names)
-        QVERIFY2(!m_editor->getAction(name)->isEnabled(), qPrintable(name));
-    QVERIFY(!spinBox->isEnabled());
-
+    expectUsable(false);
     openStages({b});
-    for (const QString& name : names)
-        QVERIFY2(isUsable(name), qPrintable(name));
-    QVERIFY(spinBox->isEnabled());
-
-    // The same through Close All.
+    expectUsable(true);
     m_editor->closeAllStageTab();
-    for (const QString& name : names)
-        QVERIFY2(!m_editor->getAction(name)->isEnabled(), qPrintable(name));
+    expectUsable(false);
 }
 
 void TestDocuments::saveActionFollowsOnlyTheCurrentTab()
 {
-    const QString a = writeStage("stage/a.xml");
-    const QString b = writeStage("stage/b.xml");
-    openStages({a, b});
+    openStages({writeStage("stage/a.xml"), writeStage("stage/b.xml")});
     KvStageWidget* widget = m_editor->stageWidget();
     QCOMPARE(widget->currentTabIndex(), 1);
     QAction* save = m_editor->getAction("Action_Save_Stage");
-    save->setEnabled(false);
-
-    // The tab that is not current is marked: Save Stage stays as it is.
-    widget->changeTabLabelNameToUnsavedState(0, true);
-    QCOMPARE(label(0), QString("a.xml*"));
-    QVERIFY(!save->isEnabled());
-    m_editor->onUnsavedStateChanged(0, true);
-    QVERIFY(!save->isEnabled());
-    save->setEnabled(true);
-    m_editor->onUnsavedStateChanged(0, false);
-    QVERIFY(save->isEnabled());
-
+    // Marks on the tab that is not current leave Save Stage as it is, either way.
+    for (bool enabled : {false, true}) {
+        save->setEnabled(enabled);
+        widget->changeTabLabelNameToUnsavedState(0, !enabled);
+        QCOMPARE(save->isEnabled(), enabled);
+    }
     // The current tab drives it both ways.
-    widget->changeTabLabelNameToUnsavedState(1, true);
-    QVERIFY(save->isEnabled());
     save->setEnabled(false);
-    m_editor->onUnsavedStateChanged(1, true);
+    widget->changeTabLabelNameToUnsavedState(1, true);
     QVERIFY(save->isEnabled());
     widget->changeTabLabelNameToUnsavedState(1, false);
     QVERIFY(!save->isEnabled());
