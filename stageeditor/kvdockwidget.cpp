@@ -5,13 +5,13 @@ namespace Kova {
 KvDockWidget::KvDockWidget(const QString& title, QWidget* parent, Qt::WindowFlags flags)
     : QDockWidget(title, parent, flags)
 {
-    connect(this, SIGNAL(topLevelChanged(bool)), this, SLOT(floatingChanged(bool)));
+    connect(this, &QDockWidget::topLevelChanged, this, &KvDockWidget::floatingChanged);
 }
 
 KvDockWidget::KvDockWidget(QWidget* parent, Qt::WindowFlags flags)
     : QDockWidget(parent, flags)
 {
-    connect(this, SIGNAL(topLevelChanged(bool)), this, SLOT(floatingChanged(bool)));
+    connect(this, &QDockWidget::topLevelChanged, this, &KvDockWidget::floatingChanged);
 }
 
 void KvDockWidget::setDockedSize(int width, int height)

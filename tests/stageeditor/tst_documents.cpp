@@ -230,11 +230,11 @@ void TestDocuments::chosenStagesOpenAfterTheChooserReturns()
         chooserFolder = chooser->stageDir();
         chooserParent = chooser->parentWidget();
         // The choice is reported while the dialog still runs its own handling of it.
-        QMetaObject::invokeMethod(chooser, "stageHasBeenSelected", Q_ARG(QStringList, {a}));
+        emit chooser->stageHasBeenSelected({a});
         tabsWhileOpen = tabCount();
         chooser->reject();
     });
-    QVERIFY(QMetaObject::invokeMethod(m_editor.get(), "showStageChooser"));
+    m_editor->showStageChooser();
     QCOMPARE(watcher.count(), 1);
     QCOMPARE(tabsWhileOpen, 0);
     QCOMPARE(QDir(chooserFolder), QDir(stagePath("stage")));
@@ -306,7 +306,7 @@ void TestDocuments::saveAs()
             KvModalWatcher::acceptFile(dialog, stagePath(answer));
     });
     watcher.answerWith(recordBox(&seen));
-    QVERIFY(QMetaObject::invokeMethod(m_editor.get(), "saveCurrentStageAs"));
+    m_editor->saveCurrentStageAs();
 
     QCOMPARE(title, QString("Save Stage"));
     QVERIFY2(filters.contains("Stages (*.xml *.kstg)"), qPrintable(filters.join('|')));
@@ -492,7 +492,7 @@ void TestDocuments::workingStageFileListKeepsSameNames()
             widget->close();
         }
     });
-    QVERIFY(QMetaObject::invokeMethod(m_editor.get(), "showStageCreator"));
+    m_editor->showStageCreator();
     QCOMPARE(watcher.count(), 1);
     QCOMPARE(namesInUse.count("same.xml"), 1);
     QCOMPARE(namesInUse.count("other.xml"), 1);
