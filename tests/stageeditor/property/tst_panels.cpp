@@ -30,6 +30,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QGraphicsScene>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -220,6 +221,12 @@ private slots:
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         m_editor.reset(new KvStageEditor(m_window.get()));
+        // The scenes of closed tabs go to the host, which deletes them.
+        connect(m_editor.get(),
+                qOverload<QList<QGraphicsScene*>>(&KvStageEditor::graphicsScenePurged), this,
+                [](const QList<QGraphicsScene*>& scenes) { qDeleteAll(scenes); });
+        connect(m_editor.get(), qOverload<QGraphicsScene*>(&KvStageEditor::graphicsScenePurged),
+                this, [](QGraphicsScene* scene) { delete scene; });
         {
             // The stage chooser that the first layout opens is cancelled.
             KvModalWatcher watcher;
