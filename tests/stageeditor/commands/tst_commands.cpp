@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QGraphicsScene>
 #include <QMainWindow>
 #include <QMenu>
 #include <QRandomGenerator>
@@ -90,6 +91,11 @@ void TestCommands::init()
     m_dir = new QTemporaryDir;
     m_window = new QMainWindow;
     m_editor = new KvStageEditor(m_window);
+    // The scenes of closed tabs go to the host, which deletes them.
+    connect(m_editor, qOverload<QList<QGraphicsScene*>>(&KvStageEditor::graphicsScenePurged),
+            m_editor, [](const QList<QGraphicsScene*>& scenes) { qDeleteAll(scenes); });
+    connect(m_editor, qOverload<QGraphicsScene*>(&KvStageEditor::graphicsScenePurged), m_editor,
+            [](QGraphicsScene* scene) { delete scene; });
 }
 
 void TestCommands::cleanup()
@@ -558,7 +564,7 @@ void TestCommands::randomOperationsUndoAll()
             m_editor->action_selectedScreenResized();
         },
     };
-    const int count = 2500;
+    const int count = 800;
     for (int n = 0; n < count; ++n) {
         const QList<KvScreen*> all = m_editor->screens();
         pick.clear();
