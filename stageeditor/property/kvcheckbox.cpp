@@ -5,13 +5,13 @@ namespace Kova {
 KvCheckBox::KvCheckBox(QWidget* parent)
     : QCheckBox(parent)
 {
-    connect(this, SIGNAL(clicked()), this, SLOT(onClicked()));
+    connect(this, &QCheckBox::clicked, this, &KvCheckBox::onClicked);
 }
 
 KvCheckBox::KvCheckBox(const QString& text, QWidget* parent)
     : QCheckBox(text, parent)
 {
-    connect(this, SIGNAL(clicked()), this, SLOT(onClicked()));
+    connect(this, &QCheckBox::clicked, this, &KvCheckBox::onClicked);
 }
 
 void KvCheckBox::onClicked()

@@ -70,31 +70,36 @@ KvScreenPropertyWidget::KvScreenPropertyWidget(QWidget* parent)
         box->installEventFilter(this);
     }
 
-    connect(m_spinBoxLeft, SIGNAL(valueChanged(int)), this,
-            SLOT(onSpinBoxPositionValueChanged(int)));
-    connect(m_spinBoxTop, SIGNAL(valueChanged(int)), this,
-            SLOT(onSpinBoxPositionValueChanged(int)));
-    connect(m_spinBoxWidth, SIGNAL(valueChanged(int)), this, SLOT(onSpinBoxSizeValueChanged(int)));
-    connect(m_spinBoxHeight, SIGNAL(valueChanged(int)), this, SLOT(onSpinBoxSizeValueChanged(int)));
-    connect(m_spinBoxLeft, SIGNAL(editingFinished()), this,
-            SLOT(onSpinBoxPositionValueEdittingFinished()));
-    connect(m_spinBoxTop, SIGNAL(editingFinished()), this,
-            SLOT(onSpinBoxPositionValueEdittingFinished()));
-    connect(m_spinBoxWidth, SIGNAL(editingFinished()), this,
-            SLOT(onSpinBoxSizeValueEdittingFinished()));
-    connect(m_spinBoxHeight, SIGNAL(editingFinished()), this,
-            SLOT(onSpinBoxSizeValueEdittingFinished()));
-    connect(m_colorWidget, SIGNAL(colorChanged(QColor, QColor)), this,
-            SLOT(onBackgroundColorValueChanged(QColor, QColor)));
-    connect(m_checkBoxLocked, SIGNAL(stateChanged(int)), this, SLOT(onLockedValueChanged(int)));
-    connect(m_lineEditName, SIGNAL(textChanged(QString)), this, SLOT(onNameValueChanged(QString)));
-    connect(m_lineEditName, SIGNAL(editingFinished()), this, SLOT(onNameValueEdittingFinished()));
-    connect(m_checkBoxGraphicsType, SIGNAL(stateChanged(int)), this,
-            SLOT(onGraphicsTypeValueChanged(int)));
-    connect(m_checkBoxMoviePlayerType, SIGNAL(stateChanged(int)), this,
-            SLOT(onMoviePlayerTypeValueChanged(int)));
-    connect(m_checkBoxWebBrowserType, SIGNAL(stateChanged(int)), this,
-            SLOT(onWebBrowserTypeValueChanged(int)));
+    connect(m_spinBoxLeft, qOverload<int>(&QSpinBox::valueChanged), this,
+            &KvScreenPropertyWidget::onSpinBoxPositionValueChanged);
+    connect(m_spinBoxTop, qOverload<int>(&QSpinBox::valueChanged), this,
+            &KvScreenPropertyWidget::onSpinBoxPositionValueChanged);
+    connect(m_spinBoxWidth, qOverload<int>(&QSpinBox::valueChanged), this,
+            &KvScreenPropertyWidget::onSpinBoxSizeValueChanged);
+    connect(m_spinBoxHeight, qOverload<int>(&QSpinBox::valueChanged), this,
+            &KvScreenPropertyWidget::onSpinBoxSizeValueChanged);
+    connect(m_spinBoxLeft, &QSpinBox::editingFinished, this,
+            &KvScreenPropertyWidget::onSpinBoxPositionValueEdittingFinished);
+    connect(m_spinBoxTop, &QSpinBox::editingFinished, this,
+            &KvScreenPropertyWidget::onSpinBoxPositionValueEdittingFinished);
+    connect(m_spinBoxWidth, &QSpinBox::editingFinished, this,
+            &KvScreenPropertyWidget::onSpinBoxSizeValueEdittingFinished);
+    connect(m_spinBoxHeight, &QSpinBox::editingFinished, this,
+            &KvScreenPropertyWidget::onSpinBoxSizeValueEdittingFinished);
+    connect(m_colorWidget, &KvColorWidget::colorChanged, this,
+            &KvScreenPropertyWidget::onBackgroundColorValueChanged);
+    connect(m_checkBoxLocked, &QCheckBox::stateChanged, this,
+            &KvScreenPropertyWidget::onLockedValueChanged);
+    connect(m_lineEditName, &QLineEdit::textChanged, this,
+            &KvScreenPropertyWidget::onNameValueChanged);
+    connect(m_lineEditName, &QLineEdit::editingFinished, this,
+            &KvScreenPropertyWidget::onNameValueEdittingFinished);
+    connect(m_checkBoxGraphicsType, &QCheckBox::stateChanged, this,
+            &KvScreenPropertyWidget::onGraphicsTypeValueChanged);
+    connect(m_checkBoxMoviePlayerType, &QCheckBox::stateChanged, this,
+            &KvScreenPropertyWidget::onMoviePlayerTypeValueChanged);
+    connect(m_checkBoxWebBrowserType, &QCheckBox::stateChanged, this,
+            &KvScreenPropertyWidget::onWebBrowserTypeValueChanged);
 
     clearValues();
     setPropertyContentAreaEnabled(false);

@@ -57,18 +57,35 @@ KvStagePropertyWidget::KvStagePropertyWidget(QWidget* parent)
         box->installEventFilter(this);
     }
 
-    connect(m_colorWidget, SIGNAL(colorChanged(QColor, QColor)), this,
-            SLOT(onColorPickerWidgetColorChanged(QColor)));
-    connect(m_lineEditBackgroundImage, SIGNAL(dragEntered()), this,
-            SLOT(onLineEditBackgroundImageDragEntered()));
-    connect(m_lineEditBackgroundImage, SIGNAL(dragLeaved()), this,
-            SLOT(onLineEditBackgroundImageDragLeaved()));
-    connect(m_lineEditBackgroundImage, SIGNAL(dropped(QString)), this,
-            SLOT(onLineEditBackgroundImageDropped(QString)));
-    connect(this, SIGNAL(requestShowBackgroundImageFailed(QString)), this,
-            SLOT(showMessageBackgroundImageFailed(QString)), Qt::QueuedConnection);
-    // The form's widgets reach the on_<object>_<signal> slots by their names.
-    QMetaObject::connectSlotsByName(this);
+    connect(m_colorWidget, &KvColorWidget::colorChanged, this,
+            &KvStagePropertyWidget::onColorPickerWidgetColorChanged);
+    connect(m_lineEditBackgroundImage, &KvLineEdit::dragEntered, this,
+            &KvStagePropertyWidget::onLineEditBackgroundImageDragEntered);
+    connect(m_lineEditBackgroundImage, &KvLineEdit::dragLeaved, this,
+            &KvStagePropertyWidget::onLineEditBackgroundImageDragLeaved);
+    connect(m_lineEditBackgroundImage, &KvLineEdit::dropped, this,
+            &KvStagePropertyWidget::onLineEditBackgroundImageDropped);
+    connect(this, &KvStagePropertyWidget::requestShowBackgroundImageFailed, this,
+            &KvStagePropertyWidget::showMessageBackgroundImageFailed, Qt::QueuedConnection);
+    // The form's own widgets, each to the slot named after it and its signal.
+    connect(m_checkBoxUseDesktopSize, &QCheckBox::stateChanged, this,
+            &KvStagePropertyWidget::on_checkBox_UseDesktopSize_stateChanged);
+    connect(m_spinBoxWidth, qOverload<int>(&QSpinBox::valueChanged), this,
+            &KvStagePropertyWidget::on_spinBox_Width_valueChanged);
+    connect(m_spinBoxHeight, qOverload<int>(&QSpinBox::valueChanged), this,
+            &KvStagePropertyWidget::on_spinBox_Height_valueChanged);
+    connect(m_spinBoxWidth, &QSpinBox::editingFinished, this,
+            &KvStagePropertyWidget::on_spinBox_Width_editingFinished);
+    connect(m_spinBoxHeight, &QSpinBox::editingFinished, this,
+            &KvStagePropertyWidget::on_spinBox_Height_editingFinished);
+    connect(m_spinBoxTop, &QSpinBox::editingFinished, this,
+            &KvStagePropertyWidget::on_spinBox_Top_editingFinished);
+    connect(m_spinBoxLeft, &QSpinBox::editingFinished, this,
+            &KvStagePropertyWidget::on_spinBox_Left_editingFinished);
+    connect(m_checkBoxAutomaticAdjustment, &QCheckBox::stateChanged, this,
+            &KvStagePropertyWidget::on_checkBox_AutomaticAdjustment_stateChanged);
+    connect(m_checkBoxBackgroundImage, &QCheckBox::clicked, this,
+            &KvStagePropertyWidget::on_checkBox_BackgroundImage_clicked);
 
     onCurrentStageChanged(nullptr);
 }
