@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QInputDialog>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -108,21 +109,22 @@ void KvStageChooser::setupUi()
     m_copyAndCreateButton->setEnabled(false);
     m_deleteButton->setEnabled(false);
 
-    connect(this, SIGNAL(clearDescription()), m_preview, SLOT(clear()));
-    connect(this, SIGNAL(clearDescription()), m_description, SLOT(clear()));
-    connect(this, SIGNAL(stageSelectionChanged(KvStage)), m_preview, SLOT(setStage(KvStage)));
-    connect(this, SIGNAL(stageSelectionChanged(KvStage)), m_description, SLOT(setStage(KvStage)));
+    connect(this, &KvStageChooser::clearDescription, m_preview, &KvStagePreview::clear);
+    connect(this, &KvStageChooser::clearDescription, m_description, &KvStageDescription::clear);
+    connect(this, &KvStageChooser::stageSelectionChanged, m_preview, &KvStagePreview::setStage);
+    connect(this, &KvStageChooser::stageSelectionChanged, m_description,
+            &KvStageDescription::setStage);
 
-    connect(m_selectButton, SIGNAL(clicked()), this, SLOT(selectButtonClicked()));
-    connect(m_createButton, SIGNAL(clicked()), this, SLOT(createButtonClicked()));
-    connect(m_copyAndCreateButton, SIGNAL(clicked()), this, SLOT(copyAndCreateButtonClicked()));
-    connect(m_cancelButton, SIGNAL(clicked()), this, SLOT(cancelButtonClicked()));
-    connect(m_deleteButton, SIGNAL(clicked()), this, SLOT(deleteButtonClicked()));
-    connect(m_listView, SIGNAL(doubleClicked(QModelIndex)), this,
-            SLOT(listViewDoubleClicked(QModelIndex)));
-    connect(m_listView, SIGNAL(clicked(QModelIndex)), this, SLOT(listViewClicked(QModelIndex)));
-    connect(m_listView->selectionModel(), SIGNAL(selectionChanged(QItemSelection, QItemSelection)),
-            this, SLOT(listViewSelectionChanged(QItemSelection, QItemSelection)));
+    connect(m_selectButton, &QPushButton::clicked, this, &KvStageChooser::selectButtonClicked);
+    connect(m_createButton, &QPushButton::clicked, this, &KvStageChooser::createButtonClicked);
+    connect(m_copyAndCreateButton, &QPushButton::clicked, this,
+            &KvStageChooser::copyAndCreateButtonClicked);
+    connect(m_cancelButton, &QPushButton::clicked, this, &KvStageChooser::cancelButtonClicked);
+    connect(m_deleteButton, &QPushButton::clicked, this, &KvStageChooser::deleteButtonClicked);
+    connect(m_listView, &QListView::doubleClicked, this, &KvStageChooser::listViewDoubleClicked);
+    connect(m_listView, &QListView::clicked, this, &KvStageChooser::listViewClicked);
+    connect(m_listView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &KvStageChooser::listViewSelectionChanged);
 }
 
 void KvStageChooser::setStageDir(const QString& path)

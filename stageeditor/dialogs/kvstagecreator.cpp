@@ -33,16 +33,16 @@ KvStageCreator::KvStageCreator(QWidget* parent)
     : QDialog(parent)
 {
     setupUi();
-    connect(this, SIGNAL(accepted()), this, SLOT(onAccepted()));
-    connect(this, SIGNAL(rejected()), this, SLOT(onRejected()));
+    connect(this, &QDialog::accepted, this, &KvStageCreator::onAccepted);
+    connect(this, &QDialog::rejected, this, &KvStageCreator::onRejected);
     // Queued: the caller sets the stage folder and the names in use before the list and the
     // proposed name are made.
-    connect(this, SIGNAL(requestCreateTemplateList()), this, SLOT(createTemplateList()),
-            Qt::QueuedConnection);
-    connect(m_listWidget, SIGNAL(itemSelectionChanged()), this,
-            SLOT(onListWidgetItemSelectionChanged()));
-    connect(m_listWidget, SIGNAL(itemDoubleClicked(QListWidgetItem*)), this,
-            SLOT(onListWidgetItemDoubleClicied(QListWidgetItem*)));
+    connect(this, &KvStageCreator::requestCreateTemplateList, this,
+            &KvStageCreator::createTemplateList, Qt::QueuedConnection);
+    connect(m_listWidget, &QListWidget::itemSelectionChanged, this,
+            &KvStageCreator::onListWidgetItemSelectionChanged);
+    connect(m_listWidget, &QListWidget::itemDoubleClicked, this,
+            &KvStageCreator::onListWidgetItemDoubleClicied);
     emit requestCreateTemplateList();
 }
 
@@ -129,8 +129,8 @@ void KvStageCreator::setupUi()
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("ButtonBox"));
-    connect(buttons, SIGNAL(accepted()), this, SLOT(accept()));
-    connect(buttons, SIGNAL(rejected()), this, SLOT(reject()));
+    connect(buttons, &QDialogButtonBox::accepted, this, &KvStageCreator::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 }
 
@@ -177,9 +177,9 @@ QString KvStageCreator::screenCountText(int count)
 void KvStageCreator::createTemplateList()
 {
     auto* lister = new KvStageTemplate(this);
-    connect(lister, SIGNAL(itemCreated(KvStageListWidgetItem*)), this,
-            SLOT(addstageListItemToListWidget(KvStageListWidgetItem*)), Qt::QueuedConnection);
-    connect(lister, SIGNAL(creatingItemListFinished()), lister, SLOT(deleteLater()));
+    connect(lister, &KvStageTemplate::itemCreated, this,
+            &KvStageCreator::addstageListItemToListWidget, Qt::QueuedConnection);
+    connect(lister, &KvStageTemplate::creatingItemListFinished, lister, &QObject::deleteLater);
     lister->start();
     m_nameEdit->setText(proposeName(m_stageDir, m_usingFileNames));
 }
