@@ -132,6 +132,10 @@ void KvScreen::addEvent(const KvEvent& event)
         m_raiseEventList.append(copy);
 }
 
+// The plug-in object's class lives in the plug-in and is unknown here, so its two methods
+// can only be reached by name through its meta-object. Each call reports a plug-in that
+// lacks the method, or whose method does not fit, by returning false.
+
 bool KvScreen::toPluginScreen()
 {
     // Asked first so that a plug-in without the slot is simply refused, without Qt's warning.

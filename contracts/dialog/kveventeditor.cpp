@@ -53,8 +53,8 @@ KvEventEditor::KvEventEditor(KvStage* stage, QWidget* parent)
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     layout->addWidget(m_table);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, SIGNAL(accepted()), this, SLOT(accept()));
-    connect(buttons, SIGNAL(rejected()), this, SLOT(reject()));
+    connect(buttons, &QDialogButtonBox::accepted, this, &KvEventEditor::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     resize(640, 360);
     buildRows();
@@ -100,9 +100,10 @@ void KvEventEditor::buildRows()
         m_table->setCellWidget(i, StartColumn, centred(row.raiseStart));
         m_table->setCellWidget(i, EndColumn, centred(row.raiseEnd));
         m_table->setCellWidget(i, ListenColumn, row.listen);
-        connect(row.raiseStart, SIGNAL(toggled(bool)), this, SLOT(onRaiseChanged()));
-        connect(row.raiseEnd, SIGNAL(toggled(bool)), this, SLOT(onRaiseChanged()));
-        connect(row.listen, SIGNAL(currentIndexChanged(int)), this, SLOT(onListenChanged()));
+        connect(row.raiseStart, &QCheckBox::toggled, this, &KvEventEditor::onRaiseChanged);
+        connect(row.raiseEnd, &QCheckBox::toggled, this, &KvEventEditor::onRaiseChanged);
+        connect(row.listen, qOverload<int>(&QComboBox::currentIndexChanged), this,
+                &KvEventEditor::onListenChanged);
         m_rows.append(row);
     }
     refillListenCombos();

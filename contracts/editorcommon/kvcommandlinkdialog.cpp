@@ -36,7 +36,7 @@ KvCommandLinkDialog::KvCommandLinkDialog(QWidget* parent)
     layout->addStretch(1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-    connect(buttons, SIGNAL(rejected()), this, SLOT(reject()));
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     setMinimumWidth(420);
 }

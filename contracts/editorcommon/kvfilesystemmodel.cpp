@@ -94,7 +94,7 @@ KvFileSystemModel::KvFileSystemModel(QObject* parent)
     m_updateTimer = new QTimer(this);
     m_updateTimer->setSingleShot(true);
     m_updateTimer->setInterval(watcherDelayMs);
-    connect(m_updateTimer, SIGNAL(timeout()), this, SLOT(processPendingUpdates()));
+    connect(m_updateTimer, &QTimer::timeout, this, &KvFileSystemModel::processPendingUpdates);
 }
 
 KvFileSystemModel::~KvFileSystemModel()
@@ -266,7 +266,8 @@ void KvFileSystemModel::setFileWatcherEnabled(bool enabled)
         return;
     }
     m_watcher = new QFileSystemWatcher(this);
-    connect(m_watcher, SIGNAL(directoryChanged(QString)), this, SLOT(onDirectoryChanged(QString)));
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this,
+            &KvFileSystemModel::onDirectoryChanged);
     if (!m_root)
         return;
     QList<KvFileSystemItem*> items{m_root};
@@ -381,8 +382,9 @@ void KvFileSystemModel::loadFolder(KvFileSystemItem* folder)
         endInsertRows();
     }
     watch(folder);
-    QMetaObject::invokeMethod(this, "directoryLoaded", Qt::QueuedConnection,
-                              Q_ARG(QString, folder->filePath()));
+    QMetaObject::invokeMethod(
+        this, [this, path = folder->filePath()] { emit directoryLoaded(path); },
+        Qt::QueuedConnection);
 }
 
 void KvFileSystemModel::removeChildRows(KvFileSystemItem* folder, int first, int last)
@@ -502,8 +504,9 @@ void KvFileSystemModel::refreshFolder(KvFileSystemItem* folder, bool recursive)
                 refreshFolder(child, true);
         }
     }
-    QMetaObject::invokeMethod(this, "directoryLoaded", Qt::QueuedConnection,
-                              Q_ARG(QString, folder->filePath()));
+    QMetaObject::invokeMethod(
+        this, [this, path = folder->filePath()] { emit directoryLoaded(path); },
+        Qt::QueuedConnection);
 }
 
 void KvFileSystemModel::update(const QString& path)

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QMetaMethod>
 #include <QPainter>
 #include <QPixmap>
 #include <QThread>
@@ -79,7 +80,8 @@ void KvIconReaderAsync::start()
     if (m_thread)
         return;
     m_thread = QThread::create([this]() { run(); });
-    connect(m_thread, SIGNAL(finished()), this, SLOT(onThreadFinished()), Qt::QueuedConnection);
+    connect(m_thread, &QThread::finished, this, &KvIconReaderAsync::onThreadFinished,
+            Qt::QueuedConnection);
     m_thread->start(QThread::LowPriority);
 }
 
@@ -109,7 +111,7 @@ void KvIconReaderAsync::deliver(const QString& path, const QImage& image)
         return;
     }
     auto* icon = new QIcon(QPixmap::fromImage(image));
-    if (receivers(SIGNAL(iconReadCompleted(QString, QIcon*))) == 0) {
+    if (!isSignalConnected(QMetaMethod::fromSignal(&KvIconReaderAsync::iconReadCompleted))) {
         delete icon;
         return;
     }

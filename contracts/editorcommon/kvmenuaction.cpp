@@ -31,7 +31,7 @@ KvMenuAction::KvMenuAction(const QIcon& icon, const QString& text, const QString
 
 void KvMenuAction::connectTrigger()
 {
-    connect(this, SIGNAL(triggered(bool)), this, SLOT(onTriggered(bool)));
+    connect(this, &QAction::triggered, this, &KvMenuAction::onTriggered);
 }
 
 void KvMenuAction::onTriggered(bool checked)

@@ -70,9 +70,10 @@ void KvStageTemplate::start()
         return;
     m_running = true;
     m_worker = new KvStageTemplateWorker(templateFiles(), thread());
-    connect(m_worker, SIGNAL(stagesAvailable()), this, SLOT(onStagesAvailable()),
+    connect(m_worker, &KvStageTemplateWorker::stagesAvailable, this,
+            &KvStageTemplate::onStagesAvailable, Qt::QueuedConnection);
+    connect(m_worker, &QThread::finished, this, &KvStageTemplate::onWorkerFinished,
             Qt::QueuedConnection);
-    connect(m_worker, SIGNAL(finished()), this, SLOT(onWorkerFinished()), Qt::QueuedConnection);
     m_worker->start(QThread::LowPriority);
 }
 

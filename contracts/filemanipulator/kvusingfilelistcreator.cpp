@@ -54,9 +54,10 @@ void KvUsingFileListCreator::startAsync()
     m_list->setState(KvUsingFileList::Creating);
 
     m_worker = new KvUsingFileListWorker(m_type, m_rootPath, dataDir, m_exceptFileName);
-    connect(m_worker, SIGNAL(progress(int, int)), this, SLOT(onWorkerProgress(int, int)),
+    connect(m_worker, &KvUsingFileListWorker::progress, this,
+            &KvUsingFileListCreator::onWorkerProgress, Qt::QueuedConnection);
+    connect(m_worker, &QThread::finished, this, &KvUsingFileListCreator::onWorkerFinished,
             Qt::QueuedConnection);
-    connect(m_worker, SIGNAL(finished()), this, SLOT(onWorkerFinished()), Qt::QueuedConnection);
 
     if (m_usingDialog) {
         auto* dialog = new QProgressDialog(m_dialogParent);
@@ -71,8 +72,8 @@ void KvUsingFileListCreator::startAsync()
         dialog->setMinimumDuration(0);
         dialog->setWindowModality(m_dialogParent ? Qt::WindowModal : Qt::ApplicationModal);
         dialog->setAttribute(Qt::WA_DeleteOnClose, false);
-        connect(dialog, SIGNAL(canceled()), this, SLOT(cancel()));
-        connect(dialog, SIGNAL(rejected()), this, SLOT(cancel()));
+        connect(dialog, &QProgressDialog::canceled, this, &KvUsingFileListCreator::cancel);
+        connect(dialog, &QProgressDialog::rejected, this, &KvUsingFileListCreator::cancel);
         m_progressDialog = dialog;
         dialog->show();
     }
