@@ -45,11 +45,11 @@ void KvMainWindow::start()
     for (QMenu* menu : menus)
         menuBar()->addMenu(menu);
 
-    connect(m_editor, SIGNAL(quitApp()), this, SLOT(onQuitRequested()));
-    connect(m_editor, SIGNAL(showVersionInformation()), this, SLOT(showAbout()));
-    connect(m_editor, SIGNAL(showConfiguration()), this, SLOT(showConfiguration()));
-    connect(m_editor, SIGNAL(requestEmptyTrash(QString)), this, SLOT(emptyTrash(QString)));
-    connect(m_editor, SIGNAL(closed()), this, SLOT(onEditorClosed()));
+    connect(m_editor, &KvStageEditor::quitApp, this, &KvMainWindow::onQuitRequested);
+    connect(m_editor, &KvStageEditor::showVersionInformation, this, &KvMainWindow::showAbout);
+    connect(m_editor, &KvStageEditor::showConfiguration, this, &KvMainWindow::showConfiguration);
+    connect(m_editor, &KvStageEditor::requestEmptyTrash, this, &KvMainWindow::emptyTrash);
+    connect(m_editor, &KvStageEditor::closed, this, &KvMainWindow::onEditorClosed);
     m_editor->exec();
 }
 
