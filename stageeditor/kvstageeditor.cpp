@@ -53,9 +53,11 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGraphicsScene>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMetaMethod>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -687,14 +689,30 @@ void KvStageEditor::action_showVersionInformation()
     emit showVersionInformation();
 }
 
+// A purged scene goes to whoever listens to the editor's signal (the host), which then owns
+// it; with nobody listening the editor deletes it, or it would be lost.
 void KvStageEditor::onGraphicsScenePurged(QGraphicsScene* scene)
 {
-    emit graphicsScenePurged(scene);
+    static const QMetaMethod signal =
+        QMetaMethod::fromSignal(qOverload<QGraphicsScene*>(&KvStageEditor::graphicsScenePurged));
+    if (isSignalConnected(signal))
+        emit graphicsScenePurged(scene);
+    else if (scene)
+        scene->deleteLater();
 }
 
 void KvStageEditor::onGraphicsScenePurged(QList<QGraphicsScene*> sceneList)
 {
-    emit graphicsScenePurged(sceneList);
+    static const QMetaMethod signal = QMetaMethod::fromSignal(
+        qOverload<QList<QGraphicsScene*>>(&KvStageEditor::graphicsScenePurged));
+    if (isSignalConnected(signal)) {
+        emit graphicsScenePurged(sceneList);
+        return;
+    }
+    for (QGraphicsScene* scene : sceneList) {
+        if (scene)
+            scene->deleteLater();
+    }
 }
 
 void KvStageEditor::clearLibraryUndoStack()

@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QGraphicsScene>
 #include <QImageReader>
 #include <QMainWindow>
 #include <QMenu>
@@ -694,6 +695,26 @@ private slots:
             // Nothing selected, nothing pasteable: no command.
             QCOMPARE(stack.count(), 0);
         }
+    }
+
+    // A scene a closed tab gives up goes to whoever listens to the editor; with nobody
+    // listening, the editor deletes it.
+    void purgedScenesGoToTheListenerOrAreDeleted()
+    {
+        Fixture f(1000, false);
+        KvStageEditor* e = f.editor.get();
+        QPointer<QGraphicsScene> lost = new QGraphicsScene;
+        emit e->stageWidget()->graphicsScenePurged(lost.data());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!lost);
+
+        QSignalSpy spy(e, qOverload<QGraphicsScene*>(&KvStageEditor::graphicsScenePurged));
+        QPointer<QGraphicsScene> kept = new QGraphicsScene;
+        emit e->stageWidget()->graphicsScenePurged(kept.data());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(spy.count(), 1);
+        QVERIFY(kept);
+        delete kept.data();
     }
 
     // ---- closing --------------------------------------------------------------------
