@@ -14,12 +14,12 @@
 #include "changestagebackgroundimage.h"
 #include "changestageoptions.h"
 #include "changestagepos.h"
-#include "cutscreen.h"
 #include "kvavailabilityfacts.h"
 #include "kvcommandavailability.h"
 #include "kvcontentpreviewwidget.h"
 #include "kvdocklayout.h"
 #include "kvdockwidget.h"
+#include "kveditdispatch.h"
 #include "kveditorcommon.h"
 #include "kveditorconfig.h"
 #include "kveditoruserconfig.h"
@@ -42,7 +42,6 @@
 #include "kvstageworkingarea.h"
 #include "kvusingfilelist.h"
 #include "movezindexofscreen.h"
-#include "pastescreen.h"
 #include "removeselectedscreens.h"
 #include "selectedscreenmoved.h"
 #include "selectedscreenresized.h"
@@ -585,53 +584,17 @@ void KvStageEditor::action_redo()
 
 void KvStageEditor::action_copy()
 {
-    if (m_activeSide == StageSide) {
-        if (m_stageWidget)
-            m_stageWidget->copyScreen();
-    } else if (m_activeSide == SequenceSide) {
-        if (m_sequenceContainer)
-            m_sequenceContainer->copyMedia(nullptr);
-    }
+    KvEditDispatch::copy(*this);
 }
 
 void KvStageEditor::action_cut()
 {
-    if (m_activeSide == StageSide) {
-        if (!m_stageWidget)
-            return;
-        // The copy stays on the clipboard even when a locked screen keeps the cut from
-        // happening.
-        const QList<KvScreen*> copied = m_stageWidget->copyScreen();
-        if (!copied.isEmpty() && !hasLockedScreenItemInSelection())
-            pushCutScreenCommand();
-    } else if (m_activeSide == SequenceSide) {
-        if (!m_sequenceContainer)
-            return;
-        QList<KvPreservedMedia*> cutList;
-        m_sequenceContainer->copyMedia(&cutList);
-        if (!cutList.isEmpty())
-            pushCutMediaCommand(cutList);
-    }
+    KvEditDispatch::cut(*this);
 }
 
 void KvStageEditor::action_paste()
 {
-    if (m_activeSide == StageSide) {
-        if (!m_stageWidget)
-            return;
-        const QList<KvScreen*> previousSelection = selectedScreens();
-        QList<KvScreen*> pasted = m_stageWidget->pasteScreen();
-        if (m_sequenceContainer)
-            m_sequenceContainer->addScreenToSequence(pasted, true, true);
-        if (!pasted.isEmpty())
-            pushPasteScreenCommand(pasted, previousSelection);
-    } else if (m_activeSide == SequenceSide) {
-        if (!m_sequenceContainer)
-            return;
-        QList<KvPreservedMedia*> pasted = m_sequenceContainer->pasteMedia();
-        if (!pasted.isEmpty())
-            pushPasteMediaCommand(pasted);
-    }
+    KvEditDispatch::paste(*this);
 }
 
 void KvStageEditor::action_remove()
@@ -640,29 +603,6 @@ void KvStageEditor::action_remove()
         action_removeSelectedScreens();
     else if (m_activeSide == SequenceSide)
         action_removeSelectedSeqMediaItems();
-}
-
-// The clipboard commands of the edit dispatch. No media command exists, so cutting or
-// pasting media pushes nothing.
-void KvStageEditor::pushCutScreenCommand()
-{
-    pushUndoCommand(new Commands::CutScreen(this));
-}
-
-void KvStageEditor::pushPasteScreenCommand(const QList<KvScreen*>& pasted,
-                                           const QList<KvScreen*>& previousSelection)
-{
-    auto* command = new Commands::PasteScreen(this, pasted, previousSelection);
-    command->setSkip(true);
-    pushUndoCommand(command);
-}
-
-void KvStageEditor::pushCutMediaCommand(QList<KvPreservedMedia*>&)
-{
-}
-
-void KvStageEditor::pushPasteMediaCommand(QList<KvPreservedMedia*>&)
-{
 }
 
 // ---------------------------------------------------------------------------------------

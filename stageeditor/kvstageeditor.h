@@ -397,6 +397,7 @@ private slots:
 private:
     friend class KvAvailabilityFacts;
     friend class KvDockLayout;
+    friend class KvEditDispatch;
     friend class KvEditorWiring;
     friend class KvMenuTable;
     friend class KvStageDocuments;
@@ -425,13 +426,6 @@ private:
     QAction* getAction(const QString& name) const;
     static QAction* getAction(QMenu* menu, const QString& name);
     static QMenu* getMenu(QList<QMenu*>& list, const QString& name);
-
-    // Pushing of the clipboard commands of the edit dispatch.
-    void pushCutScreenCommand();
-    void pushPasteScreenCommand(const QList<KvScreen*>& pasted,
-                                const QList<KvScreen*>& previousSelection);
-    void pushCutMediaCommand(QList<KvPreservedMedia*>& cutList);
-    void pushPasteMediaCommand(QList<KvPreservedMedia*>& pasted);
 
     QPointer<QMainWindow> m_mainWindow;
     QPointer<KvStageWidget> m_stageWidget;

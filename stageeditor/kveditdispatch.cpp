@@ -1,0 +1,73 @@
+#include "kveditdispatch.h"
+
+#include "cutscreen.h"
+#include "kvscreen.h"
+#include "kvsequencecontainer.h"
+#include "kvstageeditor.h"
+#include "kvstagewidget.h"
+#include "pastescreen.h"
+
+namespace Kova {
+
+namespace {
+
+void pushPasteScreen(KvStageEditor& editor, const QList<KvScreen*>& pasted,
+                     const QList<KvScreen*>& previousSelection)
+{
+    auto* command = new Commands::PasteScreen(&editor, pasted, previousSelection);
+    command->setSkip(true);
+    editor.pushUndoCommand(command);
+}
+
+} // namespace
+
+void KvEditDispatch::copy(KvStageEditor& editor)
+{
+    if (editor.m_activeSide == KvStageEditor::StageSide) {
+        if (editor.m_stageWidget)
+            editor.m_stageWidget->copyScreen();
+    } else if (editor.m_activeSide == KvStageEditor::SequenceSide) {
+        if (editor.m_sequenceContainer)
+            editor.m_sequenceContainer->copyMedia(nullptr);
+    }
+}
+
+void KvEditDispatch::cut(KvStageEditor& editor)
+{
+    if (editor.m_activeSide == KvStageEditor::StageSide) {
+        if (!editor.m_stageWidget)
+            return;
+        // The copy stays on the clipboard even when a locked screen keeps the cut from
+        // happening.
+        const QList<KvScreen*> copied = editor.m_stageWidget->copyScreen();
+        if (!copied.isEmpty() && !editor.hasLockedScreenItemInSelection())
+            editor.pushUndoCommand(new Commands::CutScreen(&editor));
+    } else if (editor.m_activeSide == KvStageEditor::SequenceSide) {
+        if (!editor.m_sequenceContainer)
+            return;
+        QList<KvPreservedMedia*> cutList;
+        editor.m_sequenceContainer->copyMedia(&cutList);
+        // No media command exists: the cut list only tells whether there was anything.
+    }
+}
+
+void KvEditDispatch::paste(KvStageEditor& editor)
+{
+    if (editor.m_activeSide == KvStageEditor::StageSide) {
+        if (!editor.m_stageWidget)
+            return;
+        const QList<KvScreen*> previousSelection = editor.selectedScreens();
+        QList<KvScreen*> pasted = editor.m_stageWidget->pasteScreen();
+        if (editor.m_sequenceContainer)
+            editor.m_sequenceContainer->addScreenToSequence(pasted, true, true);
+        if (!pasted.isEmpty())
+            pushPasteScreen(editor, pasted, previousSelection);
+    } else if (editor.m_activeSide == KvStageEditor::SequenceSide) {
+        if (!editor.m_sequenceContainer)
+            return;
+        // No media command exists: pasted media push nothing.
+        editor.m_sequenceContainer->pasteMedia();
+    }
+}
+
+} // namespace Kova
