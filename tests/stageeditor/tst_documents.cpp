@@ -8,6 +8,7 @@
 #include "kvstagecreator.h"
 #include "kvstageeditor.h"
 #include "kvstagepropertywidget.h"
+#include "kvstagetemplate.h"
 #include "kvstagewidget.h"
 #include "kvstageworkingarea.h"
 #include "kvtestfactories.h"
@@ -487,6 +488,11 @@ void TestDocuments::workingStageFileListKeepsSameNames()
             namesInUse = creator->usingFileNameList();
             creatorFolder = creator->stageDir();
             creatorParent = creator->parentWidget();
+            // Answered once the templates are listed (the lister deletes itself then), as a
+            // person would: templates handed over after the dialog is gone are never freed.
+            QPointer<KvStageTemplate> lister = creator->findChild<KvStageTemplate*>();
+            QTRY_VERIFY_WITH_TIMEOUT(!lister, 5000);
+            QCoreApplication::sendPostedEvents(creator, QEvent::MetaCall);
             creator->reject();
         } else {
             widget->close();
