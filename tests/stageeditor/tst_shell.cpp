@@ -719,21 +719,28 @@ private slots:
 
     // ---- closing --------------------------------------------------------------------
 
-    void closeWritesSequenceSettings_data()
+    // Closing writes the sequence settings, tears the widgets down and asks to empty the
+    // library trash only when there is one.
+    void close_data()
     {
         QTest::addColumn<bool>("timeViewShown");
         QTest::addColumn<bool>("showDuration");
         QTest::addColumn<QString>("viewType");
-        QTest::newRow("normal view") << false << false << "normalView";
-        QTest::newRow("time view") << true << true << "timeView";
+        QTest::addColumn<bool>("trash");
+        QTest::newRow("normal view, no trash") << false << false << "normalView" << false;
+        QTest::newRow("time view, a trash") << true << true << "timeView" << true;
     }
 
-    void closeWritesSequenceSettings()
+    void close()
     {
         QFETCH(bool, timeViewShown);
         QFETCH(bool, showDuration);
         QFETCH(QString, viewType);
+        QFETCH(bool, trash);
 
+        QDir data(KvEditorConfig::dataDir());
+        QVERIFY(trash ? data.mkpath("._kvtrash")
+                      : data.rmpath("._kvtrash") || !data.exists("._kvtrash"));
         Fixture f(1000);
         KvStageEditor* e = f.editor.get();
         if (timeViewShown)
@@ -742,51 +749,30 @@ private slots:
         QCOMPARE(action(e, "Action_Normal_View")->isEnabled(), timeViewShown);
 
         QSignalSpy closed(e, &KvStageEditor::closed);
+        QSignalSpy emptyTrash(e, &KvStageEditor::requestEmptyTrash);
         QPointer<QWidget> stage = e->stageWidget();
         QPointer<QWidget> library = e->libraryDock();
         e->close();
         QCOMPARE(closed.count(), 1);
-        QVERIFY(e->stageWidget() == nullptr);
-        QVERIFY(e->libraryDock() == nullptr);
+        QCOMPARE(emptyTrash.count(), trash ? 1 : 0);
+        if (trash)
+            QCOMPARE(QDir::cleanPath(emptyTrash.at(0).at(0).toString()),
+                     QDir::cleanPath(data.absoluteFilePath("._kvtrash")));
+        QVERIFY(e->stageWidget() == nullptr && e->libraryDock() == nullptr);
         QVERIFY(f.window->centralWidget() == nullptr);
-        QTRY_VERIFY(!stage);
-        QTRY_VERIFY(!library);
+        QTRY_VERIFY(!stage && !library);
 
-        QSettings* settings = KvEditorUserConfig::settings();
-        QVERIFY(settings);
-        QCOMPARE(settings->value("sequence/viewType").toString(), viewType);
-        QCOMPARE(settings->value("sequence/showDuration").toBool(), showDuration);
-        // The file on disk has them too (the group was synced).
-        QSettings onDisk(settings->fileName(), QSettings::IniFormat);
+        // Written and synced to the file.
+        QSettings onDisk(KvEditorUserConfig::settings()->fileName(), QSettings::IniFormat);
         QCOMPARE(onDisk.value("sequence/viewType").toString(), viewType);
+        QCOMPARE(onDisk.value("sequence/showDuration").toBool(), showDuration);
 
         // Nothing is left to act on, and nothing breaks.
         e->action_setVisibleLibrary(true);
         e->windowsToDefaultPosition();
         e->adjustWidgetSize();
         QVERIFY(e->currentStage() == nullptr);
-    }
-
-    void closeAsksToEmptyTheTrashOnlyWhenThereIsOne()
-    {
-        QDir data(KvEditorConfig::dataDir());
-        data.rmpath(QStringLiteral("._kvtrash"));
-        {
-            Fixture f(1000);
-            QSignalSpy trash(f.editor.get(), &KvStageEditor::requestEmptyTrash);
-            f.editor->close();
-            QCOMPARE(trash.count(), 0);
-        }
-        QVERIFY(data.mkpath(QStringLiteral("._kvtrash")));
-        Fixture f(1000);
-        QSignalSpy trash(f.editor.get(), &KvStageEditor::requestEmptyTrash);
-        QSignalSpy closed(f.editor.get(), &KvStageEditor::closed);
-        f.editor->close();
-        QCOMPARE(trash.count(), 1);
-        QCOMPARE(QDir::cleanPath(trash.at(0).at(0).toString()),
-                 QDir::cleanPath(data.absoluteFilePath("._kvtrash")));
-        QCOMPARE(closed.count(), 1);
-        data.rmpath(QStringLiteral("._kvtrash"));
+        data.rmpath("._kvtrash");
     }
 
     void closeStageEditorActionClosesTheEditor()
