@@ -240,17 +240,13 @@ private slots:
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("on");
         QTest::addColumn<QString>("off");
-        QTest::newRow("locked") << "checkBox_Locked" << int(ScreenType::Multimedia) << "locked:1"
-                                << "locked:0";
-        QTest::newRow("graphics") << "checkBox_GraphicsType" << int(ScreenType::Telop)
-                                  << "graphics:2"
-                                  << "graphics:0";
-        QTest::newRow("movie player")
-            << "checkBox_MoviePlayerType" << int(ScreenType::Multimedia) << "movie:1"
-            << "movie:2";
-        QTest::newRow("web browser")
-            << "checkBox_WebBrowserType" << int(ScreenType::Multimedia) << "web:1"
-            << "web:2";
+        const auto row = [](const char* box, int type, const char* on, const char* off) {
+            QTest::newRow(box) << QString("checkBox_") + box << type << QString(on) << QString(off);
+        };
+        row("Locked", ScreenType::Multimedia, "locked:1", "locked:0");
+        row("GraphicsType", ScreenType::Telop, "graphics:2", "graphics:0");
+        row("MoviePlayerType", ScreenType::Multimedia, "movie:1", "movie:2");
+        row("WebBrowserType", ScreenType::Multimedia, "web:1", "web:2");
     }
 
     // One of two screens has the option, so its box is mixed. Clicks turn it on, off and on
@@ -298,20 +294,18 @@ private slots:
         QTest::addColumn<QStringList>("live");
         QTest::addColumn<QString>("commit");
         QTest::addColumn<int>("shown");
-        QTest::newRow("x") << "spinBox_Left"
-                           << "25" << int(Qt::Key_Return) << QStringList{"pos:2,20", "pos:25,20"}
-                           << "posCommit" << 25;
-        QTest::newRow("y") << "spinBox_Top"
-                           << "-7" << 0 << QStringList{"pos:10,-7"} << "posCommit" << -7;
-        QTest::newRow("width") << "spinBox_Width"
-                               << "80" << int(Qt::Key_Enter)
-                               << QStringList{"size:8,50", "size:80,50"} << "sizeCommit" << 80;
+        const auto row = [](const char* name, const char* box, const char* typed, int finish,
+                            QStringList live, const char* commit, int shown) {
+            QTest::newRow(name) << QString("spinBox_") + box << QString(typed) << finish << live
+                                << QString(commit) << shown;
+        };
+        row("x", "Left", "25", Qt::Key_Return, {"pos:2,20", "pos:25,20"}, "posCommit", 25);
+        row("y", "Top", "-7", 0, {"pos:10,-7"}, "posCommit", -7);
+        row("width", "Width", "80", Qt::Key_Enter, {"size:8,50", "size:80,50"}, "sizeCommit", 80);
         // A size cannot be negative: the minus sign is refused.
-        QTest::newRow("height typed negative")
-            << "spinBox_Height"
-            << "-5" << int(Qt::Key_Return) << QStringList{"size:100,5"} << "sizeCommit" << 5;
-        QTest::newRow("focus passing through") << "spinBox_Left"
-                                               << "" << 0 << QStringList() << "" << 10;
+        row("height typed negative", "Height", "-5", Qt::Key_Return, {"size:100,5"}, "sizeCommit",
+            5);
+        row("focus passing through", "Left", "", 0, {}, "", 10);
     }
 
     void numberFields()
@@ -354,8 +348,8 @@ private slots:
     }
 
     // Scrolling the panel over a box without the focus must not move the screen: such a
-    // change would never be committed.
-    void wheelOverUnfocusedBoxChangesNothing()
+    // change would never be committed. A narrow panel wraps its groups onto more rows.
+    void wheelAndNarrowPanel()
     {
         KvScreen* screen = makeScreen(ScreenType::Multimedia, 1, QRectF(10, 20, 100, 50));
         KvScreenPropertyWidget panel(nullptr);
@@ -373,22 +367,15 @@ private slots:
             QCOMPARE(box->value(), before);
         }
         QCOMPARE(recorder.log, QStringList());
-    }
 
-    // The canvas reports the selection while it is moved or resized there: the fields
-    // follow, rounded, and send nothing back.
-    void canvasReportUpdatesWithoutEcho()
-    {
-        KvScreen* screen = makeScreen(ScreenType::Multimedia, 1, QRectF(10, 20, 100, 50));
-        KvScreenPropertyWidget panel(nullptr);
-        Recorder recorder(&panel);
-        panel.onScreenSelectionChanged({screen});
-        panel.onPositionAndSizeValueChanged(QRectF(-5.4, 40.6, 70.5, 0.4));
-        QCOMPARE(field<QSpinBox>(&panel, "spinBox_Left")->value(), -5);
-        QCOMPARE(field<QSpinBox>(&panel, "spinBox_Top")->value(), 41);
-        QCOMPARE(field<QSpinBox>(&panel, "spinBox_Width")->value(), 71);
-        QCOMPARE(field<QSpinBox>(&panel, "spinBox_Height")->value(), 0);
-        QCOMPARE(recorder.log, QStringList());
+        auto* position = field<QGroupBox>(&panel, "groupBox_Position");
+        auto* size = field<QGroupBox>(&panel, "groupBox_Size");
+        panel.resize(1600, 400);
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        QTRY_COMPARE(size->y(), position->y());
+        panel.resize(position->width() + 40, 400);
+        QTRY_VERIFY(size->y() > position->y());
     }
 
     // The name goes to the canvas live and is committed once per end of editing, also when
@@ -412,49 +399,32 @@ private slots:
         QCOMPARE(recorder.log.count("nameFinished:Hi"), 2);
     }
 
-    void graphicsAfterCommands_data()
+    // What the editor hands over shows without sending anything back: the canvas reporting the
+    // selection while it is moved or resized there (rounded), and the new graphics values after
+    // a command (one value checks or unchecks the box, several make it mixed; the player boxes,
+    // which share their update, are followed through undo in tst_panels).
+    void editorUpdatesSendNothing()
     {
-        QTest::addColumn<int>("a");
-        QTest::addColumn<int>("b");
-        QTest::addColumn<int>("state");
-        QTest::newRow("both DirectX") << 2 << 2 << int(Qt::Checked);
-        QTest::newRow("different") << 2 << 0 << int(Qt::PartiallyChecked);
-        QTest::newRow("neither") << 0 << 0 << int(Qt::Unchecked);
-    }
-
-    // After a graphics command the editor hands the new values of the selected screens over:
-    // one value checks or unchecks the box, several make it mixed. (The player boxes, which
-    // share their update, are followed through undo in tst_panels.)
-    void graphicsAfterCommands()
-    {
-        QFETCH(int, a);
-        QFETCH(int, b);
-        QFETCH(int, state);
-        KvScreen* first = makeScreen(ScreenType::Telop, 1, QRectF(0, 0, 10, 10));
-        KvScreen* second = makeScreen(ScreenType::Telop, 2, QRectF(0, 0, 10, 10));
+        KvScreen* first = makeScreen(ScreenType::Telop, 1, QRectF(10, 20, 100, 50));
+        KvScreen* second = makeScreen(ScreenType::Telop, 2, QRectF(10, 20, 100, 50));
         KvScreenPropertyWidget panel(nullptr);
         Recorder recorder(&panel);
         panel.onScreenSelectionChanged({first, second});
-        QMap<KvScreen*, GraphicsType::GraphicsTypes> values{
-            {first, GraphicsType::GraphicsTypes(a)}, {second, GraphicsType::GraphicsTypes(b)}};
-        panel.updateGraphicsTypeValue(values);
-        QCOMPARE(int(field<QCheckBox>(&panel, "checkBox_GraphicsType")->checkState()), state);
+        panel.onPositionAndSizeValueChanged(QRectF(-5.4, 40.6, 70.5, 0.4));
+        QCOMPARE(field<QSpinBox>(&panel, "spinBox_Left")->value(), -5);
+        QCOMPARE(field<QSpinBox>(&panel, "spinBox_Top")->value(), 41);
+        QCOMPARE(field<QSpinBox>(&panel, "spinBox_Width")->value(), 71);
+        QCOMPARE(field<QSpinBox>(&panel, "spinBox_Height")->value(), 0);
+        const auto graphics = [&](int a, int b) {
+            QMap<KvScreen*, GraphicsType::GraphicsTypes> values{
+                {first, GraphicsType::GraphicsTypes(a)}, {second, GraphicsType::GraphicsTypes(b)}};
+            panel.updateGraphicsTypeValue(values);
+            return field<QCheckBox>(&panel, "checkBox_GraphicsType")->checkState();
+        };
+        QCOMPARE(graphics(2, 2), Qt::Checked);
+        QCOMPARE(graphics(2, 0), Qt::PartiallyChecked);
+        QCOMPARE(graphics(0, 0), Qt::Unchecked);
         QCOMPARE(recorder.log, QStringList());
-    }
-
-    void panelWrapsWhenNarrow()
-    {
-        KvScreen* screen = makeScreen(ScreenType::Multimedia, 1, QRectF(0, 0, 10, 10));
-        KvScreenPropertyWidget panel(nullptr);
-        panel.onScreenSelectionChanged({screen});
-        auto* position = field<QGroupBox>(&panel, "groupBox_Position");
-        auto* size = field<QGroupBox>(&panel, "groupBox_Size");
-        panel.resize(1600, 400);
-        panel.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&panel));
-        QTRY_COMPARE(size->y(), position->y());
-        panel.resize(position->width() + 40, 400);
-        QTRY_VERIFY(size->y() > position->y());
     }
 };
 

@@ -137,15 +137,12 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("filePath");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("named") << "Lobby"
-                               << "/data/stage/a.kstg"
-                               << "Stage Name: Lobby";
-        QTest::newRow("no name: file name") << ""
-                                            << "/data/stage/Entrance Hall.kstg"
-                                            << "Stage Name: Entrance Hall.kstg";
-        QTest::newRow("neither") << ""
-                                 << ""
-                                 << "Stage Name: ";
+        const auto row = [](const char* name, const char* stage, const char* file, const char* is) {
+            QTest::newRow(name) << QString(stage) << QString(file) << QString("Stage Name: ") + is;
+        };
+        row("named", "Lobby", "/data/stage/a.kstg", "Lobby");
+        row("no name: file name", "", "/data/stage/Entrance Hall.kstg", "Entrance Hall.kstg");
+        row("neither", "", "", "");
     }
 
     void stageNameOrFileName()
@@ -169,17 +166,20 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("finish"); // a key, or 0 for the focus leaving
         QTest::addColumn<QVariant>("committed");
-        QTest::newRow("width") << "spinBox_Width"
-                               << "1280" << int(Qt::Key_Return) << QVariant(QSizeF(1280, 1080));
-        QTest::newRow("height") << "spinBox_Height"
-                                << "720" << int(Qt::Key_Enter) << QVariant(QSizeF(1920, 720));
+        const auto row = [](const char* name, const char* box, const char* typed, int finish,
+                            QVariant committed) {
+            QTest::newRow(name) << QString("spinBox_") + box << QString(typed) << finish
+                                << committed;
+        };
+        row("width", "Width", "1280", Qt::Key_Return, QSizeF(1280, 1080));
+        row("height", "Height", "720", Qt::Key_Enter, QSizeF(1920, 720));
         // A size cannot be negative: the minus sign is refused.
-        QTest::newRow("width typed negative") << "spinBox_Width"
-                                              << "-5" << 0 << QVariant(QSizeF(5, 1080));
-        QTest::newRow("x") << "spinBox_Left"
-                           << "-40" << 0 << QVariant(QPointF(-40, 20));
-        QTest::newRow("y") << "spinBox_Top"
-                           << "5" << int(Qt::Key_Return) << QVariant(QPointF(10, 5));
+        row("width typed negative", "Width", "-5", 0, QSizeF(5, 1080));
+        row("x", "Left", "-40", 0, QPointF(-40, 20));
+        row("y", "Top", "5", Qt::Key_Return, QPointF(10, 5));
+        // No value gets through that the stage file cannot hold: the last digit is refused.
+        row("width beyond the largest", "Width", "167772150", 0, QSizeF(16777215, 1080));
+        row("x beyond the smallest", "Left", "-167772150", 0, QPointF(-16777215, 20));
     }
 
     void numberFields()
@@ -219,8 +219,9 @@ private slots:
     }
 
     // Scrolling the panel over a box without the focus must not resize the stage on the
-    // canvas: such a change would never be committed.
-    void wheelOverUnfocusedBoxChangesNothing()
+    // canvas: such a change would never be committed. A narrow panel wraps its groups onto more
+    // rows.
+    void wheelAndNarrowPanel()
     {
         QObject owner;
         KvStagePropertyWidget panel(nullptr);
@@ -238,6 +239,15 @@ private slots:
             QCOMPARE(box->value(), before);
         }
         QCOMPARE(edits.count(), 0);
+
+        auto* position = field<QGroupBox>(&panel, "groupBox_Position");
+        auto* size = field<QGroupBox>(&panel, "groupBox_Size");
+        panel.resize(1600, 400);
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        QTRY_COMPARE(size->y(), position->y());
+        panel.resize(position->width() + 40, 400);
+        QTRY_VERIFY(size->y() > position->y());
     }
 
     void backgroundImageShown_data()
@@ -365,21 +375,6 @@ private slots:
         }
         // The field shows the stage, which only a command changes.
         QVERIFY(edit->text().isEmpty());
-    }
-
-    void panelWrapsWhenNarrow()
-    {
-        QObject owner;
-        KvStagePropertyWidget panel(nullptr);
-        panel.onCurrentStageChanged(makeLobby(&owner));
-        auto* position = field<QGroupBox>(&panel, "groupBox_Position");
-        auto* size = field<QGroupBox>(&panel, "groupBox_Size");
-        panel.resize(1600, 400);
-        panel.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&panel));
-        QTRY_COMPARE(size->y(), position->y());
-        panel.resize(position->width() + 40, 400);
-        QTRY_VERIFY(size->y() > position->y());
     }
 };
 
