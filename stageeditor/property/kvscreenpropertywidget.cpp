@@ -105,7 +105,14 @@ KvScreenPropertyWidget::KvScreenPropertyWidget(QWidget* parent)
     setPropertyContentAreaEnabled(false);
 }
 
-KvScreenPropertyWidget::~KvScreenPropertyWidget() = default;
+KvScreenPropertyWidget::~KvScreenPropertyWidget()
+{
+    // Closing the panel takes the focus from its fields, and their editingFinished must not
+    // reach a panel that is already half destroyed.
+    const QList<QWidget*> fields = findChildren<QWidget*>();
+    for (QWidget* field : fields)
+        disconnect(field, nullptr, this, nullptr);
+}
 
 bool KvScreenPropertyWidget::eventFilter(QObject* watched, QEvent* event)
 {

@@ -90,7 +90,14 @@ KvStagePropertyWidget::KvStagePropertyWidget(QWidget* parent)
     onCurrentStageChanged(nullptr);
 }
 
-KvStagePropertyWidget::~KvStagePropertyWidget() = default;
+KvStagePropertyWidget::~KvStagePropertyWidget()
+{
+    // Closing the panel takes the focus from its fields, and their editingFinished must not
+    // reach a panel that is already half destroyed.
+    const QList<QWidget*> fields = findChildren<QWidget*>();
+    for (QWidget* field : fields)
+        disconnect(field, nullptr, this, nullptr);
+}
 
 bool KvStagePropertyWidget::eventFilter(QObject* watched, QEvent* event)
 {
