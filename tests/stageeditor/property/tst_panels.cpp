@@ -19,7 +19,6 @@
 #include "kvstageeditor.h"
 #include "kvstageitem.h"
 #include "kvstagepropertywidget.h"
-#include "kvstagereader.h"
 #include "kvstagescene.h"
 #include "kvstageview.h"
 #include "kvstagewidget.h"
@@ -81,21 +80,17 @@ private:
     {
         return m_editor->screenPropertyWidget()->findChild<T*>(name);
     }
-    KvScreen* screen(const QString& name) const
-    {
-        for (KvScreen* s : m_stage->screenList()) {
-            if (s->name() == name)
-                return s;
-        }
-        return nullptr;
-    }
+    // The screens of those names, in the stage's order.
     QList<KvScreen*> screens(const QStringList& names) const
     {
         QList<KvScreen*> list;
-        for (const QString& name : names)
-            list << screen(name);
+        for (KvScreen* s : m_stage->screenList()) {
+            if (names.contains(s->name()))
+                list << s;
+        }
         return list;
     }
+    KvScreen* screen(const QString& name) const { return screens({name}).value(0); }
     KvScreenItem* item(KvScreen* s) const { return m_area->scene()->screenItemOf(s); }
     QRectF itemRect(KvScreen* s) const
     {
@@ -116,19 +111,6 @@ private:
                : field.endsWith("Top")   ? rect.top()
                : field.endsWith("Width") ? rect.width()
                                          : rect.height();
-    }
-    // Saves the stage and reads the file back: the stage and its screens keep their places.
-    bool savedAsShown() const
-    {
-        KvStage saved;
-        KvStageReader reader;
-        if (!m_stage->writeToFile() || !reader.read(m_stage->filePath(), &saved))
-            return false;
-        bool same = saved.rect() == m_stage->rect() &&
-                    saved.screenList().count() == m_stage->screenList().count();
-        for (int i = 0; same && i < saved.screenList().count(); ++i)
-            same = saved.screenList().at(i)->rect() == m_stage->screenList().at(i)->rect();
-        return same;
     }
     bool unsavedMark() const
     {
@@ -162,11 +144,6 @@ private:
     void undo()
     {
         m_editor->action_undo();
-        settle();
-    }
-    void redo()
-    {
-        m_editor->action_redo();
         settle();
     }
     QPoint viewPoint(const QPointF& scenePos) const
@@ -237,16 +214,11 @@ private slots:
 
         m_editor->onStageHasBeenSelected({m_data->stagePath("Panels.xml")});
         settle();
-        QCOMPARE(m_editor->stageWidget()->openedStageCount(), 1);
         m_area = m_editor->stageWidget()->currentStageWorkingArea();
-        QVERIFY(m_area);
+        QVERIFY(m_area && m_area->view()->isVisible());
         m_stage = m_area->stage();
         m_stack = m_area->undoStack();
-        QVERIFY(m_stage && m_stack);
         QCOMPARE(m_editor->undoGroup()->activeStack(), m_stack);
-        QCOMPARE(m_stage->screenList().count(), 3);
-        QCOMPARE(m_editor->stagePropertyWidget()->currentStage(), m_stage);
-        QVERIFY(m_area->view()->isVisible());
     }
 
     void cleanup()
@@ -257,9 +229,6 @@ private slots:
             for (KvStageWorkingArea* area : m_editor->stageWidget()->stageWorkingAreaList())
                 area->resetInitialStage();
         }
-        m_area = nullptr;
-        m_stage = nullptr;
-        m_stack = nullptr;
         m_editor.reset();
         m_window.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -273,31 +242,17 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QRect>("expected");
-        QTest::newRow("width") << "spinBox_Width"
-                               << "1280" << QRect(0, 0, 1280, 1080);
-        QTest::newRow("height") << "spinBox_Height"
-                                << "720" << QRect(0, 0, 1920, 720);
-        QTest::newRow("left") << "spinBox_Left"
-                              << "-50" << QRect(-50, 0, 1920, 1080);
-        QTest::newRow("top") << "spinBox_Top"
-                             << "30" << QRect(0, 30, 1920, 1080);
-        QTest::newRow("width unchanged") << "spinBox_Width"
-                                         << "1920" << StageRect;
-        QTest::newRow("top unchanged") << "spinBox_Top"
-                                       << "0" << StageRect;
-        // The fields let through no value that the stage file cannot hold: the last digit
-        // is refused.
-        QTest::newRow("width beyond the largest") << "spinBox_Width"
-                                                  << "167772150" << QRect(0, 0, 16777215, 1080);
-        QTest::newRow("left beyond the smallest")
-            << "spinBox_Left"
-            << "-167772150" << QRect(-16777215, 0, 1920, 1080);
+        const auto row = [](const char* name, const char* field, const char* typed, QRect rect) {
+            QTest::newRow(name) << QString(field) << QString(typed) << rect;
+        };
+        row("width", "spinBox_Width", "1280", QRect(0, 0, 1280, 1080));
+        row("top", "spinBox_Top", "30", QRect(0, 30, 1920, 1080));
+        row("width unchanged", "spinBox_Width", "1920", StageRect);
     }
 
     // The canvas follows a typed size at once; the stage changes in one command when the editing
     // finishes, and leaving the field after that records nothing more. A value the stage already
-    // has records nothing. Undo and redo show in the stage, the canvas and the field; the stage
-    // is saved as shown.
+    // has records nothing. Undo shows in the canvas and the field.
     void stageNumberField()
     {
         QFETCH(QString, field);
@@ -317,25 +272,18 @@ private slots:
         QCOMPARE(m_stack->count(), changes ? 1 : 0);
         QCOMPARE(m_stage->rect(), expected);
         QCOMPARE(unsavedMark(), changes);
+        QCOMPARE(box->value(), fieldValue(field, expected));
         if (!changes)
             return;
-
         undo();
-        QCOMPARE(m_stage->rect(), StageRect);
         QCOMPARE(box->value(), oldValue);
         // Back at the saved values, closing the tab would ask nothing.
         QVERIFY(!m_editor->stageWidget()->isCurrentStageChangedFromInitial());
         QCOMPARE(m_area->stageItem()->rect().size(), QSizeF(StageRect.size()));
-        redo();
-        QCOMPARE(m_stage->rect(), expected);
-        QCOMPARE(box->value(), fieldValue(field, expected));
-        QCOMPARE(m_area->stageItem()->rect().size(), QSizeF(expected.size()));
-        QCOMPARE(m_stack->count(), 1);
-        QVERIFY(savedAsShown());
     }
 
     // Each click on a resize option is one command (unchecking the desktop size takes the
-    // automatic adjustment along); undo and redo show in both boxes.
+    // automatic adjustment along); undo shows in both boxes.
     void stageOptions()
     {
         auto* desktop = stageField<QCheckBox>("checkBox_UseDesktopSize");
@@ -360,22 +308,15 @@ private slots:
         }
         for (int i = clicks.count() - 1; i >= 0; --i) {
             undo();
-            QCOMPARE(m_stage->options(), options.at(i));
             QVERIFY2(shows(options.at(i)), qPrintable(QString("after undoing click %1").arg(i)));
-        }
-        for (int i = 0; i < clicks.count(); ++i) {
-            redo();
-            QCOMPARE(m_stage->options(), options.at(i + 1));
-            QVERIFY(shows(options.at(i + 1)));
         }
     }
 
     void backgroundImage_data()
     {
         QTest::addColumn<QString>("how");
-        QTest::newRow("dropped") << "drop";
-        QTest::newRow("chosen in the picker") << "picker";
-        QTest::newRow("picker cancelled") << "cancel";
+        for (const char* how : {"drop", "picker", "cancel"})
+            QTest::newRow(how) << QString(how);
     }
 
     // An image dropped on the field, or chosen in the picker that checking "Use Background
@@ -428,52 +369,40 @@ private slots:
         QVERIFY(shows(image));
         if (image.isEmpty())
             return;
-        undo();
-        QVERIFY(shows(QString()));
-        redo();
-        QVERIFY(shows(image));
-
         click(use);
         QCOMPARE(m_stack->count(), 2);
         QVERIFY(shows(QString()));
         undo();
         QVERIFY(shows(image));
+        undo();
+        QVERIFY(shows(QString()));
     }
 
     void backgroundColor_data()
     {
-        QTest::addColumn<QStringList>("selection"); // empty: the stage's colour
-        QTest::newRow("stage") << QStringList();
-        QTest::newRow("one screen") << QStringList{"Beta"};
-        QTest::newRow("two screens") << QStringList{"Alpha", "Beta"};
+        QTest::addColumn<bool>("ofScreen");
+        QTest::newRow("stage") << false;
+        QTest::newRow("screen") << true;
     }
 
-    // A colour picked in the colour dialog is one command for the stage or for every selected
-    // screen; undo and redo show in the model, the canvas and the panel. A cancelled dialog
-    // records nothing.
+    // A colour picked in the colour dialog is one command for the stage or the selected screen,
+    // shown by the canvas and the panel, and so is its undo. The same colour again records
+    // nothing.
     void backgroundColor()
     {
-        QFETCH(QStringList, selection);
-        const QList<KvScreen*> selected = screens(selection);
-        select(selected);
-        auto* color = selected.isEmpty() ? stageField<KvColorWidget>("widget_BackgroundColor")
-                                         : screenField<KvColorWidget>("widget_BackgroundColor");
+        QFETCH(bool, ofScreen);
+        KvScreen* beta = screen("Beta");
+        if (ofScreen)
+            select({beta});
+        auto* color = ofScreen ? screenField<KvColorWidget>("widget_BackgroundColor")
+                               : stageField<KvColorWidget>("widget_BackgroundColor");
         auto colors = [&] {
-            QList<QColor> list;
-            if (selected.isEmpty())
-                list << m_stage->backgroundColor();
-            for (KvScreen* s : selected)
-                list << s->backgoundColor() << item(s)->backgroundColor();
-            return list;
+            return ofScreen ? QList<QColor>{beta->backgoundColor(), item(beta)->backgroundColor(),
+                                            color->backColor()}
+                            : QList<QColor>{m_stage->backgroundColor(), color->backColor()};
         };
         const QList<QColor> old = colors();
         const QColor picked(120, 60, 200);
-        QList<QColor> changed;
-        for (int i = 0; i < old.count(); ++i)
-            changed << picked;
-        // Several screens of different colours show no colour of their own.
-        const bool shown = selected.count() < 2;
-
         KvModalWatcher watcher;
         watcher.answerWith([picked](QWidget* widget) {
             if (auto* dialog = qobject_cast<QColorDialog*>(widget)) {
@@ -483,49 +412,17 @@ private slots:
                 widget->close();
             }
         });
-        QTest::keyClick(color, Qt::Key_Space);
-        QCOMPARE(watcher.count(), 1);
-        QCOMPARE(m_stack->count(), 1);
-        QCOMPARE(colors(), changed);
+        for (int i = 1; i <= 2; ++i) {
+            QTest::keyClick(color, Qt::Key_Space);
+            QCOMPARE(watcher.count(), i);
+            QCOMPARE(m_stack->count(), 1);
+            QCOMPARE(colors(), QVector<QColor>(old.count(), picked).toList());
+        }
         undo();
         QCOMPARE(colors(), old);
-        if (shown)
-            QCOMPARE(color->backColor(), old.first());
-        redo();
-        QCOMPARE(colors(), changed);
-        if (shown)
-            QCOMPARE(color->backColor(), picked);
-
-        QTest::keyClick(color, Qt::Key_Space);
-        QCOMPARE(watcher.count(), 2);
-        QCOMPARE(m_stack->count(), 1);
-        QCOMPARE(colors(), changed);
     }
 
     // ---- screen property panel -------------------------------------------------------------
-
-    // A click on a screen shows it in the panel; a click on an empty part of the stage clears it.
-    void canvasClickSelectsAndDeselects()
-    {
-        auto* contents = screenField<QWidget>("scrollAreaWidgetContents");
-        QVERIFY(contents && !contents->isEnabled());
-        KvScreen* alpha = screen("Alpha");
-        for (const QPointF& at : {AlphaRect.center(), QPointF(1500, 900)}) {
-            m_area->view()->centerOn(at);
-            settle();
-            QTest::mouseClick(m_area->view()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                              viewPoint(at));
-            settle();
-            const bool onAlpha = at == AlphaRect.center();
-            QCOMPARE(m_area->selectedScreens(),
-                     onAlpha ? QList<KvScreen*>{alpha} : QList<KvScreen*>());
-            QCOMPARE(contents->isEnabled(), onAlpha);
-            QCOMPARE(screenField<QLineEdit>("lineEdit_Name")->text(),
-                     onAlpha ? QString("Alpha") : QString());
-            QCOMPARE(screenFields(), onAlpha ? AlphaRect.toRect() : QRect());
-        }
-        QCOMPARE(m_stack->count(), 0);
-    }
 
     void screenNumberField_data()
     {
@@ -533,33 +430,22 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QList<QRectF>>("expected");
-        const QStringList alpha{"Alpha"};
-        QTest::newRow("x") << alpha << "spinBox_Left"
-                           << "250" << QList<QRectF>{QRectF(250, 100, 400, 300)};
-        QTest::newRow("y") << alpha << "spinBox_Top"
-                           << "40" << QList<QRectF>{QRectF(100, 40, 400, 300)};
-        QTest::newRow("width") << alpha << "spinBox_Width"
-                               << "520" << QList<QRectF>{QRectF(100, 100, 520, 300)};
-        QTest::newRow("height") << alpha << "spinBox_Height"
-                                << "150" << QList<QRectF>{QRectF(100, 100, 400, 150)};
+        const auto row = [](const char* name, const char* field, const char* typed,
+                            QList<QRectF> rects, QStringList selection = {"Alpha"}) {
+            QTest::newRow(name) << selection << QString(field) << QString(typed) << rects;
+        };
+        row("y", "spinBox_Top", "40", {QRectF(100, 40, 400, 300)});
+        row("height", "spinBox_Height", "150", {QRectF(100, 100, 400, 150)});
         // With two screens X is the left of both: typing it moves both in one command.
-        QTest::newRow("x of two screens")
-            << QStringList{"Alpha", "Beta"} << "spinBox_Left"
-            << "50" << QList<QRectF>{AlphaRect.translated(-50, 0), BetaRect.translated(-50, 0)};
-        // The fields let through no value that the stage file cannot hold.
-        QTest::newRow("width beyond the largest")
-            << alpha << "spinBox_Width"
-            << "167772150" << QList<QRectF>{QRectF(100, 100, 16777215, 300)};
-        QTest::newRow("x beyond the smallest")
-            << alpha << "spinBox_Left"
-            << "-167772150" << QList<QRectF>{QRectF(-16777215, 100, 400, 300)};
+        row("x of two screens", "spinBox_Left", "50",
+            {AlphaRect.translated(-50, 0), BetaRect.translated(-50, 0)}, {"Alpha", "Beta"});
     }
 
     // Typing moves or resizes the screen items live, while the canvas reports the selection back
     // between the keys; that report neither overwrites the digits typed so far nor goes back
     // out. The end of the editing records one command and leaving the field records nothing
-    // more; undo and redo show on the canvas and in the panel, and leaving the field after an
-    // undo keeps the redo. The stage is saved as shown.
+    // more. Undo shows on the canvas and in the panel, and leaving the field after an undo keeps
+    // the redo.
     void screenNumberField()
     {
         QFETCH(QStringList, selection);
@@ -608,18 +494,12 @@ private slots:
         QCOMPARE(box->value(), shown);
 
         undo();
-        QCOMPARE(rects(false), old);
         QCOMPARE(rects(true), old);
         QCOMPARE(box->value(), oldValue);
         QCOMPARE(m_area->selectedScreens(), selected);
         leave(box);
         QCOMPARE(m_stack->count(), 1);
         QVERIFY(m_stack->canRedo());
-        redo();
-        QCOMPARE(rects(false), expected);
-        QCOMPARE(rects(true), expected);
-        QCOMPARE(box->value(), shown);
-        QVERIFY(savedAsShown());
     }
 
     void canvasGesture_data()
@@ -627,18 +507,14 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("gesture");
         QTest::addColumn<bool>("changes");
-        QTest::newRow("drag") << "Alpha"
-                              << "drag" << true;
-        QTest::newRow("resize at the handle") << "Alpha"
-                                              << "resize" << true;
-        QTest::newRow("arrow key") << "Alpha"
-                                   << "arrow" << true;
-        QTest::newRow("click on a handle") << "Alpha"
-                                           << "handle" << false;
-        QTest::newRow("drag of a locked screen") << "Gamma"
-                                                 << "drag" << false;
-        QTest::newRow("arrow key on a locked screen") << "Gamma"
-                                                      << "arrow" << false;
+        const auto row = [](const char* name, const char* screen, const char* gesture, bool on) {
+            QTest::newRow(name) << QString(screen) << QString(gesture) << on;
+        };
+        row("drag", "Alpha", "drag", true);
+        row("resize at the handle", "Alpha", "resize", true);
+        row("arrow key", "Alpha", "arrow", true);
+        row("click on a handle", "Alpha", "handle", false);
+        row("arrow key on a locked screen", "Gamma", "arrow", false);
     }
 
     // A move or resize on the canvas is one command, and the panel follows without sending
@@ -686,23 +562,19 @@ private slots:
     void rename_data()
     {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("renamed");
         QTest::addColumn<QString>("refusal"); // the text of the box refusing the name
-        QTest::newRow("new name") << "Hero" << true << "";
-        QTest::newRow("empty name") << "" << true << "";
-        QTest::newRow("same name") << "Alpha" << false << "";
-        // Names are compared case-sensitively: another screen's name in other case is free.
-        QTest::newRow("other case") << "beta" << true << "";
+        QTest::newRow("new name") << QString("Hero") << QString();
+        QTest::newRow("empty name") << QString() << QString();
         QTest::newRow("another screen's name")
-            << "Beta" << false << "Name \"Beta\" has been used in another screen.";
+            << QString("Beta") << QString("Name \"Beta\" has been used in another screen.");
     }
 
     // The label on the canvas follows the typing; the screen is renamed in one command when the
-    // editing ends. A name another screen has is refused with a box and put back everywhere.
+    // editing ends, and undo shows the old name. A name another screen has is refused with a box
+    // and put back everywhere.
     void rename()
     {
         QFETCH(QString, typed);
-        QFETCH(bool, renamed);
         QFETCH(QString, refusal);
         KvScreen* alpha = screen("Alpha");
         select({alpha});
@@ -718,37 +590,31 @@ private slots:
         QTest::keyClick(name, Qt::Key_Return);
         leave(name);
         settle();
-        QCOMPARE(m_stack->count(), renamed ? 1 : 0);
         QCOMPARE(watcher.count(), refusal.isEmpty() ? 0 : 1);
-        if (!refusal.isEmpty()) {
+        QCOMPARE(m_stack->count(), refusal.isEmpty() ? 1 : 0);
+        if (refusal.isEmpty()) {
+            QCOMPARE(names(), (QStringList{typed, typed, typed}));
+            undo();
+        } else {
             QCOMPARE(watcher.seen().at(0).title, QString("Names are duplicated"));
             QCOMPARE(watcher.seen().at(0).text, refusal);
-            QCOMPARE(names(), old);
-            return;
         }
-        const QStringList changed{typed, typed, typed};
-        QCOMPARE(names(), changed);
-        if (!renamed)
-            return;
-        undo();
         QCOMPARE(names(), old);
-        redo();
-        QCOMPARE(names(), changed);
     }
 
     void checkBoxes_data()
     {
         QTest::addColumn<QStringList>("selection");
         QTest::addColumn<QString>("box");
-        QTest::addColumn<int>("which"); // 0 locked, 1 graphics, 2 movie player, 3 web browser
-        QTest::newRow("lock") << QStringList{"Alpha"} << "checkBox_Locked" << 0;
-        QTest::newRow("lock of a locked and an unlocked screen")
-            << QStringList{"Alpha", "Gamma"} << "checkBox_Locked" << 0;
-        QTest::newRow("graphics") << QStringList{"Beta"} << "checkBox_GraphicsType" << 1;
-        QTest::newRow("movie player") << QStringList{"Alpha"} << "checkBox_MoviePlayerType" << 2;
-        QTest::newRow("movie players that differ")
-            << QStringList{"Alpha", "Gamma"} << "checkBox_MoviePlayerType" << 2;
-        QTest::newRow("web browser") << QStringList{"Alpha"} << "checkBox_WebBrowserType" << 3;
+        const auto row = [](const char* name, QStringList selection, const char* box) {
+            QTest::newRow(name) << selection << QString("checkBox_%1").arg(box);
+        };
+        row("lock", {"Alpha"}, "Locked");
+        row("lock of a locked and an unlocked screen", {"Alpha", "Gamma"}, "Locked");
+        row("graphics", {"Beta"}, "GraphicsType");
+        row("movie player", {"Alpha"}, "MoviePlayerType");
+        row("movie players that differ", {"Alpha", "Gamma"}, "MoviePlayerType");
+        row("web browser", {"Alpha"}, "WebBrowserType");
     }
 
     // A click on a check box is one command for every selected screen. Undo shows the old state
@@ -758,54 +624,31 @@ private slots:
     {
         QFETCH(QStringList, selection);
         QFETCH(QString, box);
-        QFETCH(int, which);
         screen("Alpha")->setMoviePlayerType(PlayerType::Platform);
         screen("Gamma")->setMoviePlayerType(PlayerType::BuiltIn);
         const QList<KvScreen*> selected = screens(selection);
         select(selected);
         auto* check = screenField<QCheckBox>(box);
         QVERIFY(check->isEnabled());
-        auto values = [&] {
-            QList<bool> list;
-            for (KvScreen* s : selected) {
-                const int player = which == 2 ? s->moviePlayerType() : s->webBrowserType();
-                list << (which == 0   ? s->lockScreen()
-                         : which == 1 ? s->graphicsType() == GraphicsType::DirectX
-                                      : player == PlayerType::Platform);
-            }
-            return list;
-        };
-        auto shown = [&](const QList<bool>& list) {
-            const int set = list.count(true);
-            const Qt::CheckState state = set == 0                  ? Qt::Unchecked
-                                         : set == selected.count() ? Qt::Checked
-                                                                   : Qt::PartiallyChecked;
+        // The box, the canvas items' locks and the position and size fields follow the screens.
+        auto shows = [&](Qt::CheckState state) {
+            bool itemsFollow = true;
+            for (KvScreen* s : selected)
+                itemsFollow = itemsFollow && item(s)->isLocked() == s->lockScreen();
             const bool locked =
                 screenField<QCheckBox>("checkBox_Locked")->checkState() != Qt::Unchecked;
-            bool itemsLocked = true;
-            for (KvScreen* s : selected)
-                itemsLocked = itemsLocked && item(s)->isLocked() == s->lockScreen();
-            return check->checkState() == state && itemsLocked &&
+            return check->checkState() == state && itemsFollow &&
                    screenField<QGroupBox>("groupBox_Position")->isEnabled() == !locked &&
                    screenField<QGroupBox>("groupBox_Size")->isEnabled() == !locked;
         };
-        const QList<bool> old = values();
-        QVERIFY(shown(old));
-        const bool allSet = !old.contains(false);
-
+        const Qt::CheckState before = check->checkState();
+        QVERIFY(shows(before));
         click(check);
         QCOMPARE(m_stack->count(), 1);
-        const QList<bool> changed = values();
-        QCOMPARE(changed.count(!allSet), changed.count());
-        QVERIFY(shown(changed));
+        QVERIFY(shows(before == Qt::Checked ? Qt::Unchecked : Qt::Checked));
         undo();
-        QCOMPARE(values(), old);
-        QVERIFY(shown(old));
+        QVERIFY(shows(before));
         QCOMPARE(m_area->selectedScreens(), selected);
-        redo();
-        QCOMPARE(values(), changed);
-        QVERIFY(shown(changed));
-        QCOMPARE(m_stack->count(), 1);
     }
 
     // Zooming redraws the selection frame; the panel keeps showing the screen's own values.
@@ -825,18 +668,13 @@ private slots:
     {
         KvScreen* alpha = screen("Alpha");
         select({alpha});
-        auto* contents = screenField<QWidget>("scrollAreaWidgetContents");
         m_editor->action_removeSelectedScreens();
         settle();
         QCOMPARE(m_stack->count(), 1);
-        QVERIFY(!m_stage->screenList().contains(alpha));
-        QVERIFY(!contents->isEnabled());
         QVERIFY(m_editor->screenPropertyWidget()->screens().isEmpty());
-        QVERIFY(screenField<QLineEdit>("lineEdit_Name")->text().isEmpty());
         undo();
-        QVERIFY(m_stage->screenList().contains(alpha));
         QCOMPARE(m_area->selectedScreens(), QList<KvScreen*>{alpha});
-        QVERIFY(contents->isEnabled());
+        QCOMPARE(m_editor->screenPropertyWidget()->screens(), QList<KvScreen*>{alpha});
         QCOMPARE(screenField<QLineEdit>("lineEdit_Name")->text(), QString("Alpha"));
         QCOMPARE(screenFields(), AlphaRect.toRect());
     }
@@ -849,13 +687,7 @@ private slots:
     {
         KvStageWidget* stages = m_editor->stageWidget();
         const QString second = m_data->stagePath("Second.xml");
-        {
-            KvStage stage(second);
-            stage.setName(QStringLiteral("Second"));
-            stage.setRect(QRect(0, 0, 1280, 720));
-            Test::addScreen(&stage, 1, ScreenType::Telop, QRectF(10, 20, 300, 100), "Delta");
-            QVERIFY(stage.writeToFile());
-        }
+        QVERIFY(Test::writeStage(second, QSize(1280, 720), 1));
         m_editor->onStageHasBeenSelected({second});
         settle();
         QCOMPARE(stages->currentTabIndex(), 1);
@@ -872,7 +704,7 @@ private slots:
         QCOMPARE(secondArea->stage()->rect().size(), QSize(1024, 720));
         stages->selectScreenItem({secondArea->stage()->screenList().value(0)}, true, true);
         settle();
-        QCOMPARE(screenField<QLineEdit>("lineEdit_Name")->text(), QString("Delta"));
+        QCOMPARE(screenField<QLineEdit>("lineEdit_Name")->text(), QString("S1"));
 
         stages->setCurrentStageTab(0);
         settle();
@@ -898,16 +730,10 @@ private slots:
         m_area->resetInitialStage();
         m_editor->stageWidget()->closeCurrentStage();
         settle();
-        m_area = nullptr;
-        m_stage = nullptr;
-        m_stack = nullptr;
         QCOMPARE(m_editor->stageWidget()->openedStageCount(), 0);
         QVERIFY(!m_editor->stagePropertyWidget()->currentStage());
-        QVERIFY(!stageField<QWidget>("scrollAreaWidgetContents")->isEnabled());
         QCOMPARE(stageField<QLabel>("label_Name")->text(), QString("Stage Name: "));
         QVERIFY(m_editor->screenPropertyWidget()->screens().isEmpty());
-        QVERIFY(!screenField<QWidget>("scrollAreaWidgetContents")->isEnabled());
-        QVERIFY(screenField<QLineEdit>("lineEdit_Name")->text().isEmpty());
         // Nothing left to act on: a late edit from the panels changes nothing and does not crash.
         auto* width = stageField<QSpinBox>("spinBox_Width");
         typeInto(width, "500");
