@@ -74,512 +74,460 @@ class TestItems : public QObject
     Q_OBJECT
 
 private slots:
-    void stageItemTakesStage();
-    void stageItemPicture_data();
-    void stageItemPicture();
-    void stageItemPaintsPictureStretched();
+    void stageItemTakesStage()
+    {
+        KvStage stage;
+        stage.setRect(QRect(10, 20, 640, 360));
+        stage.setBackgroundColor(Qt::darkBlue);
+        KvStageItem item(&stage, QString());
+        // At the scene origin whatever the stage's position, below every screen (refreshes
+        // after the stage setters: tst_stagewidget).
+        QCOMPARE(item.rect(), QRectF(0, 0, 640, 360));
+        QCOMPARE(item.brush(), QBrush(Qt::darkBlue));
+        QCOMPARE(item.zValue(), 0.0);
 
-    void screenItemTakesAndRefreshes();
-    void screenItemCommits();
-    void labelTextAndSize();
-    void labelShrinksInHalfPoints();
-    void labelDisappearsWhenNothingFits();
-    void selectionFrameIsDrawn();
-    void lockRefusesMoves();
-    void stageSceneLearnsOfSelectionAndMoves();
-    void scaleFactorFromZoom();
-    void lockPicture();
-
-    void handleLayoutAndHandleAt();
-    void resize_data();
-    void resize();
-    void handleKeepsItsSizeOnScreen();
-};
-
-void TestItems::stageItemTakesStage()
-{
-    KvStage stage;
-    stage.setRect(QRect(10, 20, 640, 360));
-    stage.setBackgroundColor(Qt::darkBlue);
-    KvStageItem item(&stage, QString());
-    // At the scene origin whatever the stage's position, below every screen.
-    QCOMPARE(item.rect(), QRectF(0, 0, 640, 360));
-    QCOMPARE(item.brush(), QBrush(Qt::darkBlue));
-    QCOMPARE(item.zValue(), 0.0);
-    stage.setRect(QRect(10, 20, 100, 50));
-    stage.setBackgroundColor(Qt::red);
-    item.refresh();
-    QCOMPARE(item.rect(), QRectF(0, 0, 100, 50));
-    QCOMPARE(item.brush().color(), QColor(Qt::red));
-
-    // No stage: nothing to show, nothing to crash on.
-    KvStageItem none(nullptr, QString());
-    none.refresh();
-    none.loadBackgroundImage();
-    QVERIFY(!none.backgroundPicture());
-}
-
-// A stage item in a data folder with pictures inside.png (5 x 5) and sub/nested.png (7 x 7),
-// outside.png (6 x 6) elsewhere, a broken file and a folder named like a picture. The stage
-// first shows `first`, then `next`; `size` is the picture shown then (none: empty).
-void TestItems::stageItemPicture_data()
-{
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("next");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<bool>("withDataFolder");
-
-    // "@" stands for the data folder, "%" for the other folder.
-    QTest::newRow("relative to the data folder") << ""
-                                                 << "sub/nested.png" << QSize(7, 7) << true;
-    QTest::newRow("absolute in the data folder") << ""
-                                                 << "@/inside.png" << QSize(5, 5) << true;
-    QTest::newRow("absolute elsewhere") << ""
-                                        << "%/outside.png" << QSize(6, 6) << true;
-    QTest::newRow("empty path drops the picture") << "inside.png"
-                                                  << "" << QSize() << true;
-    QTest::newRow("missing file keeps the picture") << "inside.png"
-                                                    << "missing.png" << QSize(5, 5) << true;
-    QTest::newRow("missing absolute file keeps the picture") << "inside.png"
-                                                             << "@/gone.png" << QSize(5, 5) << true;
-    QTest::newRow("broken file keeps the picture") << "inside.png"
-                                                   << "broken.png" << QSize(5, 5) << true;
-    QTest::newRow("folder keeps the picture") << "inside.png"
-                                              << "folder.png" << QSize(5, 5) << true;
-    QTest::newRow("no data folder, nothing loads") << ""
-                                                   << "@/inside.png" << QSize() << false;
-}
-
-void TestItems::stageItemPicture()
-{
-    QFETCH(QString, first);
-    QFETCH(QString, next);
-    QFETCH(QSize, size);
-    QFETCH(bool, withDataFolder);
-
-    QTemporaryDir data;
-    QTemporaryDir other;
-    QVERIFY(Kova::Test::writeImage(data.filePath("inside.png"), QSize(5, 5)));
-    QVERIFY(Kova::Test::writeImage(data.filePath("sub/nested.png"), QSize(7, 7)));
-    QVERIFY(Kova::Test::writeImage(other.filePath("outside.png"), QSize(6, 6)));
-    QVERIFY(Kova::Test::writeFile(data.filePath("broken.png"), "this is not a picture"));
-    QVERIFY(QDir(data.path()).mkdir("folder.png"));
-
-    KvStage stage;
-    stage.setBackgroundImage(first);
-    KvStageItem item(&stage, withDataFolder ? data.path() : QString());
-    const QPixmap* before = item.backgroundPicture();
-    const QSize sizeBefore = before ? before->size() : QSize();
-    const qint64 key = before ? before->cacheKey() : 0;
-    stage.setBackgroundImage(QString(next).replace("@", data.path()).replace("%", other.path()));
-    item.loadBackgroundImage();
-    const QPixmap* picture = item.backgroundPicture();
-    QCOMPARE(picture ? picture->size() : QSize(), size);
-    // A picture that could not be replaced is the very same one.
-    if (before && size == sizeBefore)
-        QCOMPARE(picture->cacheKey(), key);
-}
-
-void TestItems::stageItemPaintsPictureStretched()
-{
-    QTemporaryDir dir;
-    QVERIFY(Kova::Test::writeImage(dir.filePath("back.png"), QSize(2, 8), Qt::red));
-    KvStage stage;
-    stage.setRect(QRect(0, 0, 40, 30));
-    stage.setBackgroundColor(Qt::blue);
-    stage.setBackgroundImage("back.png");
-    QGraphicsScene scene;
-    scene.addItem(new KvStageItem(&stage, dir.path()));
-    // The picture covers the whole stage, whatever its own aspect ratio.
-    const QImage image = renderAt(scene, QRectF(0, 0, 40, 30), 1.0);
-    QVERIFY(onlyColor(image, QRect(1, 1, 38, 28), Qt::red));
-}
-
-void TestItems::screenItemTakesAndRefreshes()
-{
-    std::unique_ptr<KvScreen> screen = makeScreen(QRectF(10, 20, 300, 200), "Main", true);
-    QGraphicsScene scene;
-    auto* item = new KvScreenItem(screen.get());
-    scene.addItem(item);
-    QCOMPARE(item->screen(), screen.get());
-    QCOMPARE(item->pos(), QPointF(10, 20));
-    QCOMPARE(item->boundingRect(), QRectF(0, 0, 300, 200));
-    QCOMPARE(item->zValue(), 3.0);
-    QCOMPARE(item->backgroundColor(), QColor(Qt::darkGreen));
-    QCOMPARE(item->name(), QString("Main"));
-    QVERIFY(item->isLocked());
-
-    // The label alone, without the model.
-    item->setName("Label only");
-    QCOMPARE(item->name(), QString("Label only"));
-    QCOMPARE(screen->name(), QString("Main"));
-    // Each refresh sets the selection, then takes one part from the model.
-    screen->setName("B");
-    item->refreshName(true);
-    QVERIFY(item->isSelected());
-    QCOMPARE(item->name(), QString("B"));
-    screen->setBackgoundColor(Qt::yellow);
-    item->refreshBackColor(false);
-    QVERIFY(!item->isSelected());
-    QCOMPARE(item->backgroundColor(), QColor(Qt::yellow));
-    screen->setRect(QRectF(5, 6, 300, 200));
-    item->refreshPos(true);
-    QCOMPARE(item->pos(), QPointF(5, 6));
-    screen->setRect(QRectF(7, 8, 70, 80));
-    item->refreshRect(false);
-    QCOMPARE(item->pos(), QPointF(7, 8));
-    QCOMPARE(item->boundingRect(), QRectF(0, 0, 70, 80));
-}
-
-void TestItems::screenItemCommits()
-{
-    std::unique_ptr<KvScreen> screen = makeScreen(QRectF(10, 20, 100, 50));
-    KvScreenItem item(screen.get());
-    item.setPos(10 + 1e-13, 20);
-    QVERIFY(!item.isMovedFromScreen());
-    item.setPos(10, 20.5);
-    QVERIFY(item.isMovedFromScreen());
-
-    QCOMPARE(item.commitPos(), QPointF(10, 20));
-    QCOMPARE(screen->rect(), QRectF(10, 20.5, 100, 50));
-    QVERIFY(!item.isMovedFromScreen());
-
-    item.saveStartRect();
-    QCOMPARE(item.startRect(), QRectF(10, 20.5, 100, 50));
-    item.setGeometry(30, 40, 60, 70);
-    QCOMPARE(item.boundingRect(), QRectF(0, 0, 60, 70));
-    QCOMPARE(item.commitRect(), QRectF(10, 20.5, 100, 50));
-    QCOMPARE(screen->rect(), QRectF(30, 40, 60, 70));
-}
-
-void TestItems::labelTextAndSize()
-{
-    std::unique_ptr<KvScreen> screen = makeScreen(QRectF(0, 0, 800, 600));
-    KvScreenItem item(screen.get());
-    QCOMPARE(item.labelLayout(1.0).text, QString("No Name"));
-    item.setName("Hall");
-    QCOMPARE(item.labelLayout(1.0).text, QString("Hall"));
-    // 10 points on screen whatever the zoom.
-    QCOMPARE(item.labelLayout(1.0).font.pointSizeF(), 10.0);
-    QCOMPARE(item.labelLayout(2.0).font.pointSizeF(), 20.0);
-    QCOMPARE(item.labelLayout(0.5).font.pointSizeF(), 5.0);
-}
-
-void TestItems::labelShrinksInHalfPoints()
-{
-    std::unique_ptr<KvScreen> screen = makeScreen(QRectF(0, 0, 40, 20), "Entrance");
-    KvScreenItem item(screen.get());
-    const KvScreenItem::LabelLayout layout = item.labelLayout(1.0);
-    QVERIFY(layout.visible);
-    const double size = layout.font.pointSizeF();
-    QVERIFY(size < 10.0 && size >= 0.5);
-    // Lowered in steps of half a point from 10.
-    QCOMPARE(std::fmod(10.0 - size, 0.5), 0.0);
-    // The label fits the item, its text inside it, ...
-    QVERIFY(QRectF(0, 0, 40, 20).contains(layout.labelRect));
-    QVERIFY(layout.labelRect.contains(layout.textRect));
-    // ... centred to the pixel ...
-    QVERIFY(std::fabs(layout.labelRect.center().x() - 20) <= 1.0);
-    QVERIFY(std::fabs(layout.labelRect.center().y() - 10) <= 1.0);
-    // ... and no smaller than needed: half a point more would not fit the text area
-    // (8, 8, width - 16, height - 10).
-    QFont larger = layout.font;
-    larger.setPointSizeF(size + 0.5);
-    const QSizeF largerText =
-        QFontMetricsF(larger)
-            .boundingRect(QRectF(8, 8, 24, 10), Qt::AlignCenter | Qt::TextWordWrap, "Entrance")
-            .size();
-    QVERIFY(largerText.width() + 6 > 40 || largerText.height() > 20);
-}
-
-void TestItems::labelDisappearsWhenNothingFits()
-{
-    std::unique_ptr<KvScreen> screen = makeScreen(QRectF(0, 0, 20, 20), QString(400, QChar('W')));
-    QGraphicsScene scene;
-    auto* item = new KvScreenItem(screen.get());
-    scene.addItem(item);
-    QVERIFY(!item->labelLayout(1.0).visible);
-    QVERIFY(!item->labelLayout(4.0).visible);
-    // Painting such an item shows only its background.
-    QVERIFY(
-        onlyColor(renderAt(scene, QRectF(0, 0, 20, 20), 1.0), QRect(0, 0, 20, 20), Qt::darkGreen));
-}
-
-void TestItems::selectionFrameIsDrawn()
-{
-    std::unique_ptr<KvScreen> screen = makeScreen(QRectF(10, 10, 60, 60), QString(400, 'W'));
-    QGraphicsScene scene;
-    auto* item = new KvScreenItem(screen.get());
-    scene.addItem(item);
-    QCOMPARE(QColor(renderAt(scene, QRectF(0, 0, 80, 80), 1.0).pixel(10, 40)),
-             QColor(Qt::darkGreen));
-    item->setSelected(true);
-    const QImage image = renderAt(scene, QRectF(0, 0, 80, 80), 1.0);
-    QCOMPARE(QColor(image.pixel(10, 40)), QColor(Qt::cyan));
-    QCOMPARE(QColor(image.pixel(40, 10)), QColor(Qt::cyan));
-    QCOMPARE(QColor(image.pixel(40, 40)), QColor(Qt::darkGreen));
-}
-
-void TestItems::lockRefusesMoves()
-{
-    std::unique_ptr<KvScreen> lockedScreen = makeScreen(QRectF(0, 0, 50, 50), "L", true);
-    std::unique_ptr<KvScreen> freeScreen = makeScreen(QRectF(100, 0, 50, 50), "F");
-    QGraphicsScene scene;
-    auto* locked = new KvScreenItem(lockedScreen.get());
-    auto* free = new KvScreenItem(freeScreen.get());
-    scene.addItem(locked);
-    scene.addItem(free);
-    locked->setSelected(true);
-    free->setSelected(true);
-    QVERIFY(KvScreenItem::hasLockedScreenInSelection(&scene));
-
-    free->setPos(130, 20);
-    locked->setPos(30, 20);
-    QCOMPARE(free->pos(), QPointF(100, 0));
-    QCOMPARE(locked->pos(), QPointF(0, 0));
-    // A refused nudge puts the item back at its screen's place.
-    free->moveBy(3, 3);
-    QCOMPARE(free->pos(), QPointF(100, 0));
-
-    // Position tracking off (the scene scaling a selection): no check.
-    free->setTrackPosition(false);
-    free->setPos(110, 5);
-    QCOMPARE(free->pos(), QPointF(110, 5));
-    free->setTrackPosition(true);
-
-    // Only the selection counts.
-    locked->setSelected(false);
-    QVERIFY(!KvScreenItem::hasLockedScreenInSelection(&scene));
-    free->setPos(140, 10);
-    QCOMPARE(free->pos(), QPointF(140, 10));
-
-    // Unlocking in the model lifts the refusal at once.
-    locked->setSelected(true);
-    lockedScreen->setLockScreen(false);
-    free->setPos(150, 10);
-    QCOMPARE(free->pos(), QPointF(150, 10));
-}
-
-void TestItems::stageSceneLearnsOfSelectionAndMoves()
-{
-    std::unique_ptr<KvScreen> first = makeScreen(QRectF(0, 0, 50, 50));
-    std::unique_ptr<KvScreen> second = makeScreen(QRectF(100, 100, 50, 50));
-    KvStageScene scene;
-    auto* a = new KvScreenItem(first.get());
-    auto* b = new KvScreenItem(second.get());
-    scene.addItem(a);
-    scene.addItem(b);
-    QSignalSpy rects(&scene, &KvStageScene::selectedItemsBoundingRectChanged);
-    a->setSelected(true);
-    b->setSelected(true);
-    QCOMPARE(scene.selectionMap().size(), 2);
-    QCOMPARE(scene.selectionBoundingRect(), QRectF(0, 0, 150, 150));
-    b->setPos(200, 100);
-    QCOMPARE(scene.selectionMap().value(b), QPointF(200, 100));
-    QCOMPARE(rects.last().first().toRectF(), QRectF(0, 0, 250, 150));
-    a->setSelected(false);
-    QCOMPARE(scene.selectionMap().size(), 1);
-}
-
-void TestItems::scaleFactorFromZoom()
-{
-    QCOMPARE(KvScreenItem::scaleFactorOf(nullptr), 1.0);
-    QGraphicsScene plain;
-    QGraphicsView view(&plain);
-    view.scale(0.5, 0.5);
-    QCOMPARE(KvScreenItem::scaleFactorOf(&plain), 2.0);
-
-    KvStageScene stageScene;
-    stageScene.setScaleRate(2.0);
-    QCOMPARE(KvScreenItem::scaleFactorOf(&stageScene), 0.5);
-    auto* handle = new KvScreenSelectedHandle;
-    stageScene.addItem(handle);
-    QCOMPARE(handle->margin(), 1.5);
-    stageScene.setScaleRate(0.5);
-    QCOMPARE(handle->margin(), 6.0);
-}
-
-void TestItems::lockPicture()
-{
-    std::unique_ptr<KvScreen> screen = makeScreen(QRectF(0, 0, 200, 100), "Locked", true);
-    KvStageScene scene;
-    auto* item = new KvScreenItem(screen.get());
-    scene.addItem(item);
-    QVERIFY(!item->lockPicture());
-    renderAt(scene, QRectF(0, 0, 200, 100), 1.0);
-    // Made on the first paint from the module's resources, which must hold it.
-    QVERIFY(item->lockPicture());
-    QVERIFY(!item->lockPicture()->isNull());
-    QCOMPARE(item->lockPicture()->size(), QSize(16, 16));
-    const qint64 key = item->lockPicture()->cacheKey();
-    renderAt(scene, QRectF(0, 0, 200, 100), 1.0);
-    QCOMPARE(item->lockPicture()->cacheKey(), key); // cached while the zoom stays
-
-    scene.setScaleRate(0.5); // 50 %: scale factor 2
-    renderAt(scene, QRectF(0, 0, 200, 100), 0.5);
-    QCOMPARE(item->lockPicture()->size(), QSize(32, 32));
-    // The side is truncated: 16 x 1.55 = 24.8 gives 24.
-    QCOMPARE(KvScreenItem::lockPictureSide(1.55), 24);
-    scene.setScaleRate(2.0); // 200 %: stays 16 scene units
-    const QImage image = renderAt(scene, QRectF(0, 0, 200, 100), 2.0);
-    QCOMPARE(item->lockPicture()->size(), QSize(16, 16));
-    // Drawn in the top-right corner square of 32 screen pixels, nothing of it left of it.
-    QVERIFY(!onlyColor(image, QRect(400 - 32, 0, 32, 32), Qt::darkGreen));
-    QVERIFY(onlyColor(image, QRect(400 - 34, 0, 1, 32), Qt::darkGreen));
-    // Unlocked: no picture drawn.
-    screen->setLockScreen(false);
-    QVERIFY(onlyColor(renderAt(scene, QRectF(0, 0, 200, 100), 2.0), QRect(400 - 32, 0, 32, 32),
-                      Qt::darkGreen));
-}
-
-void TestItems::handleLayoutAndHandleAt()
-{
-    KvScreenSelectedHandle handle;
-    QVERIFY(!handle.isVisible());
-    QCOMPARE(handle.innerRect(QRectF(0, 0, 100, 100)), QRectF(3, 3, 94, 94));
-    QCOMPARE(handle.outerRect(QRectF(3, 3, 94, 94)), QRectF(0, 0, 100, 100));
-    QSignalSpy spy(&handle, &KvScreenSelectedHandle::boundingRectChanged);
-    handle.setSelectionRect(QRectF(103, 203, 94, 44), true);
-    QCOMPARE(spy.count(), 0);
-    QCOMPARE(handle.outerRectOnScene(), QRectF(100, 200, 100, 50));
-    handle.onSelectedItemsBoundingRectChanged(QRectF(103, 203, 94, 44));
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.first().first().toRectF(), QRectF(103, 203, 94, 44));
-
-    const QMap<int, QRectF> squares = handle.handles();
-    const QMap<int, QRectF> expected{{1, QRectF(0, 0, 6, 6)},   {2, QRectF(47, 0, 6, 6)},
-                                     {3, QRectF(94, 0, 6, 6)},  {4, QRectF(0, 22, 6, 6)},
-                                     {5, QRectF(94, 22, 6, 6)}, {6, QRectF(0, 44, 6, 6)},
-                                     {7, QRectF(47, 44, 6, 6)}, {8, QRectF(94, 44, 6, 6)}};
-    QCOMPARE(squares, expected);
-
-    // Hidden: no handle anywhere.
-    QCOMPARE(handle.handleAt(QPointF(103, 203)), 0);
-    handle.changeVisible(true);
-    QVERIFY(handle.isVisible());
-    for (auto it = squares.constBegin(); it != squares.constEnd(); ++it)
-        QCOMPARE(handle.handleAt(it.value().center() + QPointF(100, 200)), it.key());
-    QCOMPARE(handle.handleAt(QPointF(150, 225)), 0);
-    QCOMPARE(handle.handleAt(QPointF(99, 199)), 0);
-
-    // Squares of a tiny selection overlap: the lowest number wins.
-    handle.setSelectionRect(QRectF(10, 10, 0, 0));
-    QCOMPARE(handle.handleAt(QPointF(10, 10)), 1);
-}
-
-// Resizing from the outer start rectangle `start` by the mouse travel (dx, dy) on handle
-// `number`, with Shift (keep the aspect) or not. Results are rounded with halves upward; the
-// screens inside keep at least one stage pixel (an outer size of 7 without a scene).
-void TestItems::resize_data()
-{
-    QTest::addColumn<QRectF>("start");
-    QTest::addColumn<int>("number");
-    QTest::addColumn<double>("dx");
-    QTest::addColumn<double>("dy");
-    QTest::addColumn<bool>("shift");
-    QTest::addColumn<QRectF>("expected");
-
-    const QRectF s(10, 20, 100, 50);
-    QTest::newRow("1 top-left") << s << 1 << 10.0 << 20.0 << false << QRectF(20, 40, 90, 30);
-    QTest::newRow("2 top") << s << 2 << 10.0 << 20.0 << false << QRectF(10, 40, 100, 30);
-    QTest::newRow("3 top-right") << s << 3 << 10.0 << 20.0 << false << QRectF(10, 40, 110, 30);
-    QTest::newRow("4 left") << s << 4 << 10.0 << 20.0 << false << QRectF(20, 20, 90, 50);
-    QTest::newRow("5 right") << s << 5 << 10.0 << 20.0 << false << QRectF(10, 20, 110, 50);
-    QTest::newRow("6 bottom-left") << s << 6 << 10.0 << 20.0 << false << QRectF(20, 20, 90, 70);
-    QTest::newRow("7 bottom") << s << 7 << 10.0 << 20.0 << false << QRectF(10, 20, 100, 70);
-    QTest::newRow("8 bottom-right") << s << 8 << 10.0 << 20.0 << false << QRectF(10, 20, 110, 70);
-    // The corner moves by (15, 7.5); 7.5 and 42.5 rise to the next whole number.
-    QTest::newRow("shift 1 top-left") << s << 1 << 10.0 << 20.0 << true << QRectF(25, 28, 85, 43);
-    QTest::newRow("shift 2 top") << s << 2 << 10.0 << 20.0 << true << QRectF(10, 40, 100, 30);
-    QTest::newRow("shift 3 top-right") << s << 3 << 10.0 << 20.0 << true << QRectF(10, 23, 95, 48);
-    QTest::newRow("shift 3 top-right out")
-        << s << 3 << 20.0 << -10.0 << true << QRectF(10, 13, 115, 58);
-    QTest::newRow("shift 4 left") << s << 4 << 10.0 << 20.0 << true << QRectF(20, 20, 90, 50);
-    QTest::newRow("shift 6 bottom-left")
-        << s << 6 << 10.0 << 20.0 << true << QRectF(0, 20, 110, 55);
-    QTest::newRow("shift 8 bottom-right")
-        << s << 8 << 10.0 << 20.0 << true << QRectF(10, 20, 115, 58);
-    QTest::newRow("shift 8 bottom-right in")
-        << s << 8 << -20.0 << -20.0 << true << QRectF(10, 20, 80, 40);
-    QTest::newRow("half rounds up") << s << 5 << 2.5 << 0.0 << false << QRectF(10, 20, 103, 50);
-    QTest::newRow("minus half rounds up")
-        << s << 5 << -2.5 << 0.0 << false << QRectF(10, 20, 98, 50);
-    QTest::newRow("negative halves")
-        << s << 1 << -12.5 << -22.5 << false << QRectF(-2, -2, 113, 73);
-    QTest::newRow("just below and above a half")
-        << s << 8 << 0.49 << 0.51 << false << QRectF(10, 20, 100, 51);
-    QTest::newRow("fractional start")
-        << QRectF(0.4, -0.6, 10.2, 10.5) << 8 << 0.0 << 0.0 << false << QRectF(0, -1, 10, 11);
-    QTest::newRow("1 exactly shut") << s << 1 << 100.0 << 50.0 << false << QRectF(103, 63, 7, 7);
-    QTest::newRow("1 past") << s << 1 << 500.0 << 500.0 << false << QRectF(103, 63, 7, 7);
-    QTest::newRow("1 shift past") << s << 1 << 300.0 << 300.0 << true << QRectF(103, 63, 7, 7);
-    QTest::newRow("2 past") << s << 2 << 0.0 << 80.0 << false << QRectF(10, 63, 100, 7);
-    QTest::newRow("3 past") << s << 3 << -200.0 << 200.0 << false << QRectF(10, 63, 7, 7);
-    QTest::newRow("4 past") << s << 4 << 95.0 << 0.0 << false << QRectF(103, 20, 7, 50);
-    QTest::newRow("5 past") << s << 5 << -100.0 << 0.0 << false << QRectF(10, 20, 7, 50);
-    QTest::newRow("6 past") << s << 6 << 200.0 << -200.0 << false << QRectF(103, 20, 7, 7);
-    QTest::newRow("7 past") << s << 7 << 0.0 << -50.0 << false << QRectF(10, 20, 100, 7);
-    QTest::newRow("8 past") << s << 8 << -100.0 << -100.0 << false << QRectF(10, 20, 7, 7);
-    QTest::newRow("8 shift past") << s << 8 << -300.0 << -300.0 << true << QRectF(10, 20, 7, 7);
-    QTest::newRow("5 just above the least")
-        << s << 5 << -92.0 << 0.0 << false << QRectF(10, 20, 8, 50);
-}
-
-void TestItems::resize()
-{
-    QFETCH(QRectF, start);
-    QFETCH(int, number);
-    QFETCH(double, dx);
-    QFETCH(double, dy);
-    QFETCH(bool, shift);
-    QFETCH(QRectF, expected);
-
-    KvScreenSelectedHandle handle;
-    handle.setSelectionRect(handle.innerRect(start));
-    handle.saveStartRect();
-    QSignalSpy spy(&handle, &KvScreenSelectedHandle::boundingRectChanged);
-    QCOMPARE(handle.resize(dx, dy, number, shift), expected);
-    // The handle takes the result as its frame, lays its squares out and tells its inside.
-    QCOMPARE(handle.outerRectOnScene(), expected);
-    QCOMPARE(handle.handles().value(8).bottomRight(), QPointF(expected.width(), expected.height()));
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.first().first().toRectF(), handle.innerRect(expected));
-    // The travel counts from the press, not from the last move.
-    QCOMPARE(handle.resize(dx, dy, number, shift), expected);
-    // A following resize starts from a usable rectangle.
-    handle.saveStartRect();
-    const QRectF next = handle.resize(5, 5, 1, true);
-    QVERIFY(std::isfinite(next.x()) && std::isfinite(next.y()));
-    QVERIFY(next.width() >= 7 && next.height() >= 7);
-}
-
-void TestItems::handleKeepsItsSizeOnScreen()
-{
-    // The view's zoom gives the scale factor; the working area re-frames the selection
-    // after every zoom change, which lays the handles out for it.
-    QGraphicsScene scene;
-    QGraphicsView view(&scene);
-    auto* handle = new KvScreenSelectedHandle;
-    scene.addItem(handle);
-    handle->changeVisible(true);
-    const QRgb cyan = QColor(Qt::cyan).rgb();
-    for (double rate : {0.5, 1.0, 2.0, 4.0}) {
-        view.resetTransform();
-        view.scale(rate, rate);
-        handle->setSelectionRect(QRectF(100, 100, 200, 100));
-        const double m = 3.0 / rate;
-        QCOMPARE(handle->margin(), m);
-        QCOMPARE(handle->handles().value(1).size(), QSizeF(2 * m, 2 * m));
-        // The corner squares are 6 screen pixels wide (give or take the edge pixels).
-        const QImage image = renderAt(scene, QRectF(0, 0, 400, 300), rate);
-        const QPoint corner(qRound(100 * rate), qRound(100 * rate));
-        const QPoint far(qRound(300 * rate), qRound(200 * rate));
-        for (int run : {runLength(image, corner - QPoint(2, 2), QPoint(1, 0), cyan),
-                        runLength(image, corner - QPoint(2, 2), QPoint(0, 1), cyan),
-                        runLength(image, far + QPoint(2, 2), QPoint(1, 0), cyan)})
-            QVERIFY2(run >= 5 && run <= 7, qPrintable(QString("%1 px at %2").arg(run).arg(rate)));
+        // No stage: nothing to show, nothing to crash on.
+        KvStageItem none(nullptr, QString());
+        none.refresh();
+        none.loadBackgroundImage();
+        QVERIFY(!none.backgroundPicture());
     }
-}
+
+    // A stage item in a data folder with pictures inside.png (5 x 5) and sub/nested.png (7 x 7),
+    // outside.png (6 x 6) elsewhere, a broken file and a folder named like a picture. The stage
+    // first shows `first`, then `next`; `size` is the picture shown then (none: empty).
+    void stageItemPicture_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<bool>("withDataFolder");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("next");
+
+        // "@" stands for the data folder, "%" for the other folder.
+        QTest::newRow("relative") << "" << true << QSize(7, 7) << "sub/nested.png";
+        QTest::newRow("absolute inside") << "" << true << QSize(5, 5) << "@/inside.png";
+        QTest::newRow("absolute elsewhere") << "" << true << QSize(6, 6) << "%/outside.png";
+        QTest::newRow("empty path drops it") << "inside.png" << true << QSize() << "";
+        QTest::newRow("missing keeps it") << "inside.png" << true << QSize(5, 5) << "missing.png";
+        QTest::newRow("missing absolute keeps it")
+            << "inside.png" << true << QSize(5, 5) << "@/g.png";
+        QTest::newRow("broken keeps it") << "inside.png" << true << QSize(5, 5) << "broken.png";
+        QTest::newRow("folder keeps it") << "inside.png" << true << QSize(5, 5) << "folder.png";
+        QTest::newRow("no data folder") << "" << false << QSize() << "@/inside.png";
+    }
+
+    void stageItemPicture()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, next);
+        QFETCH(QSize, size);
+        QFETCH(bool, withDataFolder);
+
+        QTemporaryDir data;
+        QTemporaryDir other;
+        QVERIFY(Kova::Test::writeImage(data.filePath("inside.png"), QSize(5, 5)));
+        QVERIFY(Kova::Test::writeImage(data.filePath("sub/nested.png"), QSize(7, 7)));
+        QVERIFY(Kova::Test::writeImage(other.filePath("outside.png"), QSize(6, 6)));
+        QVERIFY(Kova::Test::writeFile(data.filePath("broken.png"), "this is not a picture"));
+        QVERIFY(QDir(data.path()).mkdir("folder.png"));
+
+        KvStage stage;
+        stage.setBackgroundImage(first);
+        KvStageItem item(&stage, withDataFolder ? data.path() : QString());
+        const QPixmap* before = item.backgroundPicture();
+        const QSize sizeBefore = before ? before->size() : QSize();
+        const qint64 key = before ? before->cacheKey() : 0;
+        stage.setBackgroundImage(
+            QString(next).replace("@", data.path()).replace("%", other.path()));
+        item.loadBackgroundImage();
+        const QPixmap* picture = item.backgroundPicture();
+        QCOMPARE(picture ? picture->size() : QSize(), size);
+        // A picture that could not be replaced is the very same one.
+        if (before && size == sizeBefore)
+            QCOMPARE(picture->cacheKey(), key);
+    }
+
+    void stageItemPaintsPictureStretched()
+    {
+        QTemporaryDir dir;
+        QVERIFY(Kova::Test::writeImage(dir.filePath("back.png"), QSize(2, 8), Qt::red));
+        KvStage stage;
+        stage.setRect(QRect(0, 0, 40, 30));
+        stage.setBackgroundColor(Qt::blue);
+        stage.setBackgroundImage("back.png");
+        QGraphicsScene scene;
+        scene.addItem(new KvStageItem(&stage, dir.path()));
+        // The picture covers the whole stage, whatever its own aspect ratio.
+        const QImage image = renderAt(scene, QRectF(0, 0, 40, 30), 1.0);
+        QVERIFY(onlyColor(image, QRect(1, 1, 38, 28), Qt::red));
+    }
+
+    void screenItemTakesAndRefreshes()
+    {
+        std::unique_ptr<KvScreen> screen = makeScreen(QRectF(10, 20, 300, 200), "Main", true);
+        QGraphicsScene scene;
+        auto* item = new KvScreenItem(screen.get());
+        scene.addItem(item);
+        QCOMPARE(item->screen(), screen.get());
+        QCOMPARE(item->pos(), QPointF(10, 20));
+        QCOMPARE(item->boundingRect(), QRectF(0, 0, 300, 200));
+        QCOMPARE(item->zValue(), 3.0);
+        QCOMPARE(item->backgroundColor(), QColor(Qt::darkGreen));
+        QCOMPARE(item->name(), QString("Main"));
+        QVERIFY(item->isLocked());
+
+        // The label alone, without the model.
+        item->setName("Label only");
+        QCOMPARE(item->name(), QString("Label only"));
+        QCOMPARE(screen->name(), QString("Main"));
+        // Each refresh sets the selection, then takes one part from the model.
+        screen->setName("B");
+        item->refreshName(true);
+        QVERIFY(item->isSelected());
+        QCOMPARE(item->name(), QString("B"));
+        screen->setBackgoundColor(Qt::yellow);
+        item->refreshBackColor(false);
+        QVERIFY(!item->isSelected());
+        QCOMPARE(item->backgroundColor(), QColor(Qt::yellow));
+        screen->setRect(QRectF(5, 6, 300, 200));
+        item->refreshPos(true);
+        QCOMPARE(item->pos(), QPointF(5, 6));
+        screen->setRect(QRectF(7, 8, 70, 80));
+        item->refreshRect(false);
+        QCOMPARE(item->pos(), QPointF(7, 8));
+        QCOMPARE(item->boundingRect(), QRectF(0, 0, 70, 80));
+    }
+
+    void screenItemCommits()
+    {
+        std::unique_ptr<KvScreen> screen = makeScreen(QRectF(10, 20, 100, 50));
+        KvScreenItem item(screen.get());
+        item.setPos(10 + 1e-13, 20);
+        QVERIFY(!item.isMovedFromScreen());
+        item.setPos(10, 20.5);
+        QVERIFY(item.isMovedFromScreen());
+
+        QCOMPARE(item.commitPos(), QPointF(10, 20));
+        QCOMPARE(screen->rect(), QRectF(10, 20.5, 100, 50));
+        QVERIFY(!item.isMovedFromScreen());
+
+        item.saveStartRect();
+        QCOMPARE(item.startRect(), QRectF(10, 20.5, 100, 50));
+        item.setGeometry(30, 40, 60, 70);
+        QCOMPARE(item.boundingRect(), QRectF(0, 0, 60, 70));
+        QCOMPARE(item.commitRect(), QRectF(10, 20.5, 100, 50));
+        QCOMPARE(screen->rect(), QRectF(30, 40, 60, 70));
+    }
+
+    void labelTextAndSize()
+    {
+        std::unique_ptr<KvScreen> screen = makeScreen(QRectF(0, 0, 800, 600));
+        KvScreenItem item(screen.get());
+        QCOMPARE(item.labelLayout(1.0).text, QString("No Name"));
+        item.setName("Hall");
+        QCOMPARE(item.labelLayout(1.0).text, QString("Hall"));
+        // 10 points on screen whatever the zoom.
+        QCOMPARE(item.labelLayout(1.0).font.pointSizeF(), 10.0);
+        QCOMPARE(item.labelLayout(2.0).font.pointSizeF(), 20.0);
+        QCOMPARE(item.labelLayout(0.5).font.pointSizeF(), 5.0);
+    }
+
+    void labelShrinksInHalfPoints()
+    {
+        std::unique_ptr<KvScreen> screen = makeScreen(QRectF(0, 0, 40, 20), "Entrance");
+        KvScreenItem item(screen.get());
+        const KvScreenItem::LabelLayout layout = item.labelLayout(1.0);
+        QVERIFY(layout.visible);
+        const double size = layout.font.pointSizeF();
+        QVERIFY(size < 10.0 && size >= 0.5);
+        // Lowered in steps of half a point from 10.
+        QCOMPARE(std::fmod(10.0 - size, 0.5), 0.0);
+        // The label fits the item, its text inside it, ...
+        QVERIFY(QRectF(0, 0, 40, 20).contains(layout.labelRect));
+        QVERIFY(layout.labelRect.contains(layout.textRect));
+        // ... centred to the pixel ...
+        QVERIFY(std::fabs(layout.labelRect.center().x() - 20) <= 1.0);
+        QVERIFY(std::fabs(layout.labelRect.center().y() - 10) <= 1.0);
+        // ... and no smaller than needed: half a point more would not fit the text area
+        // (8, 8, width - 16, height - 10).
+        QFont larger = layout.font;
+        larger.setPointSizeF(size + 0.5);
+        const QSizeF largerText =
+            QFontMetricsF(larger)
+                .boundingRect(QRectF(8, 8, 24, 10), Qt::AlignCenter | Qt::TextWordWrap, "Entrance")
+                .size();
+        QVERIFY(largerText.width() + 6 > 40 || largerText.height() > 20);
+    }
+
+    // A label that fits at no size is not drawn: the item shows its background, and when
+    // selected a cyan frame along its edges.
+    void paintingWithoutRoomForTheLabel()
+    {
+        std::unique_ptr<KvScreen> screen = makeScreen(QRectF(10, 10, 60, 60), QString(400, 'W'));
+        QGraphicsScene scene;
+        auto* item = new KvScreenItem(screen.get());
+        scene.addItem(item);
+        QVERIFY(!item->labelLayout(1.0).visible);
+        QVERIFY(!item->labelLayout(4.0).visible);
+        QVERIFY(onlyColor(renderAt(scene, QRectF(0, 0, 80, 80), 1.0), QRect(10, 10, 60, 60),
+                          Qt::darkGreen));
+        item->setSelected(true);
+        const QImage image = renderAt(scene, QRectF(0, 0, 80, 80), 1.0);
+        QCOMPARE(QColor(image.pixel(10, 40)), QColor(Qt::cyan));
+        QCOMPARE(QColor(image.pixel(40, 10)), QColor(Qt::cyan));
+        QCOMPARE(QColor(image.pixel(40, 40)), QColor(Qt::darkGreen));
+    }
+
+    void lockRefusesMoves()
+    {
+        std::unique_ptr<KvScreen> lockedScreen = makeScreen(QRectF(0, 0, 50, 50), "L", true);
+        std::unique_ptr<KvScreen> freeScreen = makeScreen(QRectF(100, 0, 50, 50), "F");
+        QGraphicsScene scene;
+        auto* locked = new KvScreenItem(lockedScreen.get());
+        auto* free = new KvScreenItem(freeScreen.get());
+        scene.addItem(locked);
+        scene.addItem(free);
+        locked->setSelected(true);
+        free->setSelected(true);
+        QVERIFY(KvScreenItem::hasLockedScreenInSelection(&scene));
+
+        free->setPos(130, 20);
+        locked->setPos(30, 20);
+        QCOMPARE(free->pos(), QPointF(100, 0));
+        QCOMPARE(locked->pos(), QPointF(0, 0));
+        // A refused nudge puts the item back at its screen's place.
+        free->moveBy(3, 3);
+        QCOMPARE(free->pos(), QPointF(100, 0));
+
+        // Position tracking off (the scene scaling a selection): no check.
+        free->setTrackPosition(false);
+        free->setPos(110, 5);
+        QCOMPARE(free->pos(), QPointF(110, 5));
+        free->setTrackPosition(true);
+
+        // Only the selection counts.
+        locked->setSelected(false);
+        QVERIFY(!KvScreenItem::hasLockedScreenInSelection(&scene));
+        free->setPos(140, 10);
+        QCOMPARE(free->pos(), QPointF(140, 10));
+
+        // Unlocking in the model lifts the refusal at once.
+        locked->setSelected(true);
+        lockedScreen->setLockScreen(false);
+        free->setPos(150, 10);
+        QCOMPARE(free->pos(), QPointF(150, 10));
+    }
+
+    void stageSceneLearnsOfSelectionAndMoves()
+    {
+        std::unique_ptr<KvScreen> first = makeScreen(QRectF(0, 0, 50, 50));
+        std::unique_ptr<KvScreen> second = makeScreen(QRectF(100, 100, 50, 50));
+        KvStageScene scene;
+        auto* a = new KvScreenItem(first.get());
+        auto* b = new KvScreenItem(second.get());
+        scene.addItem(a);
+        scene.addItem(b);
+        QSignalSpy rects(&scene, &KvStageScene::selectedItemsBoundingRectChanged);
+        a->setSelected(true);
+        b->setSelected(true);
+        QCOMPARE(scene.selectionMap().size(), 2);
+        QCOMPARE(scene.selectionBoundingRect(), QRectF(0, 0, 150, 150));
+        b->setPos(200, 100);
+        QCOMPARE(scene.selectionMap().value(b), QPointF(200, 100));
+        QCOMPARE(rects.last().first().toRectF(), QRectF(0, 0, 250, 150));
+        a->setSelected(false);
+        QCOMPARE(scene.selectionMap().size(), 1);
+    }
+
+    void scaleFactorFromZoom()
+    {
+        // From a plain scene's view: handleKeepsItsSizeOnScreen.
+        QCOMPARE(KvScreenItem::scaleFactorOf(nullptr), 1.0);
+        KvStageScene stageScene;
+        stageScene.setScaleRate(2.0);
+        QCOMPARE(KvScreenItem::scaleFactorOf(&stageScene), 0.5);
+    }
+
+    void lockPicture()
+    {
+        std::unique_ptr<KvScreen> screen = makeScreen(QRectF(0, 0, 200, 100), "Locked", true);
+        KvStageScene scene;
+        auto* item = new KvScreenItem(screen.get());
+        scene.addItem(item);
+        QVERIFY(!item->lockPicture());
+        renderAt(scene, QRectF(0, 0, 200, 100), 1.0);
+        // Made on the first paint from the module's resources, which must hold it.
+        QVERIFY(item->lockPicture());
+        QVERIFY(!item->lockPicture()->isNull());
+        QCOMPARE(item->lockPicture()->size(), QSize(16, 16));
+        const qint64 key = item->lockPicture()->cacheKey();
+        renderAt(scene, QRectF(0, 0, 200, 100), 1.0);
+        QCOMPARE(item->lockPicture()->cacheKey(), key); // cached while the zoom stays
+
+        scene.setScaleRate(0.5); // 50 %: scale factor 2
+        renderAt(scene, QRectF(0, 0, 200, 100), 0.5);
+        QCOMPARE(item->lockPicture()->size(), QSize(32, 32));
+        // The side is truncated: 16 x 1.55 = 24.8 gives 24.
+        QCOMPARE(KvScreenItem::lockPictureSide(1.55), 24);
+        scene.setScaleRate(2.0); // 200 %: stays 16 scene units
+        const QImage image = renderAt(scene, QRectF(0, 0, 200, 100), 2.0);
+        QCOMPARE(item->lockPicture()->size(), QSize(16, 16));
+        // Drawn in the top-right corner square of 32 screen pixels, nothing of it left of it.
+        QVERIFY(!onlyColor(image, QRect(400 - 32, 0, 32, 32), Qt::darkGreen));
+        QVERIFY(onlyColor(image, QRect(400 - 34, 0, 1, 32), Qt::darkGreen));
+        // Unlocked: no picture drawn.
+        screen->setLockScreen(false);
+        QVERIFY(onlyColor(renderAt(scene, QRectF(0, 0, 200, 100), 2.0), QRect(400 - 32, 0, 32, 32),
+                          Qt::darkGreen));
+    }
+
+    void handleLayoutAndHandleAt()
+    {
+        KvScreenSelectedHandle handle;
+        QVERIFY(!handle.isVisible());
+        QCOMPARE(handle.innerRect(QRectF(0, 0, 100, 100)), QRectF(3, 3, 94, 94));
+        QCOMPARE(handle.outerRect(QRectF(3, 3, 94, 94)), QRectF(0, 0, 100, 100));
+        QSignalSpy spy(&handle, &KvScreenSelectedHandle::boundingRectChanged);
+        handle.setSelectionRect(QRectF(103, 203, 94, 44), true);
+        QCOMPARE(spy.count(), 0);
+        QCOMPARE(handle.outerRectOnScene(), QRectF(100, 200, 100, 50));
+        handle.onSelectedItemsBoundingRectChanged(QRectF(103, 203, 94, 44));
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.first().first().toRectF(), QRectF(103, 203, 94, 44));
+
+        const QMap<int, QRectF> squares = handle.handles();
+        const QMap<int, QRectF> expected{{1, QRectF(0, 0, 6, 6)},   {2, QRectF(47, 0, 6, 6)},
+                                         {3, QRectF(94, 0, 6, 6)},  {4, QRectF(0, 22, 6, 6)},
+                                         {5, QRectF(94, 22, 6, 6)}, {6, QRectF(0, 44, 6, 6)},
+                                         {7, QRectF(47, 44, 6, 6)}, {8, QRectF(94, 44, 6, 6)}};
+        QCOMPARE(squares, expected);
+
+        // Hidden: no handle anywhere.
+        QCOMPARE(handle.handleAt(QPointF(103, 203)), 0);
+        handle.changeVisible(true);
+        QVERIFY(handle.isVisible());
+        for (auto it = squares.constBegin(); it != squares.constEnd(); ++it)
+            QCOMPARE(handle.handleAt(it.value().center() + QPointF(100, 200)), it.key());
+        QCOMPARE(handle.handleAt(QPointF(150, 225)), 0);
+        QCOMPARE(handle.handleAt(QPointF(99, 199)), 0);
+
+        // Squares of a tiny selection overlap: the lowest number wins.
+        handle.setSelectionRect(QRectF(10, 10, 0, 0));
+        QCOMPARE(handle.handleAt(QPointF(10, 10)), 1);
+    }
+
+    // Resizing from the outer start rectangle `start` by the mouse travel (dx, dy) on handle
+    // `number`, with Shift (keep the aspect) or not. Results are rounded with halves upward; the
+    // screens inside keep at least one stage pixel (an outer size of 7 without a scene).
+    void resize_data()
+    {
+        QTest::addColumn<QRectF>("start");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<double>("dx");
+        QTest::addColumn<double>("dy");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<QRectF>("expected");
+
+        const QRectF s(10, 20, 100, 50);
+        const auto row = [&s](const char* name, int number, double dx, double dy, bool shift,
+                              const QRectF& expected, const QRectF& start = QRectF()) {
+            QTest::newRow(name) << (start.isNull() ? s : start) << number << dx << dy << shift
+                                << expected;
+        };
+        row("1 top-left", 1, 10, 20, false, {20, 40, 90, 30});
+        row("2 top", 2, 10, 20, false, {10, 40, 100, 30});
+        row("3 top-right", 3, 10, 20, false, {10, 40, 110, 30});
+        row("4 left", 4, 10, 20, false, {20, 20, 90, 50});
+        row("5 right", 5, 10, 20, false, {10, 20, 110, 50});
+        row("6 bottom-left", 6, 10, 20, false, {20, 20, 90, 70});
+        row("7 bottom", 7, 10, 20, false, {10, 20, 100, 70});
+        row("8 bottom-right", 8, 10, 20, false, {10, 20, 110, 70});
+        // The corner moves by (15, 7.5); 7.5 and 42.5 rise to the next whole number.
+        row("shift 1 top-left", 1, 10, 20, true, {25, 28, 85, 43});
+        row("shift 2 top", 2, 10, 20, true, {10, 40, 100, 30});
+        row("shift 3 top-right", 3, 10, 20, true, {10, 23, 95, 48});
+        row("shift 3 top-right out", 3, 20, -10, true, {10, 13, 115, 58});
+        row("shift 4 left", 4, 10, 20, true, {20, 20, 90, 50});
+        row("shift 6 bottom-left", 6, 10, 20, true, {0, 20, 110, 55});
+        row("shift 8 bottom-right", 8, 10, 20, true, {10, 20, 115, 58});
+        row("shift 8 bottom-right in", 8, -20, -20, true, {10, 20, 80, 40});
+        row("half rounds up", 5, 2.5, 0, false, {10, 20, 103, 50});
+        row("minus half rounds up", 5, -2.5, 0, false, {10, 20, 98, 50});
+        row("negative halves", 1, -12.5, -22.5, false, {-2, -2, 113, 73});
+        row("just below and above a half", 8, 0.49, 0.51, false, {10, 20, 100, 51});
+        row("fractional start", 8, 0, 0, false, {0, -1, 10, 11}, {0.4, -0.6, 10.2, 10.5});
+        row("1 exactly shut", 1, 100, 50, false, {103, 63, 7, 7});
+        row("1 past", 1, 500, 500, false, {103, 63, 7, 7});
+        row("1 shift past", 1, 300, 300, true, {103, 63, 7, 7});
+        row("2 past", 2, 0, 80, false, {10, 63, 100, 7});
+        row("3 past", 3, -200, 200, false, {10, 63, 7, 7});
+        row("4 past", 4, 95, 0, false, {103, 20, 7, 50});
+        row("5 past", 5, -100, 0, false, {10, 20, 7, 50});
+        row("6 past", 6, 200, -200, false, {103, 20, 7, 7});
+        row("7 past", 7, 0, -50, false, {10, 20, 100, 7});
+        row("8 past", 8, -100, -100, false, {10, 20, 7, 7});
+        row("8 shift past", 8, -300, -300, true, {10, 20, 7, 7});
+        row("5 just above the least", 5, -92, 0, false, {10, 20, 8, 50});
+    }
+
+    void resize()
+    {
+        QFETCH(QRectF, start);
+        QFETCH(int, number);
+        QFETCH(double, dx);
+        QFETCH(double, dy);
+        QFETCH(bool, shift);
+        QFETCH(QRectF, expected);
+
+        KvScreenSelectedHandle handle;
+        handle.setSelectionRect(handle.innerRect(start));
+        handle.saveStartRect();
+        QSignalSpy spy(&handle, &KvScreenSelectedHandle::boundingRectChanged);
+        QCOMPARE(handle.resize(dx, dy, number, shift), expected);
+        // The handle takes the result as its frame, lays its squares out and tells its inside.
+        QCOMPARE(handle.outerRectOnScene(), expected);
+        QCOMPARE(handle.handles().value(8).bottomRight(),
+                 QPointF(expected.width(), expected.height()));
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.first().first().toRectF(), handle.innerRect(expected));
+        // The travel counts from the press, not from the last move.
+        QCOMPARE(handle.resize(dx, dy, number, shift), expected);
+        // A following resize starts from a usable rectangle.
+        handle.saveStartRect();
+        const QRectF next = handle.resize(5, 5, 1, true);
+        QVERIFY(std::isfinite(next.x()) && std::isfinite(next.y()));
+        QVERIFY(next.width() >= 7 && next.height() >= 7);
+    }
+
+    void handleKeepsItsSizeOnScreen()
+    {
+        // The view's zoom gives the scale factor; the working area re-frames the selection
+        // after every zoom change, which lays the handles out for it.
+        QGraphicsScene scene;
+        QGraphicsView view(&scene);
+        auto* handle = new KvScreenSelectedHandle;
+        scene.addItem(handle);
+        handle->changeVisible(true);
+        const QRgb cyan = QColor(Qt::cyan).rgb();
+        for (double rate : {0.5, 1.0, 2.0, 4.0}) {
+            view.resetTransform();
+            view.scale(rate, rate);
+            handle->setSelectionRect(QRectF(100, 100, 200, 100));
+            const double m = 3.0 / rate;
+            QCOMPARE(handle->margin(), m);
+            QCOMPARE(handle->handles().value(1).size(), QSizeF(2 * m, 2 * m));
+            // The corner squares are 6 screen pixels wide (give or take the edge pixels).
+            const QImage image = renderAt(scene, QRectF(0, 0, 400, 300), rate);
+            const QPoint corner(qRound(100 * rate), qRound(100 * rate));
+            const QPoint far(qRound(300 * rate), qRound(200 * rate));
+            for (int run : {runLength(image, corner - QPoint(2, 2), QPoint(1, 0), cyan),
+                            runLength(image, corner - QPoint(2, 2), QPoint(0, 1), cyan),
+                            runLength(image, far + QPoint(2, 2), QPoint(1, 0), cyan)})
+                QVERIFY2(run >= 5 && run <= 7,
+                         qPrintable(QString("%1 px at %2").arg(run).arg(rate)));
+        }
+    }
+};
 
 QTEST_MAIN(TestItems)
 #include "tst_items.moc"
