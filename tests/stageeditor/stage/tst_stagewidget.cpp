@@ -38,37 +38,6 @@ class TestStageWidget : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
-    void toolBarAndActions();
-    void tabLabelsAreNumberedAndReused();
-    void tabLabelOfStageIsFileName();
-    void unsavedMark();
-    void screenActionsMakeTheirTypes();
-    void clipboardTextFormat();
-    void copyAndPasteIntoAnotherStage();
-    void pasteWithoutClipboardOrScreens();
-    void canCopyAndDelete();
-    void stageSetters_data();
-    void stageSetters();
-    void closingAsksToSave_data();
-    void closingAsksToSave();
-    void previewArguments_data();
-    void previewArguments();
-    void previewPlatformPlayerFromConfiguration_data();
-    void previewPlatformPlayerFromConfiguration();
-    void previewOfChangedStage();
-    void noTabMeansDefaults();
-    void newStageShowsAtHalfZoom();
-    void closingHandsOverBothScenes();
-    void currentTabChangeSignals();
-    void clickingTabFinishesEditingFirst();
-    void droppedMediaGetScreenAndSequenceIndexes();
-    void mediaDropSwitchReachesEveryTab();
-
 private:
     KvStage* makeStage(const QString& name, int width = 640, int height = 480) const
     {
@@ -79,630 +48,598 @@ private:
     std::unique_ptr<Kova::Test::TempDataDir> m_data;
     QStringList m_launched; // program, then arguments, of the latest preview
     int m_launchCount = 0;
-};
 
-void TestStageWidget::initTestCase()
-{
-    // The signals name the types as declared inside the namespace.
-    qRegisterMetaType<KvStage*>("KvStage*");
-    qRegisterMetaType<KvStageWorkingArea*>("KvStageWorkingArea*");
-    qRegisterMetaType<QList<QGraphicsScene*>>("QList<QGraphicsScene*>");
-}
+private slots:
+    void initTestCase()
+    {
+        // The signals name the types as declared inside the namespace.
+        qRegisterMetaType<KvStage*>("KvStage*");
+        qRegisterMetaType<KvStageWorkingArea*>("KvStageWorkingArea*");
+        qRegisterMetaType<QList<QGraphicsScene*>>("QList<QGraphicsScene*>");
+    }
 
-void TestStageWidget::init()
-{
-    m_data.reset(new Kova::Test::TempDataDir);
-    QVERIFY(m_data->isValid());
-    KvEditorConfig::setDataDir(m_data->path());
-    m_widget = new KvStageWidget(nullptr);
-    m_launchCount = 0;
-    m_widget->setPreviewLauncher([this](const QString& program, const QStringList& arguments) {
-        m_launched = QStringList{program} + arguments;
-        ++m_launchCount;
-        return true;
-    });
-}
-
-void TestStageWidget::cleanup()
-{
-    // Changed stages ask whether to save: the watcher says no.
-    KvModalWatcher watcher;
-    m_widget->closeAllStageTab();
-    delete m_widget;
-    m_widget = nullptr;
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    m_data.reset();
-}
-
-void TestStageWidget::toolBarAndActions()
-{
-    QStringList names;
-    for (QAction* action : m_widget->actionList())
-        names << action->objectName();
-    QCOMPARE(names, QStringList({"Action_Add_Multimedia_Screen", "Action_Add_Telop_Screen",
-                                 "Action_Add_Extended_Screen", "Action_Preview_Stage",
-                                 "Action_Close_Stage"}));
-    // Disabled until the first tab opens; the close action is never touched.
-    QAction* preview = m_widget->actionList().at(3);
-    QVERIFY(!preview->isEnabled());
-    QVERIFY(m_widget->actionList().at(4)->isEnabled());
-    QSignalSpy first(m_widget, &KvStageWidget::firstStageTabAdded);
-    m_widget->addStageTab(QString(), nullptr);
-    QCOMPARE(first.count(), 1);
-    QVERIFY(preview->isEnabled());
-    QSignalSpy all(m_widget, &KvStageWidget::allStageTabClosed);
-    m_widget->closeStageTab(0);
-    QCOMPARE(all.count(), 1);
-    QVERIFY(!preview->isEnabled());
-    QVERIFY(!m_widget->tabWidget()->isVisibleTo(m_widget));
-}
-
-void TestStageWidget::tabLabelsAreNumberedAndReused()
-{
-    for (int i = 0; i < 3; ++i)
-        QCOMPARE(m_widget->addStageTab(QString(), nullptr), i);
-    QCOMPARE(m_widget->tabLabel(2), QString("Stage3"));
-    QSignalSpy closed(m_widget, &KvStageWidget::stageTabClosed);
-    m_widget->closeStageTab(1);
-    QCOMPARE(closed.count(), 1);
-    QCOMPARE(m_widget->openedStageCount(), 2);
-    const int index = m_widget->addStageTab(QString(), nullptr);
-    QCOMPARE(m_widget->tabLabel(index), QString("Stage2"));
-    QVERIFY(m_widget->hasStageName("Stage3"));
-    QVERIFY(!m_widget->hasStageName("Stage4"));
-    QCOMPARE(m_widget->tabLabel(m_widget->addStageTab("Mine", nullptr)), QString("Mine"));
-}
-
-void TestStageWidget::tabLabelOfStageIsFileName()
-{
-    const int index = m_widget->addStageTab("ignored", makeStage("Lobby Screen.kst"));
-    QCOMPARE(m_widget->tabLabel(index), QString("Lobby Screen.kst"));
-    QVERIFY(m_widget->hasStageFileOpened(m_data->stagePath("Lobby Screen.kst").toUpper()));
-    QVERIFY(!m_widget->hasStageFileOpened(m_data->stagePath("other.kst")));
-}
-
-void TestStageWidget::unsavedMark()
-{
-    m_widget->addStageTab(QString(), nullptr);
-    QSignalSpy spy(m_widget, &KvStageWidget::unsavedStateChanged);
-    m_widget->changeTabLabelNameToUnsavedState(0, true);
-    QCOMPARE(m_widget->tabLabel(0), QString("Stage1*"));
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.at(0).at(1).toBool(), true);
-    // Marking again changes nothing and tells nothing.
-    m_widget->changeTabLabelNameToUnsavedState(0, true);
-    QCOMPARE(m_widget->tabLabel(0), QString("Stage1*"));
-    QCOMPARE(spy.count(), 1);
-    // Every trailing asterisk goes.
-    m_widget->tabWidget()->setTabText(0, "Stage1**");
-    m_widget->changeTabLabelNameToUnsavedState(0, false);
-    QCOMPARE(m_widget->tabLabel(0), QString("Stage1"));
-    QCOMPARE(spy.count(), 2);
-    QCOMPARE(spy.at(1).at(1).toBool(), false);
-    // Unmarking an unmarked label tells nothing; an index outside the tabs does nothing.
-    m_widget->changeTabLabelNameToUnsavedState(0, false);
-    m_widget->changeTabLabelNameToUnsavedState(7, true);
-    QCOMPARE(spy.count(), 2);
-    // The widget overload finds its tab (the tab's undo stack asks through it); -1 is the
-    // current tab.
-    m_widget->currentStageWorkingArea()->undoStack()->push(new QUndoCommand);
-    QCOMPARE(m_widget->tabLabel(0), QString("Stage1*"));
-    m_widget->changeTabLabelNameToUnsavedState(-1, false);
-    QCOMPARE(m_widget->tabLabel(0), QString("Stage1"));
-}
-
-// The defaults of new screens are the working area's (tst_workingarea); here, that each action
-// makes its own type on the current tab and hands the tab the owner's plug-in lookup.
-void TestStageWidget::screenActionsMakeTheirTypes()
-{
-    m_widget->addStageTab(QString(), makeStage("a.kst", 1920, 1080));
-    KvScreen* multimedia = m_widget->addMultimediaScreen();
-    QVERIFY(multimedia);
-    QCOMPARE(multimedia->type(), ScreenType::Multimedia);
-    KvScreen* telop = m_widget->addTelopScreen();
-    QVERIFY(telop);
-    QCOMPARE(telop->type(), ScreenType::Telop);
-    QCOMPARE(telop->name(), QString("Telop 2"));
-    QCOMPARE(m_widget->selectedScreens(), QList<KvScreen*>{telop});
-    QVERIFY(!m_widget->addExtendedScreen("kova.clock"));
-
-    QObject plugin;
-    m_widget->setExtendedScreenPluginResolver(
-        [&plugin](const QString&, QString* name, QObject** instance) {
-            *name = "Clock";
-            *instance = &plugin;
+    void init()
+    {
+        m_data.reset(new Kova::Test::TempDataDir);
+        QVERIFY(m_data->isValid());
+        KvEditorConfig::setDataDir(m_data->path());
+        m_widget = new KvStageWidget(nullptr);
+        m_launchCount = 0;
+        m_widget->setPreviewLauncher([this](const QString& program, const QStringList& arguments) {
+            m_launched = QStringList{program} + arguments;
+            ++m_launchCount;
             return true;
         });
-    KvScreen* extended = m_widget->addExtendedScreen("kova.clock");
-    QVERIFY(extended);
-    QCOMPARE(extended->name(), QString("Clock 3"));
-    // Tabs opened later get the lookup too.
-    m_widget->setCurrentStageTab(m_widget->addStageTab(QString(), makeStage("b.kst")));
-    QVERIFY(m_widget->addExtendedScreen("kova.clock"));
-}
-
-void TestStageWidget::clipboardTextFormat()
-{
-    KvScreen a(ScreenType::Multimedia, 1);
-    a.setName("Front %1 door");
-    a.setZIndex(2);
-    a.setRect(QRectF(144, 81, 1632, 918));
-    KvScreen b(ScreenType::Telop, 12);
-    b.setName("tick");
-    b.setZIndex(5);
-    b.setRect(QRectF(0.5, -3, 1234567, 0.25));
-    QCOMPARE(KvStageWidget::screenClipboardText({&a, &b}),
-             QString("Screen{id=1;name=Front %1 door;x=144;y=81;z=2;width=1632;height=918;};"
-                     "Screen{id=12;name=tick;x=0.5;y=-3;z=5;width=1.23457e+06;height=0.25;};"));
-}
-
-void TestStageWidget::copyAndPasteIntoAnotherStage()
-{
-    KvStage* source = makeStage("s.kst", 1920, 1080);
-    KvScreen* s1 =
-        addScreen(source, 1, ScreenType::Multimedia, QRectF(100, 100, 200, 100), "Main", 2);
-    KvScreen* s2 =
-        addScreen(source, 2, ScreenType::Multimedia, QRectF(400, 300, 100, 100), "Side", 1);
-    m_widget->addStageTab(QString(), source);
-    m_widget->selectScreenItem({s1, s2}, true, true);
-    const QList<KvScreen*> copied = m_widget->copyScreen();
-    QCOMPARE(copied.count(), 2);
-    // Ascending z-index: Side (z 1) first, in the copies and on the system clipboard.
-    QCOMPARE(copied.at(0)->name(), QString("Side"));
-    const QMimeData* mime = QApplication::clipboard()->mimeData();
-    QCOMPARE(mime->text(), KvStageWidget::screenClipboardText({s2, s1}));
-    QCOMPARE(mime->data(KvEditorCommon::MIME_TYPE_SCREEN_OBJECT), mime->text().toLatin1());
-
-    KvStage* target = makeStage("t.kst", 1920, 1080);
-    addScreen(target, 5, ScreenType::Multimedia, QRectF(0, 0, 50, 50), "Main", 3);
-    addScreen(target, 3, ScreenType::Multimedia, QRectF(0, 0, 50, 50), "Side", 1);
-    m_widget->setCurrentStageTab(m_widget->addStageTab(QString(), target));
-    QVERIFY(m_widget->canPasteScreen());
-    m_widget->currentStageWorkingArea()->setLastPressedScenePos(QPointF(1000, 500));
-    const QList<KvScreen*> pasted = m_widget->pasteScreen();
-    QCOMPARE(pasted.count(), 2);
-    QCOMPARE(pasted.at(0)->id(), 6);
-    QCOMPARE(pasted.at(1)->id(), 7);
-    QCOMPARE(pasted.at(0)->zIndex(), 4);
-    QCOMPARE(pasted.at(1)->zIndex(), 5);
-    QVERIFY(pasted.at(0)->name() != "Side");
-    QVERIFY(pasted.at(1)->name() != "Main");
-    QVERIFY(pasted.at(0)->name() != pasted.at(1)->name());
-    // Union (100,100)-(500,400) centred on (1000, 500): offset (700, 250).
-    QCOMPARE(pasted.at(0)->rect(), QRectF(1100, 550, 100, 100));
-    QCOMPARE(pasted.at(1)->rect(), QRectF(800, 350, 200, 100));
-    QCOMPARE(target->screenList().count(), 4);
-    QCOMPARE(target->screenList().last(), pasted.at(1));
-    QCOMPARE(m_widget->selectedScreens().count(), 2);
-    // The copies are new objects; the originals are untouched.
-    QVERIFY(!pasted.contains(s1) && !pasted.contains(s2));
-    QCOMPARE(s1->rect(), QRectF(100, 100, 200, 100));
-}
-
-void TestStageWidget::pasteWithoutClipboardOrScreens()
-{
-    m_widget->addStageTab(QString(), makeStage("e.kst"));
-    QVERIFY(m_widget->pasteScreen().isEmpty());
-    QVERIFY(!m_widget->canPasteScreen());
-    QVERIFY(m_widget->copyScreen().isEmpty());
-    // A clipboard whose system side lost the screen format cannot paste.
-    QVERIFY(m_widget->addMultimediaScreen());
-    m_widget->copyScreen();
-    QVERIFY(m_widget->canPasteScreen());
-    QApplication::clipboard()->setText("plain");
-    QVERIFY(!m_widget->canPasteScreen());
-    // An empty stage gets nothing pasted.
-    m_widget->setCurrentStageTab(m_widget->addStageTab(QString(), makeStage("f.kst")));
-    QVERIFY(m_widget->pasteScreen().isEmpty());
-    QVERIFY(m_widget->screens().isEmpty());
-}
-
-void TestStageWidget::canCopyAndDelete()
-{
-    KvStage* stage = makeStage("c.kst");
-    KvScreen* normal = addScreen(stage, 1, QRectF(0, 0, 10, 10));
-    KvScreen* ext = addScreen(stage, 2, ScreenType::Extended, QRectF(0, 0, 10, 10));
-    KvScreen* locked =
-        addScreen(stage, 3, ScreenType::Multimedia, QRectF(0, 0, 10, 10), "l", 3, true);
-    m_widget->addStageTab(QString(), stage);
-    m_widget->clearScreenSelection();
-    QVERIFY(!m_widget->canCopyScreen());
-    m_widget->selectScreenItem({normal}, true, true);
-    QVERIFY(m_widget->canCopyScreen());
-    QVERIFY(m_widget->canDeleteScreen());
-    m_widget->selectScreenItem({normal, ext}, true, true);
-    QVERIFY(!m_widget->canCopyScreen());
-    m_widget->selectScreenItem({normal, locked}, true, true);
-    QVERIFY(m_widget->canCopyScreen());
-    QVERIFY(!m_widget->canDeleteScreen());
-    QVERIFY(m_widget->hasLockedScreenItemInSelection());
-}
-
-// The stage setters, on a 640 x 480 red stage without options whose background image is
-// `initialImage`. In `value`, "@" stands for the data folder and "^" for it in capitals.
-void TestStageWidget::stageSetters_data()
-{
-    QTest::addColumn<QString>("setter");
-    QTest::addColumn<QVariant>("value");
-    QTest::addColumn<QString>("initialImage");
-    QTest::addColumn<QVariant>("old");
-    QTest::addColumn<QVariant>("stored");
-    QTest::addColumn<bool>("unchanged");
-    QTest::addColumn<bool>("pictureShown");
-
-    const QString a = "image/a.png";
-    QTest::newRow("colour") << "colour" << QVariant(QColor(Qt::green)) << QString()
-                            << QVariant(QColor(Qt::red)) << QVariant(QColor(Qt::green)) << false
-                            << false;
-    QTest::newRow("image inside the data folder kept relative")
-        << "image" << QVariant("@/image/a.png") << QString() << QVariant(QString()) << QVariant(a)
-        << false << true;
-    QTest::newRow("same image again reports unchanged")
-        << "image" << QVariant("@/image/a.png") << a << QVariant(a) << QVariant(a) << true << true;
-    QTest::newRow("folder prefix in other case, leading slashes dropped")
-        << "image" << QVariant("^//image/a.png") << QString() << QVariant(QString()) << QVariant(a)
-        << false << true;
-    QTest::newRow("image outside kept as given, missing picture keeps the old one")
-        << "image" << QVariant("/elsewhere/b.png") << a << QVariant(a)
-        << QVariant("/elsewhere/b.png") << false << true;
-    QTest::newRow("options") << "options" << QVariant(3u) << QString() << QVariant(0u)
-                             << QVariant(3u) << false << false;
-    QTest::newRow("options beyond the two flags") << "options" << QVariant(0xffu) << QString()
-                                                  << QVariant(0u) << QVariant(3u) << false << false;
-    QTest::newRow("position truncated toward zero")
-        << "position" << QVariant(QPointF(10.7, -3.9)) << QString() << QVariant(QPointF(0, 0))
-        << QVariant(QPointF(10, -3)) << false << false;
-    QTest::newRow("size truncated")
-        << "size" << QVariant(QSizeF(800.9, 600)) << QString() << QVariant(QSizeF(640, 480))
-        << QVariant(QSizeF(800, 600)) << false << false;
-}
-
-void TestStageWidget::stageSetters()
-{
-    QFETCH(QString, setter);
-    QFETCH(QVariant, value);
-    QFETCH(QString, initialImage);
-    QFETCH(QVariant, old);
-    QFETCH(QVariant, stored);
-    QFETCH(bool, unchanged);
-    QFETCH(bool, pictureShown);
-
-    QVERIFY(Kova::Test::writeImage(m_data->filePath("image/a.png")));
-    KvStage* stage = makeStage("s.kst");
-    stage->setBackgroundColor(Qt::red);
-    stage->setBackgroundImage(initialImage);
-    m_widget->addStageTab(QString(), stage);
-    const QString dataDir = m_widget->currentStageWorkingArea()->dataFolder();
-    QCOMPARE(dataDir, m_data->path());
-
-    QVariant returned;
-    QVariant now;
-    bool reportedUnchanged = false;
-    if (setter == "colour") {
-        returned = m_widget->setStageBackgroundColor(value.value<QColor>());
-        now = stage->backgroundColor();
-    } else if (setter == "image") {
-        const QString path = value.toString().replace("@", dataDir).replace("^", dataDir.toUpper());
-        returned = m_widget->setStageBackgroundImage(path, &reportedUnchanged);
-        now = stage->backgroundImage();
-    } else if (setter == "options") {
-        returned = m_widget->setStageOptions(value.toUInt());
-        now = stage->options();
-    } else if (setter == "position") {
-        returned = m_widget->setStagePos(value.toPointF());
-        now = QPointF(stage->rect().topLeft());
-    } else {
-        returned = m_widget->setStageSize(value.toSizeF());
-        now = QSizeF(stage->rect().size());
     }
-    QCOMPARE(returned, old);
-    QCOMPARE(now, stored);
-    QCOMPARE(reportedUnchanged, unchanged);
-    // The canvas shows the stage as it now is.
-    const KvStageItem* item = m_widget->currentStageWorkingArea()->stageItem();
-    QCOMPARE(item->rect(), QRectF(QPointF(0, 0), stage->rect().size()));
-    QCOMPARE(item->brush().color(), stage->backgroundColor());
-    QCOMPARE(item->backgroundPicture() != nullptr, pictureShown);
-}
 
-// Closing the first of two tabs, its stage `file` changed or not, the save question answered
-// with `answer`: the boxes shown ("title: text") and whether the file was written. The tab
-// goes in every case and hands its scene over.
-void TestStageWidget::closingAsksToSave_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<bool>("changed");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QStringList>("boxes");
-    QTest::addColumn<bool>("written");
-
-    const QString question =
-        "Notice: The stage of \"%1\" has been changed.\n\nDo you want to save it ?";
-    QTest::newRow("unchanged asks nothing")
-        << "u.kst" << false << int(QMessageBox::Yes) << QStringList() << false;
-    QTest::newRow("changed and saved") << "saved.kst" << true << int(QMessageBox::Yes)
-                                       << QStringList{question.arg("saved.kst")} << true;
-    QTest::newRow("changed, not saved") << "kept.kst" << true << int(QMessageBox::No)
-                                        << QStringList{question.arg("kept.kst")} << false;
-    // A path inside a folder that does not exist cannot be written.
-    QTest::newRow("save fails") << "missing/folder/broken.kst" << true << int(QMessageBox::Yes)
-                                << QStringList{question.arg("broken.kst"),
-                                               "Error: Cannot save the stage of \"broken.kst\"."}
-                                << false;
-}
-
-void TestStageWidget::closingAsksToSave()
-{
-    QFETCH(QString, file);
-    QFETCH(bool, changed);
-    QFETCH(int, answer);
-    QFETCH(QStringList, boxes);
-    QFETCH(bool, written);
-
-    KvStage* stage = makeStage(file);
-    const QString path = stage->filePath();
-    m_widget->addStageTab(QString(), stage);
-    m_widget->addStageTab(QString(), nullptr);
-    if (changed)
-        stage->setOptions(2u);
-    QCOMPARE(m_widget->isCurrentStageChangedFromInitial(), changed);
-    QSignalSpy closed(m_widget, &KvStageWidget::stageTabClosed);
-    QSignalSpy purged(m_widget,
-                      qOverload<QList<QGraphicsScene*>>(&KvStageWidget::graphicsScenePurged));
-    KvModalWatcher watcher;
-    watcher.answer(QMessageBox::StandardButton(answer));
-    watcher.answer(QMessageBox::Ok);
-    m_widget->closeStageTab(0);
-    QStringList seen;
-    for (const KvModalWatcher::Seen& box : watcher.seen())
-        seen << box.title + ": " + box.text;
-    QCOMPARE(seen, boxes);
-    QCOMPARE(QFile::exists(path), written);
-    QCOMPARE(closed.count(), 1);
-    QCOMPARE(m_widget->openedStageCount(), 1);
-    QCOMPARE(m_widget->tabLabel(0), QString("Stage1"));
-    QCOMPARE(purged.count(), 1);
-    const auto scenes = purged.at(0).at(0).value<QList<QGraphicsScene*>>();
-    QCOMPARE(scenes.count(), 1);
-    qDeleteAll(scenes);
-}
-
-void TestStageWidget::previewArguments_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::newRow("ordinary") << "/data/stage/Lobby.kst";
-    QTest::newRow("spaces") << "/data/my stage/a b.kst";
-    QTest::newRow("quotes") << "/data/x\" -pp false \"y.kst";
-    QTest::newRow("dash-s") << "-s";
-    QTest::newRow("newline") << "/data/a\n-t true.kst";
-    QTest::newRow("empty") << "";
-    QTest::newRow("backslashes") << "C:\\stages\\\"q\\\".kst";
-}
-
-// The player's command line -s "<stage>"  -t false -u 001 -ai true -ss true -a true -pv true
-// -pp <flag>, one list entry per word, the stage path one entry whatever it holds.
-void TestStageWidget::previewArguments()
-{
-    QFETCH(QString, path);
-    const QStringList words =
-        QString("-t false -u 001 -ai true -ss true -a true -pv true -pp").split(' ');
-    QCOMPARE(KvStageWidget::previewArguments(path, true),
-             QStringList({"-s", path}) + words + QStringList{"true"});
-    QCOMPARE(KvStageWidget::previewArguments(path, false),
-             QStringList({"-s", path}) + words + QStringList{"false"});
-}
-
-void TestStageWidget::previewPlatformPlayerFromConfiguration_data()
-{
-    QTest::addColumn<QByteArray>("configuration"); // null: no configuration file
-    QTest::addColumn<QString>("flag");
-
-    QTest::newRow("no configuration") << QByteArray() << "true";
-    QTest::newRow("flag false") << QByteArray("usePlatformPalyer=false\n") << "false";
-    QTest::newRow("flag true") << QByteArray("usePlatformPalyer=true\n") << "true";
-    QTest::newRow("configuration without the flag") << QByteArray("[player]\nvolume=7\n") << "true";
-}
-
-void TestStageWidget::previewPlatformPlayerFromConfiguration()
-{
-    QFETCH(QByteArray, configuration);
-    QFETCH(QString, flag);
-
-    if (!configuration.isNull())
-        QVERIFY(Kova::Test::writeFile(m_data->filePath("config.ini"), configuration));
-    KvStage* stage = makeStage("with space \"q\".kst");
-    QVERIFY(stage->writeToFile());
-    m_widget->addStageTab(QString(), stage);
-    // Unchanged: only the information box, then the player.
-    KvModalWatcher watcher;
-    watcher.answer(QMessageBox::Ok);
-    m_widget->previewCurrentStage();
-    QCOMPARE(watcher.count(), 1);
-    QCOMPARE(watcher.seen().at(0).title, QString("How to exit the preview"));
-    QCOMPARE(watcher.seen().at(0).text, QString("To exit the preview and press the \"ESC\" key."));
-    QCOMPARE(m_launchCount, 1);
-    QCOMPARE(m_launched,
-             QStringList{QCoreApplication::applicationDirPath() + "/KvStageScreen.exe"} +
-                 KvStageWidget::previewArguments(stage->filePath(), flag == "true"));
-}
-
-void TestStageWidget::previewOfChangedStage()
-{
-    KvStage* stage = makeStage("c.kst");
-    QVERIFY(stage->writeToFile());
-    m_widget->addStageTab(QString(), stage);
-    // Changed and saved: the mark goes and the player starts.
-    stage->setBackgroundColor(Qt::cyan);
-    m_widget->changeTabLabelNameToUnsavedState(0, true);
+    void cleanup()
     {
+        // Changed stages ask whether to save: the watcher says no.
         KvModalWatcher watcher;
-        watcher.answer(QMessageBox::Yes);
-        watcher.answer(QMessageBox::Ok);
-        m_widget->previewCurrentStage();
-        QCOMPARE(watcher.count(), 2);
+        m_widget->closeAllStageTab();
+        delete m_widget;
+        m_widget = nullptr;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_data.reset();
     }
-    QCOMPARE(m_launchCount, 1);
-    QVERIFY(!m_widget->tabLabel(0).endsWith('*'));
-    QVERIFY(!m_widget->isCurrentStageChangedFromInitial());
-    // A failed save stops the preview.
-    stage->setFilePath(m_data->filePath("no/such/dir/x.kst"));
-    stage->setBackgroundColor(Qt::magenta);
+
+    void toolBarAndActions()
     {
-        KvModalWatcher watcher;
-        watcher.answer(QMessageBox::Yes);
-        watcher.answer(QMessageBox::Ok);
-        m_widget->previewCurrentStage();
-        QCOMPARE(watcher.count(), 2);
-        QCOMPARE(watcher.seen().at(1).title, QString("Error"));
+        QStringList names;
+        for (QAction* action : m_widget->actionList())
+            names << action->objectName();
+        QCOMPARE(names, QStringList({"Action_Add_Multimedia_Screen", "Action_Add_Telop_Screen",
+                                     "Action_Add_Extended_Screen", "Action_Preview_Stage",
+                                     "Action_Close_Stage"}));
+        // Disabled until the first tab opens; the close action is never touched.
+        QAction* preview = m_widget->actionList().at(3);
+        QVERIFY(!preview->isEnabled());
+        QVERIFY(m_widget->actionList().at(4)->isEnabled());
+        QSignalSpy first(m_widget, &KvStageWidget::firstStageTabAdded);
+        m_widget->addStageTab(QString(), nullptr);
+        QCOMPARE(first.count(), 1);
+        QVERIFY(preview->isEnabled());
+        QSignalSpy all(m_widget, &KvStageWidget::allStageTabClosed);
+        m_widget->closeStageTab(0);
+        QCOMPARE(all.count(), 1);
+        QVERIFY(!preview->isEnabled());
+        QVERIFY(!m_widget->tabWidget()->isVisibleTo(m_widget));
     }
-    QCOMPARE(m_launchCount, 1);
-}
 
-void TestStageWidget::noTabMeansDefaults()
-{
-    QVERIFY(!m_widget->addMultimediaScreen());
-    QVERIFY(m_widget->screens().isEmpty());
-    QVERIFY(!m_widget->screenListObject());
-    QVERIFY(!m_widget->setStageBackgroundColor(Qt::red).isValid());
-    bool unchanged = true;
-    QCOMPARE(m_widget->setStageBackgroundImage("x", &unchanged), QString());
-    QVERIFY(!unchanged);
-    QCOMPARE(m_widget->setStageOptions(3u), 0u);
-    QCOMPARE(m_widget->setStagePos(QPointF(1, 2)), QPointF());
-    QCOMPARE(m_widget->setStageSize(QSizeF(1, 2)), QSizeF());
-    QVERIFY(m_widget->pasteScreen().isEmpty());
-    m_widget->previewCurrentStage();
-    QCOMPARE(m_launchCount, 0);
-    QCOMPARE(m_widget->currentTabIndex(), -1);
-}
+    void tabLabelsAreNumberedAndReused()
+    {
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(m_widget->addStageTab(QString(), nullptr), i);
+        QCOMPARE(m_widget->tabLabel(2), QString("Stage3"));
+        QSignalSpy closed(m_widget, &KvStageWidget::stageTabClosed);
+        m_widget->closeStageTab(1);
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(m_widget->openedStageCount(), 2);
+        const int index = m_widget->addStageTab(QString(), nullptr);
+        QCOMPARE(m_widget->tabLabel(index), QString("Stage2"));
+        QVERIFY(m_widget->hasStageName("Stage3"));
+        QVERIFY(!m_widget->hasStageName("Stage4"));
+        QCOMPARE(m_widget->tabLabel(m_widget->addStageTab("Mine", nullptr)), QString("Mine"));
+    }
 
-void TestStageWidget::newStageShowsAtHalfZoom()
-{
-    QSignalSpy added(m_widget, &KvStageWidget::stageAdded);
-    const int index = m_widget->addStage(makeStage("z.kst"));
-    QCOMPARE(added.count(), 1);
-    QCOMPARE(added.at(0).at(0).toInt(), index);
-    QCoreApplication::processEvents();
-    QCOMPARE(m_widget->stageWorkingArea(index)->zoomRate(), 0.5);
-}
+    void tabLabelOfStageIsFileName()
+    {
+        const int index = m_widget->addStageTab("ignored", makeStage("Lobby Screen.kst"));
+        QCOMPARE(m_widget->tabLabel(index), QString("Lobby Screen.kst"));
+        QVERIFY(m_widget->hasStageFileOpened(m_data->stagePath("Lobby Screen.kst").toUpper()));
+        QVERIFY(!m_widget->hasStageFileOpened(m_data->stagePath("other.kst")));
+    }
 
-void TestStageWidget::closingHandsOverBothScenes()
-{
-    KvStage* stage = makeStage("h.kst");
-    m_widget->addStageTab(QString(), stage);
-    auto* sequenceScene = new QGraphicsScene;
-    const KvStage* asked = nullptr;
-    connect(m_widget, &KvStageWidget::takeGraphicsSceneFromSequenceWidget,
-            [&](const KvStage* s, QGraphicsScene** scene) {
-                asked = s;
-                *scene = sequenceScene;
+    void unsavedMark()
+    {
+        m_widget->addStageTab(QString(), nullptr);
+        QSignalSpy spy(m_widget, &KvStageWidget::unsavedStateChanged);
+        m_widget->changeTabLabelNameToUnsavedState(0, true);
+        QCOMPARE(m_widget->tabLabel(0), QString("Stage1*"));
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(1).toBool(), true);
+        // Marking again changes nothing and tells nothing.
+        m_widget->changeTabLabelNameToUnsavedState(0, true);
+        QCOMPARE(m_widget->tabLabel(0), QString("Stage1*"));
+        QCOMPARE(spy.count(), 1);
+        // Every trailing asterisk goes.
+        m_widget->tabWidget()->setTabText(0, "Stage1**");
+        m_widget->changeTabLabelNameToUnsavedState(0, false);
+        QCOMPARE(m_widget->tabLabel(0), QString("Stage1"));
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(spy.at(1).at(1).toBool(), false);
+        // Unmarking an unmarked label tells nothing; an index outside the tabs does nothing.
+        m_widget->changeTabLabelNameToUnsavedState(0, false);
+        m_widget->changeTabLabelNameToUnsavedState(7, true);
+        QCOMPARE(spy.count(), 2);
+        // The widget overload finds its tab (the tab's undo stack asks through it); -1 is the
+        // current tab.
+        m_widget->currentStageWorkingArea()->undoStack()->push(new QUndoCommand);
+        QCOMPARE(m_widget->tabLabel(0), QString("Stage1*"));
+        m_widget->changeTabLabelNameToUnsavedState(-1, false);
+        QCOMPARE(m_widget->tabLabel(0), QString("Stage1"));
+    }
+
+    // The defaults of new screens are the working area's (tst_workingarea), the multimedia and
+    // telop actions the editor's (tst_commands); here, that the owner's plug-in lookup reaches
+    // the tabs open and those opened later.
+    void extendedScreenLookupReachesEveryTab()
+    {
+        m_widget->addStageTab(QString(), makeStage("a.kst"));
+        QObject plugin;
+        m_widget->setExtendedScreenPluginResolver(
+            [&plugin](const QString&, QString* name, QObject** instance) {
+                *name = "Clock";
+                *instance = &plugin;
+                return true;
             });
-    QSignalSpy purged(m_widget,
-                      qOverload<QList<QGraphicsScene*>>(&KvStageWidget::graphicsScenePurged));
-    QSignalSpy all(m_widget, &KvStageWidget::allStageTabClosed);
-    m_widget->closeCurrentStage();
-    QCOMPARE(asked, stage);
-    QCOMPARE(all.count(), 1);
-    QCOMPARE(purged.count(), 1);
-    const auto scenes = purged.at(0).at(0).value<QList<QGraphicsScene*>>();
-    QCOMPARE(scenes.count(), 2);
-    QCOMPARE(scenes.at(1), sequenceScene);
-    qDeleteAll(scenes);
-}
+        KvScreen* extended = m_widget->addExtendedScreen("kova.clock");
+        QVERIFY(extended);
+        QCOMPARE(extended->type(), ScreenType::Extended);
+        m_widget->setCurrentStageTab(m_widget->addStageTab(QString(), makeStage("b.kst")));
+        QVERIFY(m_widget->addExtendedScreen("kova.clock"));
+    }
 
-void TestStageWidget::currentTabChangeSignals()
-{
-    QSignalSpy stages(m_widget, qOverload<KvStage*>(&KvStageWidget::currentStageTabChanged));
-    QSignalSpy areas(m_widget,
-                     qOverload<KvStageWorkingArea*>(&KvStageWidget::currentStageTabChanged));
-    KvStage* second = makeStage("2.kst");
-    m_widget->addStageTab(QString(), makeStage("1.kst"));
-    m_widget->addStageTab(QString(), second);
-    m_widget->setCurrentStageTab(1);
-    QCOMPARE(stages.last().at(0).value<KvStage*>(), second);
-    QCOMPARE(areas.last().at(0).value<KvStageWorkingArea*>(), m_widget->stageWorkingArea(1));
-    m_widget->closeAllStageTab();
-    QCOMPARE(stages.last().at(0).value<KvStage*>(), static_cast<KvStage*>(nullptr));
-    QCOMPARE(areas.last().at(0).value<KvStageWorkingArea*>(),
-             static_cast<KvStageWorkingArea*>(nullptr));
-}
+    void clipboardTextFormat()
+    {
+        KvScreen a(ScreenType::Multimedia, 1);
+        a.setName("Front %1 door");
+        a.setZIndex(2);
+        a.setRect(QRectF(144, 81, 1632, 918));
+        KvScreen b(ScreenType::Telop, 12);
+        b.setName("tick");
+        b.setZIndex(5);
+        b.setRect(QRectF(0.5, -3, 1234567, 0.25));
+        QCOMPARE(KvStageWidget::screenClipboardText({&a, &b}),
+                 QString("Screen{id=1;name=Front %1 door;x=144;y=81;z=2;width=1632;height=918;};"
+                         "Screen{id=12;name=tick;x=0.5;y=-3;z=5;width=1.23457e+06;height=0.25;};"));
+    }
 
-// A panel field still being edited must finish while its own tab is current, or the typed
-// value (already shown on the canvas) never reaches that stage.
-void TestStageWidget::clickingTabFinishesEditingFirst()
-{
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    auto* field = new QSpinBox(&window);
-    field->setRange(0, 10000);
-    layout->addWidget(field);
-    auto* widget = new KvStageWidget(nullptr, &window);
-    layout->addWidget(widget);
-    widget->addStageTab(QString(), makeStage("1.kst"));
-    widget->addStageTab(QString(), makeStage("2.kst"));
-    widget->setCurrentStageTab(0);
-    window.resize(800, 600);
-    window.show();
-    QApplication::setActiveWindow(&window);
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    field->setFocus();
-    QTRY_VERIFY(field->hasFocus());
-    QTest::keyClicks(field, "200");
+    void copyAndPasteIntoAnotherStage()
+    {
+        KvStage* source = makeStage("s.kst", 1920, 1080);
+        KvScreen* s1 =
+            addScreen(source, 1, ScreenType::Multimedia, QRectF(100, 100, 200, 100), "Main", 2);
+        KvScreen* s2 =
+            addScreen(source, 2, ScreenType::Multimedia, QRectF(400, 300, 100, 100), "Side", 1);
+        m_widget->addStageTab(QString(), source);
+        m_widget->selectScreenItem({s1, s2}, true, true);
+        const QList<KvScreen*> copied = m_widget->copyScreen();
+        QCOMPARE(copied.count(), 2);
+        // Ascending z-index: Side (z 1) first, in the copies and on the system clipboard.
+        QCOMPARE(copied.at(0)->name(), QString("Side"));
+        const QMimeData* mime = QApplication::clipboard()->mimeData();
+        QCOMPARE(mime->text(), KvStageWidget::screenClipboardText({s2, s1}));
+        QCOMPARE(mime->data(KvEditorCommon::MIME_TYPE_SCREEN_OBJECT), mime->text().toLatin1());
 
-    int tabWhenFinished = -1;
-    connect(field, &QSpinBox::editingFinished, this,
-            [&] { tabWhenFinished = widget->tabWidget()->currentIndex(); });
-    QTabBar* bar = widget->tabWidget()->tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(1).center());
+        KvStage* target = makeStage("t.kst", 1920, 1080);
+        addScreen(target, 5, ScreenType::Multimedia, QRectF(0, 0, 50, 50), "Main", 3);
+        addScreen(target, 3, ScreenType::Multimedia, QRectF(0, 0, 50, 50), "Side", 1);
+        m_widget->setCurrentStageTab(m_widget->addStageTab(QString(), target));
+        QVERIFY(m_widget->canPasteScreen());
+        m_widget->currentStageWorkingArea()->setLastPressedScenePos(QPointF(1000, 500));
+        const QList<KvScreen*> pasted = m_widget->pasteScreen();
+        QCOMPARE(pasted.count(), 2);
+        QCOMPARE(pasted.at(0)->id(), 6);
+        QCOMPARE(pasted.at(1)->id(), 7);
+        QCOMPARE(pasted.at(0)->zIndex(), 4);
+        QCOMPARE(pasted.at(1)->zIndex(), 5);
+        QVERIFY(pasted.at(0)->name() != "Side");
+        QVERIFY(pasted.at(1)->name() != "Main");
+        QVERIFY(pasted.at(0)->name() != pasted.at(1)->name());
+        // Union (100,100)-(500,400) centred on (1000, 500): offset (700, 250).
+        QCOMPARE(pasted.at(0)->rect(), QRectF(1100, 550, 100, 100));
+        QCOMPARE(pasted.at(1)->rect(), QRectF(800, 350, 200, 100));
+        QCOMPARE(target->screenList().count(), 4);
+        QCOMPARE(target->screenList().last(), pasted.at(1));
+        QCOMPARE(m_widget->selectedScreens().count(), 2);
+        // The copies are new objects; the originals are untouched.
+        QVERIFY(!pasted.contains(s1) && !pasted.contains(s2));
+        QCOMPARE(s1->rect(), QRectF(100, 100, 200, 100));
+    }
 
-    QCOMPARE(widget->tabWidget()->currentIndex(), 1);
-    QCOMPARE(tabWhenFinished, 0);
-    KvModalWatcher watcher;
-    widget->closeAllStageTab();
-}
+    void pasteWithoutClipboardOrScreens()
+    {
+        m_widget->addStageTab(QString(), makeStage("e.kst"));
+        QVERIFY(m_widget->pasteScreen().isEmpty());
+        QVERIFY(!m_widget->canPasteScreen());
+        QVERIFY(m_widget->copyScreen().isEmpty());
+        // A clipboard whose system side lost the screen format cannot paste.
+        QVERIFY(m_widget->addMultimediaScreen());
+        m_widget->copyScreen();
+        QVERIFY(m_widget->canPasteScreen());
+        QApplication::clipboard()->setText("plain");
+        QVERIFY(!m_widget->canPasteScreen());
+        // An empty stage gets nothing pasted.
+        m_widget->setCurrentStageTab(m_widget->addStageTab(QString(), makeStage("f.kst")));
+        QVERIFY(m_widget->pasteScreen().isEmpty());
+        QVERIFY(m_widget->screens().isEmpty());
+    }
 
-void TestStageWidget::droppedMediaGetScreenAndSequenceIndexes()
-{
-    KvStage* stage = makeStage("m.kst");
-    addScreen(stage, 1);
-    KvScreen* target = addScreen(stage, 2);
-    target->addMedia(new KvMedia("image/a.png", MediaType::Image, target));
-    target->addMedia(new KvMedia("image/b.png", MediaType::Image, target));
-    m_widget->addStageTab(QString(), stage);
-    auto records = [] {
-        return QList<KvPreservedMedia*>{
-            new KvPreservedMedia(new KvMedia("image/c.png", MediaType::Image), -1, -1, true, true),
-            new KvPreservedMedia(new KvMedia("image/d.png", MediaType::Image), -1, -1, true, true)};
-    };
-    // Nobody takes them: they are freed (the leak checker watches).
-    QList<KvPreservedMedia*> unwanted = records();
-    m_widget->onRequestAddMedia(unwanted, target);
-    QVERIFY(unwanted.isEmpty());
+    void canCopyAndDelete()
+    {
+        KvStage* stage = makeStage("c.kst");
+        KvScreen* normal = addScreen(stage, 1, QRectF(0, 0, 10, 10));
+        KvScreen* ext = addScreen(stage, 2, ScreenType::Extended, QRectF(0, 0, 10, 10));
+        KvScreen* locked =
+            addScreen(stage, 3, ScreenType::Multimedia, QRectF(0, 0, 10, 10), "l", 3, true);
+        m_widget->addStageTab(QString(), stage);
+        m_widget->clearScreenSelection();
+        QVERIFY(!m_widget->canCopyScreen());
+        m_widget->selectScreenItem({normal}, true, true);
+        QVERIFY(m_widget->canCopyScreen());
+        QVERIFY(m_widget->canDeleteScreen());
+        m_widget->selectScreenItem({normal, ext}, true, true);
+        QVERIFY(!m_widget->canCopyScreen());
+        m_widget->selectScreenItem({normal, locked}, true, true);
+        QVERIFY(m_widget->canCopyScreen());
+        QVERIFY(!m_widget->canDeleteScreen());
+        QVERIFY(m_widget->hasLockedScreenItemInSelection());
+    }
 
-    QList<KvPreservedMedia*> taken;
-    connect(m_widget, &KvStageWidget::requestAddMedia, this,
-            [&](QList<KvPreservedMedia*>& list) { taken = list; });
-    QList<KvPreservedMedia*> dropped = records();
-    m_widget->onRequestAddMedia(dropped, target);
-    QCOMPARE(taken, dropped);
-    QCOMPARE(dropped.at(0)->screenIndex(), 1);
-    QCOMPARE(dropped.at(0)->sequenceIndex(), 2);
-    QCOMPARE(dropped.at(1)->sequenceIndex(), 3);
-    qDeleteAll(dropped);
-}
+    // The stage setters, on a 640 x 480 red stage without options whose background image is
+    // `initialImage`. In `value`, "@" stands for the data folder and "^" for it in capitals.
+    void stageSetters_data()
+    {
+        QTest::addColumn<QString>("setter");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QVariant>("old");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QString>("initialImage");
+        QTest::addColumn<bool>("unchanged");
+        const auto row = [](const char* name, const char* setter, const QVariant& value,
+                            const QVariant& old, const QVariant& stored,
+                            const QString& initialImage = QString(), bool unchanged = false) {
+            QTest::newRow(name) << setter << value << old << stored << initialImage << unchanged;
+        };
 
-void TestStageWidget::mediaDropSwitchReachesEveryTab()
-{
-    m_widget->addStageTab(QString(), makeStage("1.kst"));
-    QVERIFY(!m_widget->isMediaDropEnabled());
-    QVERIFY(!m_widget->stageWorkingArea(0)->isMediaDropEnabled());
-    m_widget->setMediaDropEnabled(true);
-    m_widget->addStageTab(QString(), makeStage("2.kst"));
-    QVERIFY(m_widget->stageWorkingArea(0)->isMediaDropEnabled());
-    QVERIFY(m_widget->stageWorkingArea(1)->isMediaDropEnabled());
-    m_widget->setMediaDropEnabled(false);
-    QVERIFY(!m_widget->stageWorkingArea(1)->isMediaDropEnabled());
-}
+        const QString a = "image/a.png";
+        row("colour", "colour", QColor(Qt::green), QColor(Qt::red), QColor(Qt::green));
+        row("image inside the data folder kept relative", "image", "@/image/a.png", QString(), a);
+        row("same image again reports unchanged", "image", "@/image/a.png", a, a, a, true);
+        row("folder prefix in other case, leading slashes dropped", "image", "^//image/a.png",
+            QString(), a);
+        row("image outside kept as given, missing picture keeps the old one", "image",
+            "/elsewhere/b.png", a, "/elsewhere/b.png", a);
+        row("options", "options", 3u, 0u, 3u);
+        row("options beyond the two flags", "options", 0xffu, 0u, 3u);
+        row("position truncated toward zero", "position", QPointF(10.7, -3.9), QPointF(0, 0),
+            QPointF(10, -3));
+        row("size truncated", "size", QSizeF(800.9, 600), QSizeF(640, 480), QSizeF(800, 600));
+    }
+
+    void stageSetters()
+    {
+        QFETCH(QString, setter);
+        QFETCH(QVariant, value);
+        QFETCH(QVariant, old);
+        QFETCH(QVariant, stored);
+        QFETCH(QString, initialImage);
+        QFETCH(bool, unchanged);
+
+        QVERIFY(Kova::Test::writeImage(m_data->filePath("image/a.png")));
+        KvStage* stage = makeStage("s.kst");
+        stage->setBackgroundColor(Qt::red);
+        stage->setBackgroundImage(initialImage);
+        m_widget->addStageTab(QString(), stage);
+        const QString dataDir = m_widget->currentStageWorkingArea()->dataFolder();
+        QCOMPARE(dataDir, m_data->path());
+
+        QVariant returned;
+        QVariant now;
+        bool reportedUnchanged = false;
+        if (setter == "colour") {
+            returned = m_widget->setStageBackgroundColor(value.value<QColor>());
+            now = stage->backgroundColor();
+        } else if (setter == "image") {
+            const QString path =
+                value.toString().replace("@", dataDir).replace("^", dataDir.toUpper());
+            returned = m_widget->setStageBackgroundImage(path, &reportedUnchanged);
+            now = stage->backgroundImage();
+        } else if (setter == "options") {
+            returned = m_widget->setStageOptions(value.toUInt());
+            now = stage->options();
+        } else if (setter == "position") {
+            returned = m_widget->setStagePos(value.toPointF());
+            now = QPointF(stage->rect().topLeft());
+        } else {
+            returned = m_widget->setStageSize(value.toSizeF());
+            now = QSizeF(stage->rect().size());
+        }
+        QCOMPARE(returned, old);
+        QCOMPARE(now, stored);
+        QCOMPARE(reportedUnchanged, unchanged);
+        // The canvas shows the stage as it now is.
+        const KvStageItem* item = m_widget->currentStageWorkingArea()->stageItem();
+        QCOMPARE(item->rect(), QRectF(QPointF(0, 0), stage->rect().size()));
+        QCOMPARE(item->brush().color(), stage->backgroundColor());
+        QCOMPARE(item->backgroundPicture() != nullptr, setter == "image");
+    }
+
+    // Closing the first of two tabs, its stage `file` changed, the save question answered with
+    // `answer` (the one answered No is the documents' test): the boxes shown ("title: text") and
+    // whether the file was written. The tab goes in every case and hands over its scene and the
+    // one the sequence side gives up for its stage.
+    void closingAsksToSave_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<bool>("written");
+
+        const QString question =
+            "Notice: The stage of \"%1\" has been changed.\n\nDo you want to save it ?";
+        QTest::newRow("saved") << "saved.kst" << int(QMessageBox::Yes)
+                               << QStringList{question.arg("saved.kst")} << true;
+        // A path inside a folder that does not exist cannot be written.
+        QTest::newRow("save fails")
+            << "missing/folder/broken.kst" << int(QMessageBox::Yes)
+            << QStringList{question.arg("broken.kst"),
+                           "Error: Cannot save the stage of \"broken.kst\"."}
+            << false;
+    }
+
+    void closingAsksToSave()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, answer);
+        QFETCH(QStringList, boxes);
+        QFETCH(bool, written);
+
+        KvStage* stage = makeStage(file);
+        const QString path = stage->filePath();
+        m_widget->addStageTab(QString(), stage);
+        m_widget->addStageTab(QString(), nullptr);
+        stage->setOptions(2u);
+        QVERIFY(m_widget->isCurrentStageChangedFromInitial());
+        auto* sequenceScene = new QGraphicsScene;
+        const KvStage* asked = nullptr;
+        QObject sequenceSide; // answers for this tab only
+        connect(m_widget, &KvStageWidget::takeGraphicsSceneFromSequenceWidget, &sequenceSide,
+                [&](const KvStage* s, QGraphicsScene** scene) {
+                    asked = s;
+                    *scene = sequenceScene;
+                });
+        QSignalSpy closed(m_widget, &KvStageWidget::stageTabClosed);
+        QSignalSpy purged(m_widget,
+                          qOverload<QList<QGraphicsScene*>>(&KvStageWidget::graphicsScenePurged));
+        KvModalWatcher watcher;
+        watcher.answer(QMessageBox::StandardButton(answer));
+        watcher.answer(QMessageBox::Ok);
+        m_widget->closeStageTab(0);
+        QStringList seen;
+        for (const KvModalWatcher::Seen& box : watcher.seen())
+            seen << box.title + ": " + box.text;
+        QCOMPARE(seen, boxes);
+        QCOMPARE(QFile::exists(path), written);
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(m_widget->openedStageCount(), 1);
+        QCOMPARE(m_widget->tabLabel(0), QString("Stage1"));
+        QCOMPARE(asked, stage);
+        QCOMPARE(purged.count(), 1);
+        const auto scenes = purged.at(0).at(0).value<QList<QGraphicsScene*>>();
+        QCOMPARE(scenes.count(), 2);
+        QCOMPARE(scenes.at(1), sequenceScene);
+        qDeleteAll(scenes);
+    }
+
+    void previewArguments_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("ordinary") << "/data/stage/Lobby.kst";
+        QTest::newRow("spaces") << "/data/my stage/a b.kst";
+        QTest::newRow("quotes") << "/data/x\" -pp false \"y.kst";
+        QTest::newRow("dash-s") << "-s";
+        QTest::newRow("newline") << "/data/a\n-t true.kst";
+        QTest::newRow("empty") << "";
+        QTest::newRow("backslashes") << "C:\\stages\\\"q\\\".kst";
+    }
+
+    // The player's command line -s "<stage>"  -t false -u 001 -ai true -ss true -a true -pv true
+    // -pp <flag>, one list entry per word, the stage path one entry whatever it holds.
+    void previewArguments()
+    {
+        QFETCH(QString, path);
+        const QStringList words =
+            QString("-t false -u 001 -ai true -ss true -a true -pv true -pp").split(' ');
+        QCOMPARE(KvStageWidget::previewArguments(path, true),
+                 QStringList({"-s", path}) + words + QStringList{"true"});
+        QCOMPARE(KvStageWidget::previewArguments(path, false),
+                 QStringList({"-s", path}) + words + QStringList{"false"});
+    }
+
+    void previewPlatformPlayerFromConfiguration_data()
+    {
+        QTest::addColumn<QByteArray>("configuration"); // null: no configuration file
+        QTest::addColumn<QString>("flag");
+
+        QTest::newRow("no configuration") << QByteArray() << "true";
+        QTest::newRow("flag false") << QByteArray("usePlatformPalyer=false\n") << "false";
+        QTest::newRow("flag true") << QByteArray("usePlatformPalyer=true\n") << "true";
+        QTest::newRow("configuration without the flag")
+            << QByteArray("[player]\nvolume=7\n") << "true";
+    }
+
+    void previewPlatformPlayerFromConfiguration()
+    {
+        QFETCH(QByteArray, configuration);
+        QFETCH(QString, flag);
+
+        if (!configuration.isNull())
+            QVERIFY(Kova::Test::writeFile(m_data->filePath("config.ini"), configuration));
+        KvStage* stage = makeStage("with space \"q\".kst");
+        QVERIFY(stage->writeToFile());
+        m_widget->addStageTab(QString(), stage);
+        // Unchanged: only the information box, then the player.
+        KvModalWatcher watcher;
+        watcher.answer(QMessageBox::Ok);
+        m_widget->previewCurrentStage();
+        QCOMPARE(watcher.count(), 1);
+        QCOMPARE(watcher.seen().at(0).title, QString("How to exit the preview"));
+        QCOMPARE(watcher.seen().at(0).text,
+                 QString("To exit the preview and press the \"ESC\" key."));
+        QCOMPARE(m_launchCount, 1);
+        QCOMPARE(m_launched,
+                 QStringList{QCoreApplication::applicationDirPath() + "/KvStageScreen.exe"} +
+                     KvStageWidget::previewArguments(stage->filePath(), flag == "true"));
+    }
+
+    void previewOfChangedStage()
+    {
+        KvStage* stage = makeStage("c.kst");
+        QVERIFY(stage->writeToFile());
+        m_widget->addStageTab(QString(), stage);
+        // Changed and saved: the mark goes and the player starts.
+        stage->setBackgroundColor(Qt::cyan);
+        m_widget->changeTabLabelNameToUnsavedState(0, true);
+        {
+            KvModalWatcher watcher;
+            watcher.answer(QMessageBox::Yes);
+            watcher.answer(QMessageBox::Ok);
+            m_widget->previewCurrentStage();
+            QCOMPARE(watcher.count(), 2);
+        }
+        QCOMPARE(m_launchCount, 1);
+        QVERIFY(!m_widget->tabLabel(0).endsWith('*'));
+        QVERIFY(!m_widget->isCurrentStageChangedFromInitial());
+        // A failed save stops the preview.
+        stage->setFilePath(m_data->filePath("no/such/dir/x.kst"));
+        stage->setBackgroundColor(Qt::magenta);
+        {
+            KvModalWatcher watcher;
+            watcher.answer(QMessageBox::Yes);
+            watcher.answer(QMessageBox::Ok);
+            m_widget->previewCurrentStage();
+            QCOMPARE(watcher.count(), 2);
+            QCOMPARE(watcher.seen().at(1).title, QString("Error"));
+        }
+        QCOMPARE(m_launchCount, 1);
+    }
+
+    void noTabMeansDefaults()
+    {
+        QVERIFY(!m_widget->addMultimediaScreen());
+        QVERIFY(m_widget->screens().isEmpty());
+        QVERIFY(!m_widget->screenListObject());
+        QVERIFY(!m_widget->setStageBackgroundColor(Qt::red).isValid());
+        bool unchanged = true;
+        QCOMPARE(m_widget->setStageBackgroundImage("x", &unchanged), QString());
+        QVERIFY(!unchanged);
+        QCOMPARE(m_widget->setStageOptions(3u), 0u);
+        QCOMPARE(m_widget->setStagePos(QPointF(1, 2)), QPointF());
+        QCOMPARE(m_widget->setStageSize(QSizeF(1, 2)), QSizeF());
+        QVERIFY(m_widget->pasteScreen().isEmpty());
+        m_widget->previewCurrentStage();
+        QCOMPARE(m_launchCount, 0);
+        QCOMPARE(m_widget->currentTabIndex(), -1);
+    }
+
+    void newStageShowsAtHalfZoom()
+    {
+        QSignalSpy added(m_widget, &KvStageWidget::stageAdded);
+        const int index = m_widget->addStage(makeStage("z.kst"));
+        QCOMPARE(added.count(), 1);
+        QCOMPARE(added.at(0).at(0).toInt(), index);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_widget->stageWorkingArea(index)->zoomRate(), 0.5);
+    }
+
+    void currentTabChangeSignals()
+    {
+        QSignalSpy stages(m_widget, qOverload<KvStage*>(&KvStageWidget::currentStageTabChanged));
+        QSignalSpy areas(m_widget,
+                         qOverload<KvStageWorkingArea*>(&KvStageWidget::currentStageTabChanged));
+        KvStage* second = makeStage("2.kst");
+        m_widget->addStageTab(QString(), makeStage("1.kst"));
+        m_widget->addStageTab(QString(), second);
+        m_widget->setCurrentStageTab(1);
+        QCOMPARE(stages.last().at(0).value<KvStage*>(), second);
+        QCOMPARE(areas.last().at(0).value<KvStageWorkingArea*>(), m_widget->stageWorkingArea(1));
+        m_widget->closeAllStageTab();
+        QCOMPARE(stages.last().at(0).value<KvStage*>(), static_cast<KvStage*>(nullptr));
+        QCOMPARE(areas.last().at(0).value<KvStageWorkingArea*>(),
+                 static_cast<KvStageWorkingArea*>(nullptr));
+    }
+
+    // A panel field still being edited must finish while its own tab is current, or the typed
+    // value (already shown on the canvas) never reaches that stage.
+    void clickingTabFinishesEditingFirst()
+    {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* field = new QSpinBox(&window);
+        field->setRange(0, 10000);
+        layout->addWidget(field);
+        auto* widget = new KvStageWidget(nullptr, &window);
+        layout->addWidget(widget);
+        widget->addStageTab(QString(), makeStage("1.kst"));
+        widget->addStageTab(QString(), makeStage("2.kst"));
+        widget->setCurrentStageTab(0);
+        window.resize(800, 600);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        field->setFocus();
+        QTRY_VERIFY(field->hasFocus());
+        QTest::keyClicks(field, "200");
+
+        int tabWhenFinished = -1;
+        connect(field, &QSpinBox::editingFinished, this,
+                [&] { tabWhenFinished = widget->tabWidget()->currentIndex(); });
+        QTabBar* bar = widget->tabWidget()->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(1).center());
+
+        QCOMPARE(widget->tabWidget()->currentIndex(), 1);
+        QCOMPARE(tabWhenFinished, 0);
+        KvModalWatcher watcher;
+        widget->closeAllStageTab();
+    }
+
+    void droppedMediaGetScreenAndSequenceIndexes()
+    {
+        KvStage* stage = makeStage("m.kst");
+        addScreen(stage, 1);
+        KvScreen* target = addScreen(stage, 2);
+        target->addMedia(new KvMedia("image/a.png", MediaType::Image, target));
+        target->addMedia(new KvMedia("image/b.png", MediaType::Image, target));
+        m_widget->addStageTab(QString(), stage);
+        auto records = [] {
+            return QList<KvPreservedMedia*>{
+                new KvPreservedMedia(new KvMedia("image/c.png", MediaType::Image), -1, -1, true,
+                                     true),
+                new KvPreservedMedia(new KvMedia("image/d.png", MediaType::Image), -1, -1, true,
+                                     true)};
+        };
+        // Nobody takes them: they are freed (the leak checker watches).
+        QList<KvPreservedMedia*> unwanted = records();
+        m_widget->onRequestAddMedia(unwanted, target);
+        QVERIFY(unwanted.isEmpty());
+
+        QList<KvPreservedMedia*> taken;
+        connect(m_widget, &KvStageWidget::requestAddMedia, this,
+                [&](QList<KvPreservedMedia*>& list) { taken = list; });
+        QList<KvPreservedMedia*> dropped = records();
+        m_widget->onRequestAddMedia(dropped, target);
+        QCOMPARE(taken, dropped);
+        QCOMPARE(dropped.at(0)->screenIndex(), 1);
+        QCOMPARE(dropped.at(0)->sequenceIndex(), 2);
+        QCOMPARE(dropped.at(1)->sequenceIndex(), 3);
+        qDeleteAll(dropped);
+    }
+
+    void mediaDropSwitchReachesEveryTab()
+    {
+        m_widget->addStageTab(QString(), makeStage("1.kst"));
+        QVERIFY(!m_widget->isMediaDropEnabled());
+        QVERIFY(!m_widget->stageWorkingArea(0)->isMediaDropEnabled());
+        m_widget->setMediaDropEnabled(true);
+        m_widget->addStageTab(QString(), makeStage("2.kst"));
+        QVERIFY(m_widget->stageWorkingArea(0)->isMediaDropEnabled());
+        QVERIFY(m_widget->stageWorkingArea(1)->isMediaDropEnabled());
+        m_widget->setMediaDropEnabled(false);
+        QVERIFY(!m_widget->stageWorkingArea(1)->isMediaDropEnabled());
+    }
+};
 
 QTEST_MAIN(TestStageWidget)
 #include "tst_stagewidget.moc"
