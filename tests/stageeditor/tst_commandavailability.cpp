@@ -74,79 +74,68 @@ private slots:
         QTest::addColumn<QString>("off");
         QTest::addColumn<QString>("text"); // the entry's text in both states; empty: unchanged
 
+        // `name` without the "Action_" of actions; "seq:" stands for "activeSide=1,".
         auto row = [](const char* tag, Check check, const char* name, const char* on,
                       const char* off, const char* text = "") {
-            QTest::newRow(tag) << check << QString(name) << QString(on) << QString(off)
-                               << QString(text);
+            const auto facts = [](QString f) { return f.replace("seq:", "activeSide=1,"); };
+            QTest::newRow(tag) << check
+                               << (QString(name).startsWith("Menu_") ? "" : "Action_") +
+                                      QString(name)
+                               << facts(on) << facts(off) << QString(text);
         };
         const Check F = Check::File, E = Check::Edit, A = Check::StageArrangement,
                     S = Check::Screen, Q = Check::Sequence;
 
-        row("close", F, "Action_Close_Stage", "openStages=1", "");
-        row("close all", F, "Action_Close_All_Stage", "openStages=2", "");
-        row("save", F, "Action_Save_Stage", "openStages=1,currentStageChanged", "openStages=1");
-        row("file without stage widget", F, "Action_Close_Stage", "openStages=1",
-            "absent:!hasStageWidget,openStages=1");
+        row("close", F, "Close_Stage", "openStages=1", "");
+        row("close all", F, "Close_All_Stage", "openStages=2", "");
+        row("save", F, "Save_Stage", "openStages=1,currentStageChanged", "openStages=1");
+        row("no stage widget", F, "Close_Stage", "openStages=1", "absent:!hasStageWidget");
 
-        row("undo", E, "Action_Undo", "canUndo", "canRedo");
-        row("redo", E, "Action_Redo", "canRedo", "canUndo");
-        row("stage delete", E, "Action_Delete", "hasSelectedItem",
-            "hasSelectedItem,lockedInSelection");
-        row("stage cut: deletable", E, "Action_Cut", "canDeleteScreen,canCopyScreen",
-            "canCopyScreen");
-        row("stage cut: copyable", E, "Action_Cut", "canDeleteScreen,canCopyScreen",
-            "canDeleteScreen");
-        row("stage copy", E, "Action_Copy", "canCopyScreen", "canCopyMedia");
-        row("stage paste", E, "Action_Paste", "canPasteScreen", "canPasteMedia");
-        row("sequence delete", E, "Action_Delete", "activeSide=1,hasSelectedMedia",
-            "activeSide=1,hasSelectedItem");
-        row("sequence cut", E, "Action_Cut", "activeSide=1,hasSelectedMedia,canCopyMedia",
-            "activeSide=1,canCopyMedia");
-        row("sequence copy", E, "Action_Copy", "activeSide=1,canCopyMedia",
-            "activeSide=1,canCopyScreen");
-        row("sequence paste", E, "Action_Paste", "activeSide=1,canPasteMedia",
-            "activeSide=1,canPasteScreen");
-        row("unknown side", E, "Action_Copy", "activeSide=0,canCopyScreen",
-            "activeSide=2,canCopyScreen,canCopyMedia");
+        row("undo", E, "Undo", "canUndo", "canRedo");
+        row("redo", E, "Redo", "canRedo", "canUndo");
+        row("delete", E, "Delete", "hasSelectedItem", "hasSelectedItem,lockedInSelection");
+        row("cut: deletable", E, "Cut", "canDeleteScreen,canCopyScreen", "canCopyScreen");
+        row("cut: copyable", E, "Cut", "canDeleteScreen,canCopyScreen", "canDeleteScreen");
+        row("copy", E, "Copy", "canCopyScreen", "canCopyMedia");
+        row("paste", E, "Paste", "canPasteScreen", "canPasteMedia");
+        row("seq delete", E, "Delete", "seq:hasSelectedMedia", "seq:hasSelectedItem");
+        row("seq cut", E, "Cut", "seq:hasSelectedMedia,canCopyMedia", "seq:canCopyMedia");
+        row("seq copy", E, "Copy", "seq:canCopyMedia", "seq:canCopyScreen");
+        row("seq paste", E, "Paste", "seq:canPasteMedia", "seq:canPasteScreen");
+        row("unknown side", E, "Copy", "canCopyScreen", "activeSide=2,canCopyScreen,canCopyMedia");
 
-        row("to front", A, "Action_Bring_to_Front", "canMoveForward", "canMoveBackward");
-        row("forward", A, "Action_Bring_Forward", "canMoveForward", "canMoveBackward");
-        row("to back", A, "Action_Send_to_Back", "canMoveBackward", "canMoveForward");
-        row("backward", A, "Action_Send_Backward", "canMoveBackward", "canMoveForward");
-        row("raise event", A, "Action_Set_Raise_Event", "", "-");
-        row("listen event", A, "Action_Set_Listen_Event", "", "-");
+        row("to front", A, "Bring_to_Front", "canMoveForward", "canMoveBackward");
+        row("forward", A, "Bring_Forward", "canMoveForward", "canMoveBackward");
+        row("to back", A, "Send_to_Back", "canMoveBackward", "canMoveForward");
+        row("backward", A, "Send_Backward", "canMoveBackward", "canMoveForward");
+        row("raise event", A, "Set_Raise_Event", "", "-");
+        row("listen event", A, "Set_Listen_Event", "", "-");
         row("align", A, "Menu_Align", "selectedScreens=2", "selectedScreens=1");
-        row("distribute top", A, "Action_Distribute_Top_Edges", "selectedScreens=3",
+        row("distribute top", A, "Distribute_Top_Edges", "selectedScreens=3", "selectedScreens=2");
+        row("distribute right", A, "Distribute_Right_Edges", "selectedScreens=3",
             "selectedScreens=2");
-        row("distribute right", A, "Action_Distribute_Right_Edges", "selectedScreens=3",
-            "selectedScreens=2");
-        row("align entries follow the submenu", A, "Action_Align_Left_Edges", "-",
-            "absent:selectedScreens=3");
+        row("align entries: the submenu's", A, "Align_Left_Edges", "-", "absent:selectedScreens=3");
 
-        row("lock: all locked", S, "Action_Lock_Screen", "selectedScreens=2,allSelectedLocked",
+        row("lock: all locked", S, "Lock_Screen", "selectedScreens=2,allSelectedLocked",
             "allSelectedLocked", "Unlock");
-        row("lock: one unlocked", S, "Action_Lock_Screen", "selectedScreens=2,!allSelectedLocked",
+        row("lock: one unlocked", S, "Lock_Screen", "selectedScreens=2,!allSelectedLocked",
             "!allSelectedLocked", "Lock");
-        row("add multimedia screen", S, "Action_Add_Multimedia_Screen", "openStages=1", "");
-        row("add telop screen", S, "Action_Add_Telop_Screen", "openStages=1",
-            "absent:!hasStageWidget");
-        row("edit event", S, "Action_Edit_Event", "openStages=1", "");
-        row("preview", S, "Action_Preview_Stage", "openStages=1", "");
+        row("add multimedia screen", S, "Add_Multimedia_Screen", "openStages=1", "");
+        row("add telop screen", S, "Add_Telop_Screen", "openStages=1", "absent:!hasStageWidget");
+        row("edit event", S, "Edit_Event", "openStages=1", "");
+        row("preview", S, "Preview_Stage", "openStages=1", "");
 
-        row("to first", Q, "Action_Move_First", "canMovePrevious", "canMoveNext");
-        row("previous", Q, "Action_Move_Previous", "canMovePrevious", "canMoveNext");
-        row("next", Q, "Action_Move_Next", "canMoveNext", "canMovePrevious");
-        row("to last", Q, "Action_Move_Last", "canMoveNext", "canMovePrevious");
-        row("property", Q, "Action_Content_Property", "canShowMediaProperty",
-            "canCopyMediaProperty");
-        row("copy property", Q, "Action_Copy_Content_Property_To", "canCopyMediaProperty",
+        row("to first", Q, "Move_First", "canMovePrevious", "canMoveNext");
+        row("previous", Q, "Move_Previous", "canMovePrevious", "canMoveNext");
+        row("next", Q, "Move_Next", "canMoveNext", "canMovePrevious");
+        row("to last", Q, "Move_Last", "canMoveNext", "canMovePrevious");
+        row("property", Q, "Content_Property", "canShowMediaProperty", "canCopyMediaProperty");
+        row("copy property", Q, "Copy_Content_Property_To", "canCopyMediaProperty",
             "canShowMediaProperty");
-        row("duration: a stage keeps it", Q, "Action_Show_Duration", "absent:openStages=1", "");
-        row("time view: a stage keeps it", Q, "Action_Time_View", "absent:openStages=1", "");
-        row("listen event: a stage keeps it", Q, "Action_Set_Listen_Event", "absent:openStages=1",
-            "");
-        row("normal view without stage widget", Q, "Action_Normal_View", "absent:!hasStageWidget",
-            "");
+        row("duration: a stage keeps it", Q, "Show_Duration", "absent:openStages=1", "");
+        row("time view: a stage keeps it", Q, "Time_View", "absent:openStages=1", "");
+        row("listen event: a stage keeps it", Q, "Set_Listen_Event", "absent:openStages=1", "");
+        row("normal view: no stage widget", Q, "Normal_View", "absent:!hasStageWidget", "");
     }
 
     void rules()
