@@ -18,16 +18,16 @@ KvCommandAvailability::State KvAvailabilityFacts::gather(const KvStageEditor& ed
 {
     using Check = KvCommandAvailability::Check;
     KvCommandAvailability::State s;
-    KvStageWidget* sw = editor.m_stageWidget;
+    KvStageWidget* sw = editor.stageWidget();
     s.hasStageWidget = sw;
-    s.activeSide = editor.m_activeSide;
+    s.activeSide = editor.activeSide();
     if (check == Check::File || check == Check::Screen || check == Check::Sequence)
         s.openStages = sw ? sw->openedStageCount() : 0;
     if (check == Check::File)
         s.currentStageChanged = sw && sw->isCurrentStageChangedFromInitial();
     if (check == Check::Edit) {
-        s.canUndo = editor.m_undoGroup && editor.m_undoGroup->canUndo();
-        s.canRedo = editor.m_undoGroup && editor.m_undoGroup->canRedo();
+        s.canUndo = editor.undoGroup() && editor.undoGroup()->canUndo();
+        s.canRedo = editor.undoGroup() && editor.undoGroup()->canRedo();
         if (sw) {
             s.hasSelectedItem = sw->hasSelectedItem();
             s.lockedInSelection = sw->hasLockedScreenItemInSelection();
@@ -35,7 +35,7 @@ KvCommandAvailability::State KvAvailabilityFacts::gather(const KvStageEditor& ed
             s.canCopyScreen = sw->canCopyScreen();
             s.canPasteScreen = sw->canPasteScreen();
         }
-        if (KvSequenceContainer* sequence = editor.m_sequenceContainer) {
+        if (KvSequenceContainer* sequence = editor.sequenceContainer()) {
             s.hasSelectedMedia = sequence->hasSelectedMedia();
             s.canCopyMedia = sequence->canCopyMedia();
             s.canPasteMedia = sequence->canPasteMedia();
@@ -59,21 +59,21 @@ KvCommandAvailability::State KvAvailabilityFacts::gather(const KvStageEditor& ed
 
 bool KvAvailabilityFacts::canMoveMediaIndexPrevious(const KvStageEditor& editor)
 {
-    if (!editor.m_sequenceContainer)
+    if (!editor.sequenceContainer())
         return false;
-    const QList<QPair<int, int>> selected = editor.m_sequenceContainer->selectedMediaIndices();
+    const QList<QPair<int, int>> selected = editor.sequenceContainer()->selectedMediaIndices();
     return !selected.isEmpty() && selected.first().second > 0;
 }
 
 bool KvAvailabilityFacts::canMoveMediaIndexNext(const KvStageEditor& editor)
 {
-    if (!editor.m_sequenceContainer)
+    if (!editor.sequenceContainer())
         return false;
-    const QList<QPair<int, int>> selected = editor.m_sequenceContainer->selectedMediaIndices();
+    const QList<QPair<int, int>> selected = editor.sequenceContainer()->selectedMediaIndices();
     if (selected.isEmpty())
         return false;
     const QPair<int, int> last = selected.last();
-    if (!editor.m_sequenceContainer->rowAt(last.first))
+    if (!editor.sequenceContainer()->rowAt(last.first))
         return false;
     // A row shows its screen's media: the screen at the same index of the stage's list.
     KvStage* stage = editor.currentStage();
@@ -85,9 +85,9 @@ bool KvAvailabilityFacts::canShowMediaProperty(const KvStageEditor& editor, bool
 {
     if (canCopyProperty)
         *canCopyProperty = false;
-    if (!editor.m_sequenceContainer)
+    if (!editor.sequenceContainer())
         return false;
-    const QList<QPair<int, int>> selected = editor.m_sequenceContainer->selectedMediaIndices();
+    const QList<QPair<int, int>> selected = editor.sequenceContainer()->selectedMediaIndices();
     if (selected.count() != 1)
         return false;
     KvStage* stage = editor.currentStage();

@@ -24,64 +24,78 @@ QString translated(const char* text)
 
 } // namespace
 
-void KvDockLayout::createDocks(KvStageEditor& editor)
+KvDockLayout::~KvDockLayout()
 {
-    if (!editor.m_stagePropertyDock) {
-        editor.m_stagePropertyDock = new KvDockWidget(translated("Stage Property"));
-        editor.m_stagePropertyDock->setObjectName(QStringLiteral("StagePropertyDock"));
-        editor.m_stagePropertyWidget = new KvStagePropertyWidget(editor.m_stagePropertyDock);
-        editor.m_stagePropertyDock->setWidget(editor.m_stagePropertyWidget);
-    }
-    if (!editor.m_screenPropertyDock) {
-        editor.m_screenPropertyDock = new KvDockWidget(translated("Screen Property"));
-        editor.m_screenPropertyDock->setObjectName(QStringLiteral("ScreenPropertyDock"));
-        editor.m_screenPropertyWidget = new KvScreenPropertyWidget(editor.m_screenPropertyDock);
-        editor.m_screenPropertyDock->setWidget(editor.m_screenPropertyWidget);
-    }
-    if (!editor.m_contentPreviewDock) {
-        editor.m_contentPreviewDock = new KvDockWidget(translated("Content Preview"));
-        editor.m_contentPreviewDock->setObjectName(QStringLiteral("ContentPreviewDock"));
-        editor.m_contentPreviewWidget = new KvContentPreviewWidget(editor.m_contentPreviewDock);
-        editor.m_contentPreviewDock->setWidget(editor.m_contentPreviewWidget);
-    }
-    if (!editor.m_libraryDock) {
-        editor.m_libraryDock = new KvDockWidget(translated("Library"));
-        editor.m_libraryDock->setObjectName(QStringLiteral("LibraryDock"));
-        editor.m_libraryWidget = new KvLibraryWidget(&editor, editor.m_libraryDock);
-        editor.m_libraryDock->setWidget(editor.m_libraryWidget);
-        QObject::connect(editor.m_libraryDock, &KvDockWidget::dockFloatingChanged, &editor,
-                         &KvStageEditor::dockWidgetFloatingChanged, Qt::QueuedConnection);
-    }
-    if (!editor.m_sequenceDock) {
-        editor.m_sequenceDock = new KvDockWidget(translated("Sequence"));
-        editor.m_sequenceDock->setObjectName(QStringLiteral("SequenceDock"));
-        editor.m_sequenceContainer = new KvSequenceContainer(editor.m_sequenceDock);
-        editor.m_sequenceDock->setWidget(editor.m_sequenceContainer);
-        editor.m_sequenceDock->installEventFilter(&editor);
-        QObject::connect(editor.m_sequenceDock, &KvDockWidget::dockFloatingChanged, &editor,
-                         &KvStageEditor::dockWidgetFloatingChanged, Qt::QueuedConnection);
+    destroyDocks(nullptr);
+}
+
+void KvDockLayout::destroyDocks(QObject* eventFilter)
+{
+    for (KvDockWidget* dock :
+         {m_contentPreviewDock.data(), m_libraryDock.data(), m_sequenceDock.data(),
+          m_stagePropertyDock.data(), m_screenPropertyDock.data()}) {
+        if (!dock)
+            continue;
+        if (eventFilter)
+            dock->removeEventFilter(eventFilter);
+        delete dock;
     }
 }
 
-void KvDockLayout::attach(KvStageEditor& editor)
+void KvDockLayout::createDocks(KvStageEditor* editor)
 {
-    if (!editor.m_mainWindow)
+    if (!m_stagePropertyDock) {
+        m_stagePropertyDock = new KvDockWidget(translated("Stage Property"));
+        m_stagePropertyDock->setObjectName(QStringLiteral("StagePropertyDock"));
+        m_stagePropertyWidget = new KvStagePropertyWidget(m_stagePropertyDock);
+        m_stagePropertyDock->setWidget(m_stagePropertyWidget);
+    }
+    if (!m_screenPropertyDock) {
+        m_screenPropertyDock = new KvDockWidget(translated("Screen Property"));
+        m_screenPropertyDock->setObjectName(QStringLiteral("ScreenPropertyDock"));
+        m_screenPropertyWidget = new KvScreenPropertyWidget(m_screenPropertyDock);
+        m_screenPropertyDock->setWidget(m_screenPropertyWidget);
+    }
+    if (!m_contentPreviewDock) {
+        m_contentPreviewDock = new KvDockWidget(translated("Content Preview"));
+        m_contentPreviewDock->setObjectName(QStringLiteral("ContentPreviewDock"));
+        m_contentPreviewWidget = new KvContentPreviewWidget(m_contentPreviewDock);
+        m_contentPreviewDock->setWidget(m_contentPreviewWidget);
+    }
+    if (!m_libraryDock) {
+        m_libraryDock = new KvDockWidget(translated("Library"));
+        m_libraryDock->setObjectName(QStringLiteral("LibraryDock"));
+        m_libraryWidget = new KvLibraryWidget(editor, m_libraryDock);
+        m_libraryDock->setWidget(m_libraryWidget);
+    }
+    if (!m_sequenceDock) {
+        m_sequenceDock = new KvDockWidget(translated("Sequence"));
+        m_sequenceDock->setObjectName(QStringLiteral("SequenceDock"));
+        m_sequenceContainer = new KvSequenceContainer(m_sequenceDock);
+        m_sequenceDock->setWidget(m_sequenceContainer);
+        m_sequenceDock->installEventFilter(editor);
+    }
+}
+
+void KvDockLayout::attach(QMainWindow* mainWindow, KvStageWidget* stageWidget)
+{
+    if (!mainWindow)
         return;
-    if (editor.m_stageWidget && editor.m_mainWindow->centralWidget() != editor.m_stageWidget)
-        editor.m_mainWindow->setCentralWidget(editor.m_stageWidget);
+    if (stageWidget && mainWindow->centralWidget() != stageWidget)
+        mainWindow->setCentralWidget(stageWidget);
     const QList<QPair<KvDockWidget*, Qt::DockWidgetArea>> docks = {
-        {editor.m_stagePropertyDock, Qt::LeftDockWidgetArea},
-        {editor.m_screenPropertyDock, Qt::LeftDockWidgetArea},
-        {editor.m_contentPreviewDock, Qt::RightDockWidgetArea},
-        {editor.m_libraryDock, Qt::RightDockWidgetArea},
-        {editor.m_sequenceDock, Qt::BottomDockWidgetArea}};
+        {m_stagePropertyDock, Qt::LeftDockWidgetArea},
+        {m_screenPropertyDock, Qt::LeftDockWidgetArea},
+        {m_contentPreviewDock, Qt::RightDockWidgetArea},
+        {m_libraryDock, Qt::RightDockWidgetArea},
+        {m_sequenceDock, Qt::BottomDockWidgetArea}};
     for (const auto& entry : docks) {
-        if (entry.first && entry.first->parent() != editor.m_mainWindow)
-            editor.m_mainWindow->addDockWidget(entry.second, entry.first);
+        if (entry.first && entry.first->parent() != mainWindow)
+            mainWindow->addDockWidget(entry.second, entry.first);
     }
 }
 
-void KvDockLayout::changeDockSize(KvStageEditor& editor, KvDockWidget* dockWidget, int width,
+void KvDockLayout::changeDockSize(QMainWindow* mainWindow, KvDockWidget* dockWidget, int width,
                                   int height)
 {
     QPointer<KvDockWidget> dock(dockWidget);
@@ -107,106 +121,94 @@ void KvDockLayout::changeDockSize(KvStageEditor& editor, KvDockWidget* dockWidge
         return;
     // The main window keeps the sizes of its dock areas on its own: tell it the forced
     // size too, or it returns to the old one as soon as the limits are released.
-    if (editor.m_mainWindow && !dock->isFloating() &&
-        editor.m_mainWindow->dockWidgetArea(dock) != Qt::NoDockWidgetArea) {
+    if (mainWindow && !dock->isFloating() &&
+        mainWindow->dockWidgetArea(dock) != Qt::NoDockWidgetArea) {
         if (width > 0)
-            editor.m_mainWindow->resizeDocks({dock.data()}, {width}, Qt::Horizontal);
+            mainWindow->resizeDocks({dock.data()}, {width}, Qt::Horizontal);
         if (height > 0)
-            editor.m_mainWindow->resizeDocks({dock.data()}, {height}, Qt::Vertical);
+            mainWindow->resizeDocks({dock.data()}, {height}, Qt::Vertical);
     }
     dock->setMinimumSize(minimum);
     dock->setMaximumSize(maximum);
 }
 
-QList<KvDockWidget*> KvDockLayout::docks(const KvStageEditor& editor)
+QList<KvDockWidget*> KvDockLayout::docks() const
 {
     QList<KvDockWidget*> docks;
     for (KvDockWidget* dock :
-         {editor.m_stagePropertyDock.data(), editor.m_screenPropertyDock.data(),
-          editor.m_contentPreviewDock.data(), editor.m_libraryDock.data(),
-          editor.m_sequenceDock.data()}) {
+         {m_stagePropertyDock.data(), m_screenPropertyDock.data(), m_contentPreviewDock.data(),
+          m_libraryDock.data(), m_sequenceDock.data()}) {
         if (dock)
             docks.append(dock);
     }
     return docks;
 }
 
-void KvDockLayout::store(KvStageEditor& editor)
+void KvDockLayout::store(QMainWindow* mainWindow, const QString& name)
 {
-    if (!editor.m_mainWindow)
+    if (!mainWindow)
         return;
-    for (KvDockWidget* dock : docks(editor))
-        KvEditorCommon::storeDockWidgetGeometry(dock, editor.m_mainWindow);
-    KvEditorCommon::storeTabifiedSettings(editor.objectName(), editor.m_mainWindow);
+    for (KvDockWidget* dock : docks())
+        KvEditorCommon::storeDockWidgetGeometry(dock, mainWindow);
+    KvEditorCommon::storeTabifiedSettings(name, mainWindow);
 }
 
-void KvDockLayout::restore(KvStageEditor& editor)
+void KvDockLayout::restore(QMainWindow* mainWindow, const QString& name)
 {
-    if (!editor.m_mainWindow)
+    if (!mainWindow)
         return;
     QList<QDockWidget*> restored;
-    for (KvDockWidget* dock : docks(editor)) {
-        KvEditorCommon::restoreDockWidgetGeometry(dock, editor.m_mainWindow);
+    for (KvDockWidget* dock : docks()) {
+        KvEditorCommon::restoreDockWidgetGeometry(dock, mainWindow);
         restored.append(dock);
     }
-    KvEditorCommon::reorderDockWidgets(restored, editor.m_mainWindow);
-    KvEditorCommon::restoreTabifiedSettings(QStringLiteral("StageEditor"), editor.m_mainWindow);
+    KvEditorCommon::reorderDockWidgets(restored, mainWindow);
+    KvEditorCommon::restoreTabifiedSettings(name, mainWindow);
 }
 
-void KvDockLayout::deleteDock(KvStageEditor& editor, QPointer<KvDockWidget>& dock, QWidget* inner)
+void KvDockLayout::deleteDock(QMainWindow* mainWindow, QObject* eventFilter,
+                              QPointer<KvDockWidget>& dock, QWidget* inner)
 {
     if (inner)
         inner->disconnect();
     if (!dock)
         return;
     dock->disconnect();
-    dock->removeEventFilter(&editor);
-    if (editor.m_mainWindow)
-        editor.m_mainWindow->removeDockWidget(dock);
+    dock->removeEventFilter(eventFilter);
+    if (mainWindow)
+        mainWindow->removeDockWidget(dock);
     dock->setParent(nullptr);
     dock->deleteLater();
     dock = nullptr;
 }
 
-void KvDockLayout::deleteWidgets(KvStageEditor& editor)
+void KvDockLayout::deleteDocks(QMainWindow* mainWindow, QObject* eventFilter)
 {
-    deleteDock(editor, editor.m_contentPreviewDock, editor.m_contentPreviewWidget);
-    editor.m_contentPreviewWidget = nullptr;
-    deleteDock(editor, editor.m_libraryDock, editor.m_libraryWidget);
-    editor.m_libraryWidget = nullptr;
-    deleteDock(editor, editor.m_sequenceDock, editor.m_sequenceContainer);
-    editor.m_sequenceContainer = nullptr;
-    deleteDock(editor, editor.m_stagePropertyDock, editor.m_stagePropertyWidget);
-    editor.m_stagePropertyWidget = nullptr;
-    deleteDock(editor, editor.m_screenPropertyDock, editor.m_screenPropertyWidget);
-    editor.m_screenPropertyWidget = nullptr;
-
-    if (editor.m_stageWidget) {
-        KvStageWidget* stageWidget = editor.m_stageWidget;
-        stageWidget->disconnect();
-        stageWidget->removeEventFilter(&editor);
-        if (editor.m_mainWindow && editor.m_mainWindow->centralWidget() == stageWidget)
-            editor.m_mainWindow->takeCentralWidget();
-        stageWidget->setParent(nullptr);
-        stageWidget->deleteLater();
-        editor.m_stageWidget = nullptr;
-    }
+    deleteDock(mainWindow, eventFilter, m_contentPreviewDock, m_contentPreviewWidget);
+    m_contentPreviewWidget = nullptr;
+    deleteDock(mainWindow, eventFilter, m_libraryDock, m_libraryWidget);
+    m_libraryWidget = nullptr;
+    deleteDock(mainWindow, eventFilter, m_sequenceDock, m_sequenceContainer);
+    m_sequenceContainer = nullptr;
+    deleteDock(mainWindow, eventFilter, m_stagePropertyDock, m_stagePropertyWidget);
+    m_stagePropertyWidget = nullptr;
+    deleteDock(mainWindow, eventFilter, m_screenPropertyDock, m_screenPropertyWidget);
+    m_screenPropertyWidget = nullptr;
 }
 
-void KvDockLayout::toDefaultPosition(KvStageEditor& editor)
+void KvDockLayout::toDefaultPosition(QMainWindow* mainWindow, KvStageWidget* stageWidget)
 {
-    const QList<KvDockWidget*> docks = {editor.m_sequenceDock, editor.m_libraryDock,
-                                        editor.m_contentPreviewDock, editor.m_screenPropertyDock,
-                                        editor.m_stagePropertyDock};
+    const QList<KvDockWidget*> docks = {m_sequenceDock, m_libraryDock, m_contentPreviewDock,
+                                        m_screenPropertyDock, m_stagePropertyDock};
     for (KvDockWidget* dock : docks) {
         if (!dock)
             continue;
-        if (editor.m_mainWindow)
-            editor.m_mainWindow->removeDockWidget(dock);
+        if (mainWindow)
+            mainWindow->removeDockWidget(dock);
         dock->setParent(nullptr);
         dock->setFloating(false);
     }
-    attach(editor);
+    attach(mainWindow, stageWidget);
     // Shown once they are back inside the main window, so no dock flashes up as a window.
     for (KvDockWidget* dock : docks) {
         if (dock)
@@ -214,15 +216,65 @@ void KvDockLayout::toDefaultPosition(KvStageEditor& editor)
     }
 }
 
-void KvDockLayout::applyDefaultSizes(KvStageEditor& editor)
+void KvDockLayout::applyDefaultSizes(QMainWindow* mainWindow)
 {
     const KvStageEditor::DockSizes sizes =
-        KvStageEditor::defaultDockSizes(editor.m_mainWindow->geometry().height());
-    changeDockSize(editor, editor.m_stagePropertyDock, 272, sizes.stageProperty);
-    changeDockSize(editor, editor.m_screenPropertyDock, 272, sizes.screenProperty);
-    changeDockSize(editor, editor.m_contentPreviewDock, 256, sizes.contentPreview);
-    changeDockSize(editor, editor.m_libraryDock, 256, sizes.library);
-    changeDockSize(editor, editor.m_sequenceDock, 512, sizes.sequence);
+        KvStageEditor::defaultDockSizes(mainWindow->geometry().height());
+    changeDockSize(mainWindow, m_stagePropertyDock, 272, sizes.stageProperty);
+    changeDockSize(mainWindow, m_screenPropertyDock, 272, sizes.screenProperty);
+    changeDockSize(mainWindow, m_contentPreviewDock, 256, sizes.contentPreview);
+    changeDockSize(mainWindow, m_libraryDock, 256, sizes.library);
+    changeDockSize(mainWindow, m_sequenceDock, 512, sizes.sequence);
+}
+
+KvStagePropertyWidget* KvDockLayout::stagePropertyWidget() const
+{
+    return m_stagePropertyWidget;
+}
+
+KvScreenPropertyWidget* KvDockLayout::screenPropertyWidget() const
+{
+    return m_screenPropertyWidget;
+}
+
+KvContentPreviewWidget* KvDockLayout::contentPreviewWidget() const
+{
+    return m_contentPreviewWidget;
+}
+
+KvLibraryWidget* KvDockLayout::libraryWidget() const
+{
+    return m_libraryWidget;
+}
+
+KvSequenceContainer* KvDockLayout::sequenceContainer() const
+{
+    return m_sequenceContainer;
+}
+
+KvDockWidget* KvDockLayout::stagePropertyDock() const
+{
+    return m_stagePropertyDock;
+}
+
+KvDockWidget* KvDockLayout::screenPropertyDock() const
+{
+    return m_screenPropertyDock;
+}
+
+KvDockWidget* KvDockLayout::contentPreviewDock() const
+{
+    return m_contentPreviewDock;
+}
+
+KvDockWidget* KvDockLayout::libraryDock() const
+{
+    return m_libraryDock;
+}
+
+KvDockWidget* KvDockLayout::sequenceDock() const
+{
+    return m_sequenceDock;
 }
 
 } // namespace Kova

@@ -23,50 +23,50 @@ void pushPasteScreen(KvStageEditor& editor, const QList<KvScreen*>& pasted,
 
 void KvEditDispatch::copy(KvStageEditor& editor)
 {
-    if (editor.m_activeSide == KvStageEditor::StageSide) {
-        if (editor.m_stageWidget)
-            editor.m_stageWidget->copyScreen();
-    } else if (editor.m_activeSide == KvStageEditor::SequenceSide) {
-        if (editor.m_sequenceContainer)
-            editor.m_sequenceContainer->copyMedia(nullptr);
+    if (editor.activeSide() == KvStageEditor::StageSide) {
+        if (editor.stageWidget())
+            editor.stageWidget()->copyScreen();
+    } else if (editor.activeSide() == KvStageEditor::SequenceSide) {
+        if (editor.sequenceContainer())
+            editor.sequenceContainer()->copyMedia(nullptr);
     }
 }
 
 void KvEditDispatch::cut(KvStageEditor& editor)
 {
-    if (editor.m_activeSide == KvStageEditor::StageSide) {
-        if (!editor.m_stageWidget)
+    if (editor.activeSide() == KvStageEditor::StageSide) {
+        if (!editor.stageWidget())
             return;
         // The copy stays on the clipboard even when a locked screen keeps the cut from
         // happening.
-        const QList<KvScreen*> copied = editor.m_stageWidget->copyScreen();
+        const QList<KvScreen*> copied = editor.stageWidget()->copyScreen();
         if (!copied.isEmpty() && !editor.hasLockedScreenItemInSelection())
             editor.pushUndoCommand(new Commands::CutScreen(&editor));
-    } else if (editor.m_activeSide == KvStageEditor::SequenceSide) {
-        if (!editor.m_sequenceContainer)
+    } else if (editor.activeSide() == KvStageEditor::SequenceSide) {
+        if (!editor.sequenceContainer())
             return;
         QList<KvPreservedMedia*> cutList;
-        editor.m_sequenceContainer->copyMedia(&cutList);
+        editor.sequenceContainer()->copyMedia(&cutList);
         // No media command exists: the cut list only tells whether there was anything.
     }
 }
 
 void KvEditDispatch::paste(KvStageEditor& editor)
 {
-    if (editor.m_activeSide == KvStageEditor::StageSide) {
-        if (!editor.m_stageWidget)
+    if (editor.activeSide() == KvStageEditor::StageSide) {
+        if (!editor.stageWidget())
             return;
         const QList<KvScreen*> previousSelection = editor.selectedScreens();
-        QList<KvScreen*> pasted = editor.m_stageWidget->pasteScreen();
-        if (editor.m_sequenceContainer)
-            editor.m_sequenceContainer->addScreenToSequence(pasted, true, true);
+        QList<KvScreen*> pasted = editor.stageWidget()->pasteScreen();
+        if (editor.sequenceContainer())
+            editor.sequenceContainer()->addScreenToSequence(pasted, true, true);
         if (!pasted.isEmpty())
             pushPasteScreen(editor, pasted, previousSelection);
-    } else if (editor.m_activeSide == KvStageEditor::SequenceSide) {
-        if (!editor.m_sequenceContainer)
+    } else if (editor.activeSide() == KvStageEditor::SequenceSide) {
+        if (!editor.sequenceContainer())
             return;
         // No media command exists: pasted media push nothing.
-        editor.m_sequenceContainer->pasteMedia();
+        editor.sequenceContainer()->pasteMedia();
     }
 }
 

@@ -15,39 +15,22 @@ namespace Kova {
 
 void KvEditorWiring::connectStageWidget(KvStageEditor& editor)
 {
-    KvStageWidget* sw = editor.m_stageWidget;
-    QObject::connect(sw, &KvStageWidget::mousePressed, &editor,
-                     &KvStageEditor::onStageWidgetActivated);
-    QObject::connect(sw, &KvStageWidget::beforeRemoveScreen, &editor,
-                     &KvStageEditor::onBeforeRemoveScreen);
-    QObject::connect(sw, qOverload<QGraphicsScene*>(&KvStageWidget::graphicsScenePurged), &editor,
-                     qOverload<QGraphicsScene*>(&KvStageEditor::onGraphicsScenePurged));
-    QObject::connect(sw, qOverload<QList<QGraphicsScene*>>(&KvStageWidget::graphicsScenePurged),
-                     &editor,
-                     qOverload<QList<QGraphicsScene*>>(&KvStageEditor::onGraphicsScenePurged));
-    QObject::connect(sw, &KvStageWidget::unsavedStateChanged, &editor,
-                     &KvStageEditor::onUnsavedStateChanged);
-    QObject::connect(sw, qOverload<KvStageWorkingArea*>(&KvStageWidget::currentStageTabChanged),
-                     &editor, &KvStageEditor::onCurrentStageTabChanged);
+    KvStageWidget* sw = editor.stageWidget();
     QObject::connect(sw, &KvStageWidget::requestAddMedia, &editor, &KvStageEditor::action_addMedia);
     QObject::connect(sw, &KvStageWidget::closeButtonTriggerd, &editor,
                      &KvStageEditor::action_closeStageEditor, Qt::QueuedConnection);
-    QObject::connect(sw, &KvStageWidget::allStageTabClosed, &editor,
-                     &KvStageEditor::onAllStageTabClosed);
-    QObject::connect(sw, &KvStageWidget::firstStageTabAdded, &editor,
-                     &KvStageEditor::onFirstStageTabAdded);
     QObject::connect(&editor, &KvStageEditor::requestSetCurrentStageTab, sw,
                      &KvStageWidget::setCurrentStageTab, Qt::QueuedConnection);
 }
 
 void KvEditorWiring::connectPanels(KvStageEditor& editor)
 {
-    KvStageWidget* sw = editor.m_stageWidget;
-    KvScreenPropertyWidget* screenProperty = editor.m_screenPropertyWidget;
-    KvStagePropertyWidget* stageProperty = editor.m_stagePropertyWidget;
-    KvSequenceContainer* sequence = editor.m_sequenceContainer;
-    KvLibraryWidget* library = editor.m_libraryWidget;
-    KvContentPreviewWidget* preview = editor.m_contentPreviewWidget;
+    KvStageWidget* sw = editor.stageWidget();
+    KvScreenPropertyWidget* screenProperty = editor.screenPropertyWidget();
+    KvStagePropertyWidget* stageProperty = editor.stagePropertyWidget();
+    KvSequenceContainer* sequence = editor.sequenceContainer();
+    KvLibraryWidget* library = editor.libraryWidget();
+    KvContentPreviewWidget* preview = editor.contentPreviewWidget();
     if (!sw || !screenProperty || !stageProperty || !sequence || !library || !preview)
         return;
 
@@ -122,10 +105,6 @@ void KvEditorWiring::connectPanels(KvStageEditor& editor)
                      &KvStageEditor::action_updateMediaProperties);
     QObject::connect(sequence, &KvSequenceContainer::requestAddMedia, &editor,
                      &KvStageEditor::action_addMedia);
-    QObject::connect(sequence, &KvSequenceContainer::mousePressed, &editor,
-                     &KvStageEditor::onSequenceWidgetActivated);
-    QObject::connect(sequence, &KvSequenceContainer::seqScreenActivated, &editor,
-                     &KvStageEditor::onStageWidgetActivated);
     QObject::connect(sequence, &KvSequenceContainer::deleteKeyPressed, &editor,
                      &KvStageEditor::action_remove);
     QObject::connect(sequence, &KvSequenceContainer::undoKeyPressed, &editor,

@@ -10,10 +10,11 @@ class KvStageEditor;
 class KvEditorWiring
 {
 public:
-    // The stage widget's signals the editor handles, and the tab the editor asks for.
+    // The stage widget's requests to add media and to close the editor, and the tab the
+    // editor asks for.
     static void connectStageWidget(KvStageEditor& editor);
     // The stage widget, property panels, sequence container, library panel and content
-    // preview with one another and with the editor. Needs every one of them.
+    // preview with one another and with the editor's public slots. Needs every one of them.
     static void connectPanels(KvStageEditor& editor);
 };
 

@@ -102,6 +102,16 @@ QAction* addAction(KvStageEditor* editor, QMenu* menu, const Entry& entry)
     return action;
 }
 
+// The first of `list` with that object name, or null.
+template <typename T> T* named(const QList<T*>& list, const QString& name)
+{
+    for (T* object : list) {
+        if (object && object->objectName() == name)
+            return object;
+    }
+    return nullptr;
+}
+
 QAction* addSeparator(QMenu* menu, const char* objectName, bool visible)
 {
     QAction* separator = menu->addSeparator();
@@ -122,10 +132,10 @@ QMenu* KvMenuTable::build(KvStageEditor* editor, const Menu& table, QList<QMenu*
         QObject::connect(menu, &QMenu::aboutToShow, editor, table.aboutToShow);
     if (table.aboutToHide)
         QObject::connect(menu, &QMenu::aboutToHide, editor, table.aboutToHide);
-    if (table.libraryMenu && editor->m_libraryWidget) {
-        editor->m_libraryWidget->addLibraryActionsToMenu(menu);
-        QObject::connect(menu, &QMenu::aboutToShow, editor->m_libraryWidget.data(),
-                         &KvLibraryWidget::onMenuToShow, Qt::UniqueConnection);
+    if (KvLibraryWidget* library = table.libraryMenu ? editor->libraryWidget() : nullptr) {
+        library->addLibraryActionsToMenu(menu);
+        QObject::connect(menu, &QMenu::aboutToShow, library, &KvLibraryWidget::onMenuToShow,
+                         Qt::UniqueConnection);
     }
     for (const Entry& entry : table.entries) {
         if (entry.kind == Entry::Action) {
@@ -148,7 +158,8 @@ QMenu* KvMenuTable::build(KvStageEditor* editor, const Menu& table, QList<QMenu*
     return menu;
 }
 
-QMenu* KvMenuTable::build(KvStageEditor* editor, const ContextMenu& table)
+QMenu* KvMenuTable::build(KvStageEditor* editor, const ContextMenu& table,
+                          const QList<QAction*>& actions, const QList<QMenu*>& subMenuList)
 {
     auto* menu = new QMenu();
     menu->setObjectName(QLatin1String(table.objectName));
@@ -160,14 +171,16 @@ QMenu* KvMenuTable::build(KvStageEditor* editor, const ContextMenu& table)
         if (name == QLatin1String("-")) {
             menu->addSeparator();
         } else if (name.startsWith(QLatin1String("Menu_"))) {
-            if (QMenu* sub = KvStageEditor::getMenu(editor->m_subMenuList, name))
+            if (QMenu* sub = named(subMenuList, name))
                 menu->addMenu(sub);
-        } else if (QAction* action = editor->getAction(name)) {
+        } else if (QAction* action = named(actions, name)) {
             menu->addAction(action);
         }
     }
-    for (const QString& name : table.disabledActions)
-        editor->setActionEnabled(name, false);
+    for (const QString& name : table.disabledActions) {
+        if (QAction* action = named(actions, name))
+            action->setEnabled(false);
+    }
     if (table.pluginSeparators) {
         addSeparator(menu, SeparatorBeginPlugin, table.pluginSeparatorsVisible);
         addSeparator(menu, SeparatorEndPlugin, table.pluginSeparatorsVisible);
@@ -175,14 +188,14 @@ QMenu* KvMenuTable::build(KvStageEditor* editor, const ContextMenu& table)
     return menu;
 }
 
-QList<QAction*> KvMenuTable::actionsNamed(const KvStageEditor* editor, const QStringList& names)
+QList<QAction*> KvMenuTable::actionsNamed(const QList<QAction*>& actions, const QStringList& names)
 {
-    QList<QAction*> actions;
+    QList<QAction*> found;
     for (const QString& name : names) {
-        if (QAction* action = editor->getAction(name))
-            actions.append(action);
+        if (QAction* action = named(actions, name))
+            found.append(action);
     }
-    return actions;
+    return found;
 }
 
 const char* const KvMenuTable::SeparatorBeginPlugin = "Action_Separator_Begin_Plugin";
@@ -206,35 +219,34 @@ KvMenuTable::Entry& KvMenuTable::Entry::shownWhen(Condition condition)
     return *this;
 }
 
-QList<KvMenuTable::Menu> KvMenuTable::mainMenus()
+QList<KvMenuTable::Menu> KvMenuTable::mainMenus(const Hooks& hooks)
 {
     using E = KvStageEditor;
     QList<Menu> menus;
 
-    Menu file{KV_TR("&File"), nullptr, &E::onBeforeFileMenuShown, nullptr, false, {}};
+    Menu file{KV_TR("&File"), nullptr, hooks.fileShown, nullptr, false, {}};
     file.entries = {
         action(KV_TR("&New Stage..."), nullptr, ":/images/new_stage_blue.svg", Icon::Svg, "Ctrl+N",
-               &E::showStageCreator),
-        action(KV_TR("&Open Stage..."), nullptr, nullptr, Icon::None, "Ctrl+O",
-               &E::showStageChooser),
+               hooks.newStage),
+        action(KV_TR("&Open Stage..."), nullptr, nullptr, Icon::None, "Ctrl+O", hooks.openStage),
         separator(),
         action(KV_TR("&Close Stage"), "Action_Close_Stage", nullptr, Icon::None, "Ctrl+W",
-               &E::closeCurrentStageTab),
+               hooks.closeStage),
         action(KV_TR("C&lose All Stage"), "Action_Close_All_Stage", nullptr, Icon::None, nullptr,
-               &E::closeAllStageTab),
+               hooks.closeAllStages),
         action(KV_TR("Close Stage &Editor"), nullptr, nullptr, Icon::None, nullptr,
                &E::action_closeStageEditor),
         separator(),
         action(KV_TR("&Save Stage"), "Action_Save_Stage", nullptr, Icon::None, "Ctrl+S",
-               &E::saveCurrentStage),
+               hooks.save),
         action(KV_TR("Save Stage &As..."), "Action_Save_Stage_As", nullptr, Icon::None,
-               "Ctrl+Shift+S", &E::saveCurrentStageAs),
+               "Ctrl+Shift+S", hooks.saveAs),
         separator(),
         action(KV_TR("&Quit"), nullptr, nullptr, Icon::None, "Ctrl+Q", &E::action_quit),
     };
     menus.append(file);
 
-    Menu edit{KV_TR("&Edit"), "Menu_Edit", &E::onBeforeEditMenuShown, nullptr, false, {}};
+    Menu edit{KV_TR("&Edit"), "Menu_Edit", hooks.editShown, nullptr, false, {}};
     edit.entries = {
         action(KV_TR("&Undo"), "Action_Undo", ":/images/undo.png", Icon::Plain, "Ctrl+Z",
                &E::action_undo),
@@ -251,12 +263,7 @@ QList<KvMenuTable::Menu> KvMenuTable::mainMenus()
     };
     menus.append(edit);
 
-    Menu screen{KV_TR("&Screen"),
-                "Menu_Screen",
-                &E::onBeforeScreenMenuShown,
-                &E::onBeforeScreenMenuHidden,
-                false,
-                {}};
+    Menu screen{KV_TR("&Screen"), "Menu_Screen", hooks.screenShown, hooks.screenHidden, false, {}};
     screen.entries = {
         plain(KV_TR("Add &Multimedia Screen"), "Action_Add_Multimedia_Screen",
               ":/images/tool_MultiMediaScreen2.png", &E::action_addMultimediaScreen),
@@ -289,12 +296,8 @@ QList<KvMenuTable::Menu> KvMenuTable::mainMenus()
     };
     menus.append(screen);
 
-    Menu sequence{KV_TR("Se&quence"),
-                  "Menu_Sequence",
-                  &E::onBeforeSequenceMenuShown,
-                  &E::onBeforeSequenceMenuHidden,
-                  false,
-                  {}};
+    Menu sequence{KV_TR("Se&quence"),   "Menu_Sequence", hooks.sequenceShown,
+                  hooks.sequenceHidden, false,           {}};
     sequence.entries = {
         plain(KV_TR("To &First"), "Action_Move_First", ":/images/arrow_left_stop.png",
               &E::action_moveSelectedMediaToFirst),
@@ -331,7 +334,7 @@ QList<KvMenuTable::Menu> KvMenuTable::mainMenus()
 
     menus.append(Menu{KV_TR("&Library"), "Menu_Library", nullptr, nullptr, true, {}});
 
-    Menu window{KV_TR("&Window"), "Menu_Window", &E::onBeforeWindowMenuShown, nullptr, false, {}};
+    Menu window{KV_TR("&Window"), "Menu_Window", hooks.windowShown, nullptr, false, {}};
     window.entries = {
         toggle(KV_TR("Stage Property"), "Action_Set_Visible_Stage_Property", nullptr,
                &E::action_setVisibleStageProperty, true),
@@ -387,7 +390,7 @@ QList<KvMenuTable::Menu> KvMenuTable::subMenus()
     return {align};
 }
 
-QList<KvMenuTable::ContextMenu> KvMenuTable::contextMenus()
+QList<KvMenuTable::ContextMenu> KvMenuTable::contextMenus(const Hooks& hooks)
 {
     using E = KvStageEditor;
     ContextMenu stage;
@@ -407,8 +410,8 @@ QList<KvMenuTable::ContextMenu> KvMenuTable::contextMenus()
                                 "Action_Copy",
                                 "Action_Paste",
                                 "Action_Delete"};
-    stage.aboutToShow = {&E::onBeforeContextStageMenuShown};
-    stage.aboutToHide = &E::onBeforeContextStageMenuHidden;
+    stage.aboutToShow = {hooks.stageContextShown};
+    stage.aboutToHide = hooks.stageContextHidden;
     stage.pluginSeparators = true;
     stage.pluginSeparatorsVisible = true;
 
@@ -423,7 +426,7 @@ QList<KvMenuTable::ContextMenu> KvMenuTable::contextMenus()
                                 "-",
                                 "Action_Set_Raise_Event",
                                 "Action_Set_Listen_Event"};
-    label.aboutToShow = {&E::menuBeforeOpenningCheckOnStage, &E::arrangeMenuOpenningCheckOnStage};
+    label.aboutToShow = {hooks.editCheck, &E::arrangeMenuOpenningCheckOnStage};
 
     ContextMenu mainView;
     mainView.objectName = "Manu_Context_SequenceMainView";
@@ -439,8 +442,8 @@ QList<KvMenuTable::ContextMenu> KvMenuTable::contextMenus()
                                    "Action_Copy",
                                    "Action_Paste",
                                    "Action_Delete"};
-    mainView.aboutToShow = {&E::onBeforeContextSequenceMainViewMenuShown};
-    mainView.aboutToHide = &E::onBeforeContextSequenceMainViewMenuHidden;
+    mainView.aboutToShow = {hooks.mainViewContextShown};
+    mainView.aboutToHide = hooks.mainViewContextHidden;
     mainView.pluginSeparators = true;
     mainView.pluginSeparatorsVisible = false;
     mainView.disabledActions =

@@ -61,6 +61,30 @@ public:
         QList<Entry> entries;
     };
 
+    // The editor's own (private) slots the menus run, handed over by the editor: the hooks
+    // of the main and context menus and the File menu's stage actions.
+    struct Hooks
+    {
+        Hook fileShown = nullptr;
+        Hook editShown = nullptr;
+        Hook screenShown = nullptr;
+        Hook screenHidden = nullptr;
+        Hook sequenceShown = nullptr;
+        Hook sequenceHidden = nullptr;
+        Hook windowShown = nullptr;
+        Hook stageContextShown = nullptr;
+        Hook stageContextHidden = nullptr;
+        Hook editCheck = nullptr;
+        Hook mainViewContextShown = nullptr;
+        Hook mainViewContextHidden = nullptr;
+        Slot newStage;
+        Slot openStage;
+        Slot closeStage;
+        Slot closeAllStages;
+        Slot save;
+        Slot saveAs;
+    };
+
     struct ContextMenu
     {
         const char* objectName = nullptr;
@@ -76,11 +100,11 @@ public:
     };
 
     // File, Edit, Screen, Sequence, Library, Window, in menu-bar order.
-    static QList<Menu> mainMenus();
+    static QList<Menu> mainMenus(const Hooks& hooks);
     // The submenus the main menus name (the Align submenu).
     static QList<Menu> subMenus();
     // Stage, sequence label area, sequence main view.
-    static QList<ContextMenu> contextMenus();
+    static QList<ContextMenu> contextMenus(const Hooks& hooks);
     // The shared actions handed to the sequence container.
     static QStringList raiseEventActions();
     static QStringList viewMenuActions();
@@ -89,10 +113,12 @@ public:
     // editor's action list, in creation order), the submenus it names (appended to
     // `subMenuList`) and its hooks. The menu has no parent.
     static QMenu* build(KvStageEditor* editor, const Menu& menu, QList<QMenu*>& subMenuList);
-    // Builds a context menu from the editor's shared actions; no parent.
-    static QMenu* build(KvStageEditor* editor, const ContextMenu& menu);
-    // The editor's shared actions of those names that exist, in that order.
-    static QList<QAction*> actionsNamed(const KvStageEditor* editor, const QStringList& names);
+    // Builds a context menu from the editor's shared actions (`actions`, looked up by object
+    // name) and the submenus in `subMenuList`; no parent.
+    static QMenu* build(KvStageEditor* editor, const ContextMenu& menu,
+                        const QList<QAction*>& actions, const QList<QMenu*>& subMenuList);
+    // The actions of those names that `actions` holds, in that order.
+    static QList<QAction*> actionsNamed(const QList<QAction*>& actions, const QStringList& names);
 
     static const char* const SeparatorBeginPlugin;
     static const char* const SeparatorEndPlugin;

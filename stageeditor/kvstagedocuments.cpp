@@ -33,9 +33,9 @@ QString translated(const char* text)
 
 void KvStageDocuments::showChooser(KvStageEditor& editor)
 {
-    QPointer<KvStageChooser> chooser = new KvStageChooser(editor.m_mainWindow);
+    QPointer<KvStageChooser> chooser = new KvStageChooser(editor.mainWindow());
     chooser->setStageDir(QDir(editor.dataDir()).absoluteFilePath(QStringLiteral("stage")));
-    chooser->setUsingStageList(editor.m_usingStageList);
+    chooser->setUsingStageList(editor.usingStageList());
 
     QObject::connect(chooser, &KvStageChooser::requestToCreateUsingStageList, &editor,
                      &KvStageEditor::createUsingStageList);
@@ -44,8 +44,9 @@ void KvStageDocuments::showChooser(KvStageEditor& editor)
     // Queued: the tabs open once the dialog has finished with the choice.
     QObject::connect(chooser, &KvStageChooser::stageHasBeenSelected, &editor,
                      &KvStageEditor::onStageHasBeenSelected, Qt::QueuedConnection);
-    QObject::connect(chooser, &KvStageChooser::requestToShowStageCreator, &editor,
-                     &KvStageEditor::showStageCreator, Qt::QueuedConnection);
+    QObject::connect(
+        chooser, &KvStageChooser::requestToShowStageCreator, &editor,
+        [&editor]() { showCreator(editor); }, Qt::QueuedConnection);
 
     chooser->exec();
     // The dialog deletes itself after a decision; closed any other way it goes here.
@@ -55,9 +56,9 @@ void KvStageDocuments::showChooser(KvStageEditor& editor)
 
 void KvStageDocuments::showCreator(KvStageEditor& editor)
 {
-    QPointer<KvStageCreator> creator = new KvStageCreator(editor.m_mainWindow);
+    QPointer<KvStageCreator> creator = new KvStageCreator(editor.mainWindow());
     creator->setStageDir(QDir(editor.dataDir()).absoluteFilePath(QStringLiteral("stage")));
-    creator->addUsingFileNameList(editor.workingStageFileList(false));
+    creator->addUsingFileNameList(workingFiles(editor, false));
     QObject::connect(creator, &KvStageCreator::stageCreated, &editor,
                      &KvStageEditor::onStageCreated, Qt::QueuedConnection);
 
@@ -68,15 +69,15 @@ void KvStageDocuments::showCreator(KvStageEditor& editor)
 
 void KvStageDocuments::open(KvStageEditor& editor, const QStringList& stageList)
 {
-    if (!editor.m_stageWidget || stageList.isEmpty())
+    if (!editor.stageWidget() || stageList.isEmpty())
         return;
 
     int lastOpenedIndex = -1;
     for (const QString& path : qAsConst(stageList)) {
-        if (!editor.m_stageWidget)
+        if (!editor.stageWidget())
             return;
-        if (editor.hasStageFileOpened(path)) {
-            QMessageBox::warning(editor.m_stageWidget, translated("Information"),
+        if (editor.stageWidget()->hasStageFileOpened(path)) {
+            QMessageBox::warning(editor.stageWidget(), translated("Information"),
                                  translated("The Stage of \"%1\" is already opened.")
                                      .arg(QFileInfo(path).fileName()),
                                  QMessageBox::Ok);
@@ -87,21 +88,21 @@ void KvStageDocuments::open(KvStageEditor& editor, const QStringList& stageList)
         if (!stage->readFile()) {
             const QString fileName = QFileInfo(stage->filePath()).fileName();
             delete stage;
-            QMessageBox::critical(editor.m_mainWindow, translated("Error"),
+            QMessageBox::critical(editor.mainWindow(), translated("Error"),
                                   translated("Cannot open the stage of \"%1\"").arg(fileName),
                                   QMessageBox::Ok);
             continue;
         }
 
-        const int index = editor.m_stageWidget->addStage(stage);
+        const int index = editor.stageWidget()->addStage(stage);
         if (index < 0) {
             // No tab took the stage, so nothing else owns it.
             delete stage;
             continue;
         }
         lastOpenedIndex = index;
-        if (editor.m_sequenceContainer)
-            editor.m_sequenceContainer->addStage(stage);
+        if (editor.sequenceContainer())
+            editor.sequenceContainer()->addStage(stage);
     }
 
     if (lastOpenedIndex >= 0)
@@ -112,7 +113,7 @@ void KvStageDocuments::addCreated(KvStageEditor& editor, KvStage* stage)
 {
     if (!stage)
         return;
-    if (!editor.m_stageWidget) {
+    if (!editor.stageWidget()) {
         delete stage;
         return;
     }
@@ -121,38 +122,38 @@ void KvStageDocuments::addCreated(KvStageEditor& editor, KvStage* stage)
     // differs from it until it is saved for the first time.
     const QString description = stage->description();
     stage->setDescription(translated("This is a created new stage that is not saved."));
-    const int index = editor.m_stageWidget->addStage(stage);
+    const int index = editor.stageWidget()->addStage(stage);
     stage->setDescription(description);
     if (index < 0) {
         delete stage;
         return;
     }
 
-    if (editor.m_sequenceContainer)
-        editor.m_sequenceContainer->addStage(stage);
+    if (editor.sequenceContainer())
+        editor.sequenceContainer()->addStage(stage);
 
     emit editor.requestSetCurrentStageTab(index);
-    editor.m_stageWidget->changeTabLabelNameToUnsavedState(index, true);
+    editor.stageWidget()->changeTabLabelNameToUnsavedState(index, true);
 }
 
 bool KvStageDocuments::save(KvStageEditor& editor)
 {
-    if (!editor.m_stageWidget)
+    if (!editor.stageWidget())
         return false;
-    KvStageWorkingArea* area = editor.m_stageWidget->currentStageWorkingArea();
+    KvStageWorkingArea* area = editor.stageWidget()->currentStageWorkingArea();
     KvStage* stage = area ? area->stage() : nullptr;
     if (!stage)
         return false;
 
     if (!stage->writeToFile()) {
-        QMessageBox::critical(editor.m_mainWindow, translated("Error"),
+        QMessageBox::critical(editor.mainWindow(), translated("Error"),
                               translated("Cannot save the stage of \"%1\".")
                                   .arg(QFileInfo(stage->filePath()).fileName()),
                               QMessageBox::Ok);
         return false;
     }
     area->resetInitialStage();
-    editor.m_stageWidget->changeTabLabelNameToUnsavedState(area, false);
+    editor.stageWidget()->changeTabLabelNameToUnsavedState(area, false);
     return true;
 }
 
@@ -162,9 +163,9 @@ void KvStageDocuments::saveAs(KvStageEditor& editor)
     if (!stage)
         return;
     // The dialog runs its own event loop: the tab must still be there afterwards.
-    QPointer<KvStageWorkingArea> area = editor.m_stageWidget->currentStageWorkingArea();
+    QPointer<KvStageWorkingArea> area = editor.stageWidget()->currentStageWorkingArea();
 
-    QFileDialog dialog(editor.m_mainWindow, translated("Save Stage"), stage->filePath(),
+    QFileDialog dialog(editor.mainWindow(), translated("Save Stage"), stage->filePath(),
                        translated("Stages (*.xml *.kstg);;"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // A name typed without an extension becomes a ".xml" stage (asked about before it
@@ -172,32 +173,32 @@ void KvStageDocuments::saveAs(KvStageEditor& editor)
     dialog.setDefaultSuffix(QStringLiteral("xml"));
     const QString path =
         dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-    if (path.isEmpty() || !area || area->stage() != stage || !editor.m_stageWidget)
+    if (path.isEmpty() || !area || area->stage() != stage || !editor.stageWidget())
         return;
 
     stage->setFilePath(path);
     if (!stage->writeToFile()) {
         QMessageBox::critical(
-            editor.m_mainWindow, translated("Error"),
+            editor.mainWindow(), translated("Error"),
             translated("Cannot save the stage of \"%1\".").arg(QFileInfo(path).fileName()),
             QMessageBox::Ok);
         return;
     }
     area->resetInitialStage();
     // Unmarking first lets Save Stage follow; the label then takes the new file name.
-    editor.m_stageWidget->changeTabLabelNameToUnsavedState(area.data(), false);
-    editor.m_stageWidget->updateTabLabelNameFromStage(area.data());
+    editor.stageWidget()->changeTabLabelNameToUnsavedState(area.data(), false);
+    editor.stageWidget()->updateTabLabelNameFromStage(area.data());
     // A stage without a name is shown by its file name, which has just changed.
-    if (area == editor.m_stageWidget->currentStageWorkingArea())
+    if (area == editor.stageWidget()->currentStageWorkingArea())
         editor.updateStageProtertyValues();
 }
 
 QStringList KvStageDocuments::workingFiles(const KvStageEditor& editor, bool absolute)
 {
     QStringList files;
-    if (!editor.m_stageWidget)
+    if (!editor.stageWidget())
         return files;
-    const QList<KvStageWorkingArea*> areas = editor.m_stageWidget->stageWorkingAreaList();
+    const QList<KvStageWorkingArea*> areas = editor.stageWidget()->stageWorkingAreaList();
     for (const KvStageWorkingArea* area : areas) {
         if (!area || !area->stage())
             continue;
@@ -212,7 +213,7 @@ void KvStageDocuments::buildUsingStageList(KvStageEditor& editor, QWidget* dialo
     auto* creator = new KvUsingFileListCreator(KvUsingFileList::UsingStage, &editor);
     creator->setRootPath(Path::combine(editor.dataDir(), QStringLiteral("channel")));
     creator->setDataDir(editor.dataDir());
-    creator->setUsingFileList(editor.m_usingStageList);
+    creator->setUsingFileList(editor.usingStageList());
     creator->setDialogParent(dialogParent);
     creator->setUsingDialog(true);
     creator->setExceptFileName(QRegExp(QStringLiteral("channel.xml"), Qt::CaseInsensitive));
@@ -227,7 +228,7 @@ void KvStageDocuments::buildUsingContentList(KvStageEditor& editor, QWidget* dia
     auto* creator = new KvUsingFileListCreator(KvUsingFileList::UsingContent, &editor);
     creator->setRootPath(Path::combine(editor.dataDir(), QStringLiteral("stage")));
     creator->setDataDir(editor.dataDir());
-    creator->setUsingFileList(editor.m_usingContentList);
+    creator->setUsingFileList(editor.usingContentList());
     creator->setDialogParent(dialogParent);
     creator->setUsingDialog(true);
     QObject::connect(creator, &KvUsingFileListCreator::finished, &editor,

@@ -91,15 +91,7 @@ KvStageEditor::~KvStageEditor()
     takeHelpMenu();
 
     // Widgets still alive (close() was not run) go first: they refer to the editor.
-    const QList<QPointer<KvDockWidget>*> docks = {&m_contentPreviewDock, &m_libraryDock,
-                                                  &m_sequenceDock, &m_stagePropertyDock,
-                                                  &m_screenPropertyDock};
-    for (QPointer<KvDockWidget>* dock : docks) {
-        if (*dock) {
-            (*dock)->removeEventFilter(this);
-            delete dock->data();
-        }
-    }
+    m_docks.destroyDocks(this);
     if (m_stageWidget) {
         m_stageWidget->removeEventFilter(this);
         m_stageWidget->disconnect(this);
@@ -145,32 +137,34 @@ bool KvStageEditor::setup()
             wireStageWidget();
         }
 
-        KvDockLayout::createDocks(*this);
+        m_docks.createDocks(this);
+        for (KvDockWidget* dock : {libraryDock(), sequenceDock()})
+            connect(dock, &KvDockWidget::dockFloatingChanged, this,
+                    &KvStageEditor::dockWidgetFloatingChanged, Qt::QueuedConnection);
 
-        if (m_sequenceContainer) {
-            connect(m_sequenceContainer,
+        if (sequenceContainer()) {
+            connect(sequenceContainer(),
                     qOverload<QGraphicsScene*>(&KvSequenceContainer::graphicsScenePurged), this,
                     qOverload<QGraphicsScene*>(&KvStageEditor::onGraphicsScenePurged));
-            connect(m_sequenceContainer, &KvSequenceContainer::requestUsePluginGui, this,
+            connect(sequenceContainer(), &KvSequenceContainer::requestUsePluginGui, this,
                     &KvStageEditor::usePluginGui);
         }
 
         if (m_menuList.isEmpty()) {
-            createMainMenu();
-            createContextMenus();
+            createMenus();
         }
 
-        if (m_stageWidget && m_sequenceContainer) {
+        if (m_stageWidget && sequenceContainer()) {
             KvStageWorkingArea* area = m_stageWidget->currentStageWorkingArea();
             if (area && area->stage())
-                m_sequenceContainer->addStage(area->stage());
+                sequenceContainer()->addStage(area->stage());
         }
 
         wirePanels();
 
         if (KvStage* stage = currentStage()) {
-            if (m_stagePropertyWidget)
-                m_stagePropertyWidget->onCurrentStageChanged(stage);
+            if (stagePropertyWidget())
+                stagePropertyWidget()->onCurrentStageChanged(stage);
         }
 
         connect(this, &KvStageEditor::requestRestoreDockWidgetSetting, this,
@@ -187,41 +181,77 @@ bool KvStageEditor::setup()
 
 void KvStageEditor::wireStageWidget()
 {
+    using W = KvStageWidget;
+    KvStageWidget* sw = m_stageWidget;
+    connect(sw, &W::mousePressed, this, &KvStageEditor::onStageWidgetActivated);
+    connect(sw, &W::beforeRemoveScreen, this, &KvStageEditor::onBeforeRemoveScreen);
+    connect(sw, qOverload<QGraphicsScene*>(&W::graphicsScenePurged), this,
+            qOverload<QGraphicsScene*>(&KvStageEditor::onGraphicsScenePurged));
+    connect(sw, qOverload<QList<QGraphicsScene*>>(&W::graphicsScenePurged), this,
+            qOverload<QList<QGraphicsScene*>>(&KvStageEditor::onGraphicsScenePurged));
+    connect(sw, &W::unsavedStateChanged, this, &KvStageEditor::onUnsavedStateChanged);
+    connect(sw, qOverload<KvStageWorkingArea*>(&W::currentStageTabChanged), this,
+            &KvStageEditor::onCurrentStageTabChanged);
+    connect(sw, &W::allStageTabClosed, this, &KvStageEditor::onAllStageTabClosed);
+    connect(sw, &W::firstStageTabAdded, this, &KvStageEditor::onFirstStageTabAdded);
     KvEditorWiring::connectStageWidget(*this);
 }
 
 void KvStageEditor::wirePanels()
 {
     KvEditorWiring::connectPanels(*this);
+    if (KvSequenceContainer* sequence = sequenceContainer()) {
+        using S = KvSequenceContainer;
+        connect(sequence, &S::mousePressed, this, &KvStageEditor::onSequenceWidgetActivated);
+        connect(sequence, &S::seqScreenActivated, this, &KvStageEditor::onStageWidgetActivated);
+    }
 }
 
 // ---------------------------------------------------------------------------------------
 // Menus and actions
 // ---------------------------------------------------------------------------------------
 
-void KvStageEditor::createMainMenu()
+void KvStageEditor::createMenus()
 {
+    using E = KvStageEditor;
+    KvMenuTable::Hooks hooks;
+    hooks.fileShown = &E::onBeforeFileMenuShown;
+    hooks.editShown = &E::onBeforeEditMenuShown;
+    hooks.screenShown = &E::onBeforeScreenMenuShown;
+    hooks.screenHidden = &E::onBeforeScreenMenuHidden;
+    hooks.sequenceShown = &E::onBeforeSequenceMenuShown;
+    hooks.sequenceHidden = &E::onBeforeSequenceMenuHidden;
+    hooks.windowShown = &E::onBeforeWindowMenuShown;
+    hooks.stageContextShown = &E::onBeforeContextStageMenuShown;
+    hooks.stageContextHidden = &E::onBeforeContextStageMenuHidden;
+    hooks.editCheck = &E::menuBeforeOpenningCheckOnStage;
+    hooks.mainViewContextShown = &E::onBeforeContextSequenceMainViewMenuShown;
+    hooks.mainViewContextHidden = &E::onBeforeContextSequenceMainViewMenuHidden;
+    hooks.newStage = &E::showStageCreator;
+    hooks.openStage = &E::showStageChooser;
+    hooks.closeStage = &E::closeCurrentStageTab;
+    hooks.closeAllStages = &E::closeAllStageTab;
+    hooks.save = &E::saveCurrentStage;
+    hooks.saveAs = &E::saveCurrentStageAs;
+
     m_menuList.clear();
     m_subMenuList.clear();
     m_actionList.clear();
-    for (const KvMenuTable::Menu& table : KvMenuTable::mainMenus())
+    for (const KvMenuTable::Menu& table : KvMenuTable::mainMenus(hooks))
         m_menuList.append(KvMenuTable::build(this, table, m_subMenuList));
-}
 
-void KvStageEditor::createContextMenus()
-{
     QMenu** menus[] = {&m_stageContextMenu, &m_sequenceLabelContextMenu,
                        &m_sequenceMainViewContextMenu};
-    const QList<KvMenuTable::ContextMenu> tables = KvMenuTable::contextMenus();
+    const QList<KvMenuTable::ContextMenu> tables = KvMenuTable::contextMenus(hooks);
     for (int i = 0; i < tables.count(); ++i) {
         delete *menus[i];
-        *menus[i] = KvMenuTable::build(this, tables.at(i));
+        *menus[i] = KvMenuTable::build(this, tables.at(i), m_actionList, m_subMenuList);
     }
-    if (m_sequenceContainer) {
-        m_sequenceContainer->setRaiseEventActions(
-            KvMenuTable::actionsNamed(this, KvMenuTable::raiseEventActions()));
-        m_sequenceContainer->setViewMenuActions(
-            KvMenuTable::actionsNamed(this, KvMenuTable::viewMenuActions()));
+    if (KvSequenceContainer* sequence = sequenceContainer()) {
+        sequence->setRaiseEventActions(
+            KvMenuTable::actionsNamed(m_actionList, KvMenuTable::raiseEventActions()));
+        sequence->setViewMenuActions(
+            KvMenuTable::actionsNamed(m_actionList, KvMenuTable::viewMenuActions()));
     }
 }
 
@@ -301,42 +331,42 @@ void KvStageEditor::showSequenceMainViewContextMenu(QPoint pos)
 
 void KvStageEditor::action_setVisibleStageProperty(bool visible)
 {
-    if (m_stagePropertyDock)
-        m_stagePropertyDock->setVisible(visible);
+    if (stagePropertyDock())
+        stagePropertyDock()->setVisible(visible);
 }
 
 void KvStageEditor::action_setVisibleScreenProperty(bool visible)
 {
-    if (m_screenPropertyDock)
-        m_screenPropertyDock->setVisible(visible);
+    if (screenPropertyDock())
+        screenPropertyDock()->setVisible(visible);
 }
 
 void KvStageEditor::action_setVisibleSequence(bool visible)
 {
-    if (m_sequenceDock)
-        m_sequenceDock->setVisible(visible);
+    if (sequenceDock())
+        sequenceDock()->setVisible(visible);
 }
 
 void KvStageEditor::action_setVisibleContentPreview(bool visible)
 {
-    if (m_contentPreviewDock)
-        m_contentPreviewDock->setVisible(visible);
+    if (contentPreviewDock())
+        contentPreviewDock()->setVisible(visible);
 }
 
 void KvStageEditor::action_setVisibleLibrary(bool visible)
 {
-    if (m_libraryDock)
-        m_libraryDock->setVisible(visible);
+    if (libraryDock())
+        libraryDock()->setVisible(visible);
 }
 
 void KvStageEditor::onBeforeWindowMenuShown()
 {
     const QList<QPair<const char*, KvDockWidget*>> entries = {
-        {"Action_Set_Visible_Stage_Property", m_stagePropertyDock},
-        {"Action_Set_Visible_Screen_Property", m_screenPropertyDock},
-        {"Action_Set_Visible_Content_Preview", m_contentPreviewDock},
-        {"Action_Set_Visible_Library", m_libraryDock},
-        {"Action_Set_Visible_Sequence", m_sequenceDock}};
+        {"Action_Set_Visible_Stage_Property", stagePropertyDock()},
+        {"Action_Set_Visible_Screen_Property", screenPropertyDock()},
+        {"Action_Set_Visible_Content_Preview", contentPreviewDock()},
+        {"Action_Set_Visible_Library", libraryDock()},
+        {"Action_Set_Visible_Sequence", sequenceDock()}};
     for (const auto& entry : entries) {
         QAction* action = getAction(QLatin1String(entry.first));
         if (!action)
@@ -353,9 +383,9 @@ void KvStageEditor::onBeforeWindowMenuShown()
 
 bool KvStageEditor::exec()
 {
-    KvDockLayout::attach(*this);
+    m_docks.attach(m_mainWindow, m_stageWidget);
     emit requestRestoreDockWidgetSetting(false, true);
-    if (m_libraryWidget && !m_libraryWidget->isFileWatcherInstalled())
+    if (libraryWidget() && !libraryWidget()->isFileWatcherInstalled())
         QTimer::singleShot(1, this, &KvStageEditor::showNotUseFileSystemWatcher);
     return true;
 }
@@ -380,9 +410,9 @@ KvStageEditor::DockSizes KvStageEditor::defaultDockSizes(int mainWindowHeight)
 void KvStageEditor::restoreDockWidgetSetting(bool useDefault, bool showStageChooser)
 {
     if (m_mainWindow) {
-        KvDockLayout::applyDefaultSizes(*this);
+        m_docks.applyDefaultSizes(m_mainWindow);
         if (!useDefault)
-            KvDockLayout::restore(*this);
+            m_docks.restore(m_mainWindow, QStringLiteral("StageEditor"));
     }
     if (showStageChooser)
         emit requestToShowStageChooser();
@@ -390,7 +420,7 @@ void KvStageEditor::restoreDockWidgetSetting(bool useDefault, bool showStageChoo
 
 void KvStageEditor::windowsToDefaultPosition()
 {
-    KvDockLayout::toDefaultPosition(*this);
+    m_docks.toDefaultPosition(m_mainWindow, m_stageWidget);
     emit requestRestoreDockWidgetSetting(true, false);
 }
 
@@ -405,8 +435,8 @@ void KvStageEditor::dockWidgetFloatingChanged(KvDockWidget* dock, bool floating)
 
 void KvStageEditor::adjustWidgetSize()
 {
-    if (m_libraryWidget)
-        m_libraryWidget->adjustWidgetSize();
+    if (libraryWidget())
+        libraryWidget()->adjustWidgetSize();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -426,56 +456,6 @@ void KvStageEditor::setMainWindow(QMainWindow* mainWindow)
 KvStageWidget* KvStageEditor::stageWidget() const
 {
     return m_stageWidget;
-}
-
-KvStagePropertyWidget* KvStageEditor::stagePropertyWidget() const
-{
-    return m_stagePropertyWidget;
-}
-
-KvScreenPropertyWidget* KvStageEditor::screenPropertyWidget() const
-{
-    return m_screenPropertyWidget;
-}
-
-KvContentPreviewWidget* KvStageEditor::contentPreviewWidget() const
-{
-    return m_contentPreviewWidget;
-}
-
-KvLibraryWidget* KvStageEditor::libraryWidget() const
-{
-    return m_libraryWidget;
-}
-
-KvSequenceContainer* KvStageEditor::sequenceContainer() const
-{
-    return m_sequenceContainer;
-}
-
-KvDockWidget* KvStageEditor::stagePropertyDock() const
-{
-    return m_stagePropertyDock;
-}
-
-KvDockWidget* KvStageEditor::screenPropertyDock() const
-{
-    return m_screenPropertyDock;
-}
-
-KvDockWidget* KvStageEditor::contentPreviewDock() const
-{
-    return m_contentPreviewDock;
-}
-
-KvDockWidget* KvStageEditor::libraryDock() const
-{
-    return m_libraryDock;
-}
-
-KvDockWidget* KvStageEditor::sequenceDock() const
-{
-    return m_sequenceDock;
 }
 
 KvStage* KvStageEditor::currentStage() const
@@ -546,7 +526,7 @@ bool KvStageEditor::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
     if (type == QEvent::MouseButtonPress || type == QEvent::NonClientAreaMouseButtonPress) {
-        if (watched && watched == m_sequenceDock.data())
+        if (watched && watched == sequenceDock())
             m_activeSide = SequenceSide;
         else if (watched && watched == m_stageWidget.data())
             m_activeSide = StageSide;
@@ -566,8 +546,8 @@ void KvStageEditor::onSequenceWidgetActivated()
 
 void KvStageEditor::onBeforeRemoveScreen()
 {
-    if (m_sequenceContainer)
-        m_sequenceContainer->clearLastHoveredItem();
+    if (sequenceContainer())
+        sequenceContainer()->clearLastHoveredItem();
 }
 
 void KvStageEditor::action_undo()
@@ -663,14 +643,14 @@ void KvStageEditor::clearLibraryUndoStack()
 
 void KvStageEditor::showMediaDuration(bool show)
 {
-    if (m_sequenceContainer)
-        m_sequenceContainer->showMediaDuration(show);
+    if (sequenceContainer())
+        sequenceContainer()->showMediaDuration(show);
 }
 
 void KvStageEditor::changeSeqViewToNormalView()
 {
-    if (m_sequenceContainer)
-        m_sequenceContainer->changeViewToNormalView();
+    if (sequenceContainer())
+        sequenceContainer()->changeViewToNormalView();
     if (QAction* action = getAction(QStringLiteral("Action_Normal_View")))
         action->setEnabled(false);
     if (QAction* action = getAction(QStringLiteral("Action_Time_View")))
@@ -679,8 +659,8 @@ void KvStageEditor::changeSeqViewToNormalView()
 
 void KvStageEditor::changeSeqViewToTimeView()
 {
-    if (m_sequenceContainer)
-        m_sequenceContainer->changeViewToTimeView();
+    if (sequenceContainer())
+        sequenceContainer()->changeViewToTimeView();
     if (QAction* action = getAction(QStringLiteral("Action_Normal_View")))
         action->setEnabled(true);
     if (QAction* action = getAction(QStringLiteral("Action_Time_View")))
@@ -689,14 +669,14 @@ void KvStageEditor::changeSeqViewToTimeView()
 
 void KvStageEditor::showSequenceRaiseEventMenu()
 {
-    if (m_sequenceContainer)
-        m_sequenceContainer->showRaiseEventMenu();
+    if (sequenceContainer())
+        sequenceContainer()->showRaiseEventMenu();
 }
 
 void KvStageEditor::showSequenceListenEventMenu()
 {
-    if (m_sequenceContainer)
-        m_sequenceContainer->showListenEventMenu();
+    if (sequenceContainer())
+        sequenceContainer()->showListenEventMenu();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -705,19 +685,28 @@ void KvStageEditor::showSequenceListenEventMenu()
 
 void KvStageEditor::close()
 {
-    KvDockLayout::store(*this);
+    m_docks.store(m_mainWindow, objectName());
     saveUserSettings();
     if (m_stageWidget)
         m_stageWidget->closeAllStageTab();
-    KvDockLayout::deleteWidgets(*this);
+    m_docks.deleteDocks(m_mainWindow, this);
+    if (KvStageWidget* stageWidget = m_stageWidget) {
+        stageWidget->disconnect();
+        stageWidget->removeEventFilter(this);
+        if (m_mainWindow && m_mainWindow->centralWidget() == stageWidget)
+            m_mainWindow->takeCentralWidget();
+        stageWidget->setParent(nullptr);
+        stageWidget->deleteLater();
+        m_stageWidget = nullptr;
+    }
     trashToEmpty();
     emit closed();
 }
 
 void KvStageEditor::saveUserSettings()
 {
-    if (m_libraryWidget)
-        m_libraryWidget->saveSettings();
+    if (libraryWidget())
+        libraryWidget()->saveSettings();
     QSettings* settings = KvEditorUserConfig::settings();
     if (!settings)
         return;
@@ -942,18 +931,8 @@ void KvStageEditor::onAllStageTabClosed()
 void KvStageEditor::setStageTabRelatedActionEnabled(bool enabled)
 {
     applyAvailability(KvCommandAvailability::stageTabChanges(enabled));
-    if (m_stagePropertyWidget)
-        m_stagePropertyWidget->setPropertyContentAreaEnabled(enabled);
-}
-
-QStringList KvStageEditor::workingStageFileList(bool absolute) const
-{
-    return KvStageDocuments::workingFiles(*this, absolute);
-}
-
-bool KvStageEditor::hasStageFileOpened(const QString& path) const
-{
-    return m_stageWidget && m_stageWidget->hasStageFileOpened(path);
+    if (stagePropertyWidget())
+        stagePropertyWidget()->setPropertyContentAreaEnabled(enabled);
 }
 
 void KvStageEditor::createUsingStageList(QWidget* dialogParent)
@@ -1200,16 +1179,16 @@ void KvStageEditor::updateScreenItemZIndex(const QMap<KvScreen*, bool>& selectio
     if (QList<KvScreen*>* list = m_stageWidget->screenListObject())
         KvEditorCommon::sortScreenByZIndexAscending(*list);
     m_stageWidget->updateScreenItemZIndex(selection);
-    if (!m_sequenceContainer)
+    if (!sequenceContainer())
         return;
     // The rows of the restacked screens are rebuilt in their new places, keeping their
     // media selection.
     QList<KvScreen*> changed = selection.keys();
     QMap<KvScreen*, QList<int>> mediaSelection;
-    m_sequenceContainer->removeScreensFromSequence(changed, &mediaSelection);
-    m_sequenceContainer->addScreenToSequence(changed, false, false);
-    m_sequenceContainer->updateSequenceMediaItemSelection(mediaSelection);
-    m_sequenceContainer->onScreenSelectionChanged(selectedScreens());
+    sequenceContainer()->removeScreensFromSequence(changed, &mediaSelection);
+    sequenceContainer()->addScreenToSequence(changed, false, false);
+    sequenceContainer()->updateSequenceMediaItemSelection(mediaSelection);
+    sequenceContainer()->onScreenSelectionChanged(selectedScreens());
 }
 
 void KvStageEditor::updateSelectedHandle()
@@ -1253,9 +1232,9 @@ void KvStageEditor::addScreen(const QList<KvScreen*>& screens)
     if (!m_stageWidget || screens.isEmpty())
         return;
     m_stageWidget->addScreen(screens);
-    if (m_sequenceContainer) {
+    if (sequenceContainer()) {
         QList<KvScreen*> rows = screens;
-        m_sequenceContainer->addScreenToSequence(rows, true, true);
+        sequenceContainer()->addScreenToSequence(rows, true, true);
     }
 }
 
@@ -1271,9 +1250,9 @@ void KvStageEditor::removeScreens(const QList<KvScreen*>& screens,
     if (!m_stageWidget || screens.isEmpty())
         return;
     m_stageWidget->removeScreens(screens);
-    if (m_sequenceContainer) {
+    if (sequenceContainer()) {
         QList<KvScreen*> rows = screens;
-        m_sequenceContainer->removeScreensFromSequence(rows, mediaSelection);
+        sequenceContainer()->removeScreensFromSequence(rows, mediaSelection);
     }
 }
 
@@ -1282,8 +1261,8 @@ QList<KvScreen*> KvStageEditor::removeSelectedScreen(QMap<KvScreen*, QList<int>>
     if (!m_stageWidget)
         return QList<KvScreen*>();
     QList<KvScreen*> removed = m_stageWidget->removeSelectedScreens();
-    if (m_sequenceContainer && !removed.isEmpty())
-        m_sequenceContainer->removeScreensFromSequence(removed, mediaSelection);
+    if (sequenceContainer() && !removed.isEmpty())
+        sequenceContainer()->removeScreensFromSequence(removed, mediaSelection);
     return removed;
 }
 
@@ -1389,49 +1368,49 @@ void KvStageEditor::updateScreenGraphicsType(
 void KvStageEditor::updateScreenPropertyFlashPlayerType(
     const QMap<KvScreen*, PlayerType::PlayerTypes>& types)
 {
-    if (!m_screenPropertyWidget)
+    if (!screenPropertyWidget())
         return;
     QMap<KvScreen*, PlayerType::PlayerTypes> values = types;
-    m_screenPropertyWidget->updateFlashPlayerTypeValue(values);
+    screenPropertyWidget()->updateFlashPlayerTypeValue(values);
 }
 
 void KvStageEditor::updateScreenPropertyMoviePlayerType(
     const QMap<KvScreen*, PlayerType::PlayerTypes>& types)
 {
-    if (!m_screenPropertyWidget)
+    if (!screenPropertyWidget())
         return;
     QMap<KvScreen*, PlayerType::PlayerTypes> values = types;
-    m_screenPropertyWidget->updateMoviePlayerTypeValue(values);
+    screenPropertyWidget()->updateMoviePlayerTypeValue(values);
 }
 
 void KvStageEditor::updateScreenPropertyWebBrowserType(
     const QMap<KvScreen*, PlayerType::PlayerTypes>& types)
 {
-    if (!m_screenPropertyWidget)
+    if (!screenPropertyWidget())
         return;
     QMap<KvScreen*, PlayerType::PlayerTypes> values = types;
-    m_screenPropertyWidget->updateWebBrowserTypeValue(values);
+    screenPropertyWidget()->updateWebBrowserTypeValue(values);
 }
 
 void KvStageEditor::updateScreenPropertyGraphicsType(
     const QMap<KvScreen*, GraphicsType::GraphicsTypes>& types)
 {
-    if (!m_screenPropertyWidget)
+    if (!screenPropertyWidget())
         return;
     QMap<KvScreen*, GraphicsType::GraphicsTypes> values = types;
-    m_screenPropertyWidget->updateGraphicsTypeValue(values);
+    screenPropertyWidget()->updateGraphicsTypeValue(values);
 }
 
 void KvStageEditor::updateScreenPropertyValues()
 {
-    if (m_screenPropertyWidget)
-        m_screenPropertyWidget->onScreenSelectionChanged(selectedScreens());
+    if (screenPropertyWidget())
+        screenPropertyWidget()->onScreenSelectionChanged(selectedScreens());
 }
 
 void KvStageEditor::updateStageProtertyValues()
 {
-    if (m_stagePropertyWidget)
-        m_stagePropertyWidget->onCurrentStageChanged(currentStage());
+    if (stagePropertyWidget())
+        stagePropertyWidget()->onCurrentStageChanged(currentStage());
 }
 
 QColor KvStageEditor::setStageBackgroundColor(const QColor& color)
@@ -1841,28 +1820,28 @@ bool KvStageEditor::canMoveScreenZIndexBackword() const
 // Sequence-side refreshes the screen commands use (forwards to the sequence container).
 void KvStageEditor::updateDuration(QList<KvScreen*>& screens)
 {
-    if (m_sequenceContainer)
-        m_sequenceContainer->updateDuration(screens);
+    if (sequenceContainer())
+        sequenceContainer()->updateDuration(screens);
 }
 
 void KvStageEditor::updateSequenceMediaItemSelection(const QMap<KvScreen*, QList<int>>& selection)
 {
-    if (m_sequenceContainer)
-        m_sequenceContainer->updateSequenceMediaItemSelection(selection);
+    if (sequenceContainer())
+        sequenceContainer()->updateSequenceMediaItemSelection(selection);
 }
 
 void KvStageEditor::updateCurrentSequenceLabelBackground(bool updateWidget)
 {
-    if (m_sequenceContainer)
-        m_sequenceContainer->updateLabelAreaBackground(updateWidget);
+    if (sequenceContainer())
+        sequenceContainer()->updateLabelAreaBackground(updateWidget);
 }
 
 void KvStageEditor::addScreenToSequence(KvScreen* screen, bool selected, bool clearFirst)
 {
-    if (!m_sequenceContainer || !screen)
+    if (!sequenceContainer() || !screen)
         return;
     QList<KvScreen*> screens{screen};
-    m_sequenceContainer->addScreenToSequence(screens, selected, clearFirst);
+    sequenceContainer()->addScreenToSequence(screens, selected, clearFirst);
 }
 
 } // namespace Kova

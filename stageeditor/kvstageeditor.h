@@ -2,6 +2,7 @@
 
 #include "graphicstype.h"
 #include "kvcommandavailability.h"
+#include "kvdocklayout.h"
 #include "kveditorcommon.h"
 #include "kvmedia.h"
 #include "kvpreservedevent.h"
@@ -31,7 +32,6 @@ class QUndoStack;
 class QWidget;
 
 class TestShell;
-class TestDocuments;
 
 namespace Kova {
 
@@ -114,16 +114,16 @@ public:
     static DockSizes defaultDockSizes(int mainWindowHeight);
 
     KvStageWidget* stageWidget() const;
-    KvStagePropertyWidget* stagePropertyWidget() const;
-    KvScreenPropertyWidget* screenPropertyWidget() const;
-    KvContentPreviewWidget* contentPreviewWidget() const;
-    KvLibraryWidget* libraryWidget() const;
-    KvSequenceContainer* sequenceContainer() const;
-    KvDockWidget* stagePropertyDock() const;
-    KvDockWidget* screenPropertyDock() const;
-    KvDockWidget* contentPreviewDock() const;
-    KvDockWidget* libraryDock() const;
-    KvDockWidget* sequenceDock() const;
+    KvStagePropertyWidget* stagePropertyWidget() const { return m_docks.stagePropertyWidget(); }
+    KvScreenPropertyWidget* screenPropertyWidget() const { return m_docks.screenPropertyWidget(); }
+    KvContentPreviewWidget* contentPreviewWidget() const { return m_docks.contentPreviewWidget(); }
+    KvLibraryWidget* libraryWidget() const { return m_docks.libraryWidget(); }
+    KvSequenceContainer* sequenceContainer() const { return m_docks.sequenceContainer(); }
+    KvDockWidget* stagePropertyDock() const { return m_docks.stagePropertyDock(); }
+    KvDockWidget* screenPropertyDock() const { return m_docks.screenPropertyDock(); }
+    KvDockWidget* contentPreviewDock() const { return m_docks.contentPreviewDock(); }
+    KvDockWidget* libraryDock() const { return m_docks.libraryDock(); }
+    KvDockWidget* sequenceDock() const { return m_docks.sequenceDock(); }
     QMenu* stageContextMenu() const { return m_stageContextMenu; }
     QMenu* sequenceLabelContextMenu() const { return m_sequenceLabelContextMenu; }
     QMenu* sequenceMainViewContextMenu() const { return m_sequenceMainViewContextMenu; }
@@ -395,27 +395,17 @@ private slots:
     void usePluginGui(KvPluginGuiInterface* gui);
 
 private:
-    friend class KvAvailabilityFacts;
-    friend class KvDockLayout;
-    friend class KvEditDispatch;
-    friend class KvEditorWiring;
-    friend class KvMenuTable;
-    friend class KvStageDocuments;
     friend class ::TestShell;
-    friend class ::TestDocuments;
 
     bool setup();
     void wireStageWidget();
     void wirePanels();
-    void createMainMenu();
-    void createContextMenus();
+    // Builds the main menus, their submenus and the context menus from the menu tables.
+    void createMenus();
     void saveUserSettings();
     void trashToEmpty();
 
-    // Stage documents: the files of the open stages in tab order (absolute paths or file
-    // names alone), whether a tab holds the file, and the actions that need an open stage.
-    QStringList workingStageFileList(bool absolute) const;
-    bool hasStageFileOpened(const QString& path) const;
+    // The actions that need an open stage.
     void setStageTabRelatedActionEnabled(bool enabled);
 
     void setActionEnabled(const QString& name, bool enabled);
@@ -429,16 +419,7 @@ private:
 
     QPointer<QMainWindow> m_mainWindow;
     QPointer<KvStageWidget> m_stageWidget;
-    QPointer<KvStagePropertyWidget> m_stagePropertyWidget;
-    QPointer<KvDockWidget> m_stagePropertyDock;
-    QPointer<KvScreenPropertyWidget> m_screenPropertyWidget;
-    QPointer<KvDockWidget> m_screenPropertyDock;
-    QPointer<KvContentPreviewWidget> m_contentPreviewWidget;
-    QPointer<KvDockWidget> m_contentPreviewDock;
-    QPointer<KvDockWidget> m_libraryDock;
-    QPointer<KvLibraryWidget> m_libraryWidget;
-    QPointer<KvSequenceContainer> m_sequenceContainer;
-    QPointer<KvDockWidget> m_sequenceDock;
+    KvDockLayout m_docks;
     QUndoStack* m_libraryUndoStack = nullptr;
     QUndoGroup* m_undoGroup = nullptr;
     QList<QMenu*> m_menuList;

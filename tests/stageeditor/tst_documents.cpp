@@ -6,6 +6,7 @@
 #include "kvstage.h"
 #include "kvstagechooser.h"
 #include "kvstagecreator.h"
+#include "kvstagedocuments.h"
 #include "kvstageeditor.h"
 #include "kvstagepropertywidget.h"
 #include "kvstagetemplate.h"
@@ -21,6 +22,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -38,6 +40,16 @@ const char* const CreatedDescription = "This is a created new stage that is not 
 // What a message box looked like when it was answered: "icon|title|text|parent", the icon
 // W(arning) or C(ritical), the parent "stage" (the stage widget) or "window".
 using BoxRecord = QString;
+
+// The editor's action of that object name, looked up in its main menus.
+QAction* editorAction(const KvStageEditor& editor, const QString& name)
+{
+    for (QMenu* menu : editor.menu()) {
+        if (auto* action = menu->findChild<QAction*>(name))
+            return action;
+    }
+    return nullptr;
+}
 
 } // namespace
 
@@ -235,7 +247,7 @@ void TestDocuments::chosenStagesOpenAfterTheChooserReturns()
         tabsWhileOpen = tabCount();
         chooser->reject();
     });
-    m_editor->showStageChooser();
+    KvStageDocuments::showChooser(*m_editor);
     QCOMPARE(watcher.count(), 1);
     QCOMPARE(tabsWhileOpen, 0);
     QCOMPARE(QDir(chooserFolder), QDir(stagePath("stage")));
@@ -307,7 +319,7 @@ void TestDocuments::saveAs()
             KvModalWatcher::acceptFile(dialog, stagePath(answer));
     });
     watcher.answerWith(recordBox(&seen));
-    m_editor->saveCurrentStageAs();
+    KvStageDocuments::saveAs(*m_editor);
 
     QCOMPARE(title, QString("Save Stage"));
     QVERIFY2(filters.contains("Stages (*.xml *.kstg)"), qPrintable(filters.join('|')));
@@ -317,7 +329,7 @@ void TestDocuments::saveAs()
     QCOMPARE(stage->filePath(), stagePath(path));
     QCOMPARE(label(0), tab);
     const bool saved = !tab.endsWith('*');
-    QCOMPARE(m_editor->getAction("Action_Save_Stage")->isEnabled(), !saved);
+    QCOMPARE(editorAction(*m_editor, "Action_Save_Stage")->isEnabled(), !saved);
     QCOMPARE(area->initialStage() == snapshot, !saved);
     KvStage written(stagePath(path));
     QCOMPARE(written.readFile(), saved || path == "stage/a.xml");
@@ -345,17 +357,17 @@ void TestDocuments::saveFailingKeepsTheMark()
     QList<BoxRecord> boxes;
     KvModalWatcher watcher;
     watcher.answerWith(recordBox(&boxes));
-    QCOMPARE(m_editor->saveCurrentStage(), false);
+    QCOMPARE(KvStageDocuments::save(*m_editor), false);
     QCOMPARE(boxes.count(), 1);
     QCOMPARE(boxes.at(0), QString("C|Error|Cannot save the stage of \"new.xml\".|window"));
     QCOMPARE(label(0), QString("new.xml*"));
     QVERIFY(m_editor->stageWidget()->isCurrentStageChangedFromInitial());
-    QVERIFY(m_editor->getAction("Action_Save_Stage")->isEnabled());
+    QVERIFY(editorAction(*m_editor, "Action_Save_Stage")->isEnabled());
 
     // Without a tab nothing is tried and nothing shown.
     m_editor->stageWidget()->currentStageWorkingArea()->resetInitialStage();
-    m_editor->closeAllStageTab();
-    QCOMPARE(m_editor->saveCurrentStage(), false);
+    m_editor->stageWidget()->closeAllStageTab();
+    QCOMPARE(KvStageDocuments::save(*m_editor), false);
     QCOMPARE(watcher.count(), 1);
 }
 
@@ -383,7 +395,7 @@ void TestDocuments::createdStageIsMarkedUntilSaved()
     // Closing asks; answered No, the tab goes and nothing is written.
     KvModalWatcher watcher;
     watcher.answer(QMessageBox::No);
-    m_editor->closeCurrentStageTab();
+    m_editor->stageWidget()->closeCurrentStage();
     QCOMPARE(watcher.count(), 1);
     QCOMPARE(watcher.seen().at(0).title, QString("Notice"));
     QCOMPARE(watcher.seen().at(0).text,
@@ -397,14 +409,14 @@ void TestDocuments::createdStageIsMarkedUntilSaved()
     stage->setDescription("Lobby template");
     m_editor->onStageCreated(stage);
     QCOMPARE(label(0), QString("fresh.xml*"));
-    QVERIFY(m_editor->saveCurrentStage());
+    QVERIFY(KvStageDocuments::save(*m_editor));
     QCOMPARE(label(0), QString("fresh.xml"));
-    QVERIFY(!m_editor->getAction("Action_Save_Stage")->isEnabled());
+    QVERIFY(!editorAction(*m_editor, "Action_Save_Stage")->isEnabled());
     QCOMPARE(stage->description(), QString("Lobby template"));
     KvStage written(path);
     QVERIFY(written.readFile());
     QCOMPARE(written.description(), QString("Lobby template"));
-    m_editor->closeCurrentStageTab();
+    m_editor->stageWidget()->closeCurrentStage();
     QCOMPARE(watcher.count(), 1);
     QCOMPARE(tabCount(), 0);
 }
@@ -420,7 +432,7 @@ void TestDocuments::stageActionsFollowFirstAndLastTab()
              {"Action_Add_Multimedia_Screen", "Action_Add_Telop_Screen",
               "Action_Add_Extended_Screen", "Action_Edit_Event", "Action_Show_Duration",
               "Action_Normal_View", "Action_Time_View"}) {
-            QAction* action = m_editor->getAction(name);
+            QAction* action = editorAction(*m_editor, name);
             QVERIFY2(action && (usable ? !action->isVisible() || action->isEnabled()
                                        : !action->isEnabled()),
                      name);
@@ -432,14 +444,14 @@ void TestDocuments::stageActionsFollowFirstAndLastTab()
     openStages({a, b});
     expectUsable(true);
     // Closing one of two tabs changes nothing; closing the last turns them off.
-    m_editor->closeCurrentStageTab();
+    m_editor->stageWidget()->closeCurrentStage();
     expectUsable(true);
-    m_editor->closeCurrentStageTab();
+    m_editor->stageWidget()->closeCurrentStage();
     QCOMPARE(tabCount(), 0);
     expectUsable(false);
     openStages({b});
     expectUsable(true);
-    m_editor->closeAllStageTab();
+    m_editor->stageWidget()->closeAllStageTab();
     expectUsable(false);
 }
 
@@ -448,7 +460,7 @@ void TestDocuments::saveActionFollowsOnlyTheCurrentTab()
     openStages({writeStage("stage/a.xml"), writeStage("stage/b.xml")});
     KvStageWidget* widget = m_editor->stageWidget();
     QCOMPARE(widget->currentTabIndex(), 1);
-    QAction* save = m_editor->getAction("Action_Save_Stage");
+    QAction* save = editorAction(*m_editor, "Action_Save_Stage");
     // Marks on the tab that is not current leave Save Stage as it is, either way.
     for (bool enabled : {false, true}) {
         save->setEnabled(enabled);
@@ -465,18 +477,18 @@ void TestDocuments::saveActionFollowsOnlyTheCurrentTab()
 
 void TestDocuments::workingStageFileListKeepsSameNames()
 {
-    QVERIFY(m_editor->workingStageFileList(false).isEmpty());
+    QVERIFY(KvStageDocuments::workingFiles(*m_editor, false).isEmpty());
     const QString first = writeStage("stage/one/same.xml");
     const QString second = writeStage("stage/two/same.xml");
     const QString other = writeStage("stage/other.xml");
     openStages({first, second, other});
     QCOMPARE(tabCount(), 3);
 
-    QCOMPARE(m_editor->workingStageFileList(false),
+    QCOMPARE(KvStageDocuments::workingFiles(*m_editor, false),
              QStringList({"same.xml", "same.xml", "other.xml"}));
-    QCOMPARE(m_editor->workingStageFileList(true), QStringList({first, second, other}));
-    QVERIFY(m_editor->hasStageFileOpened(second));
-    QVERIFY(!m_editor->hasStageFileOpened(stagePath("stage/same.xml")));
+    QCOMPARE(KvStageDocuments::workingFiles(*m_editor, true), QStringList({first, second, other}));
+    QVERIFY(m_editor->stageWidget()->hasStageFileOpened(second));
+    QVERIFY(!m_editor->stageWidget()->hasStageFileOpened(stagePath("stage/same.xml")));
 
     // The creator is told each name in use once.
     QStringList namesInUse;
@@ -498,7 +510,7 @@ void TestDocuments::workingStageFileListKeepsSameNames()
             widget->close();
         }
     });
-    m_editor->showStageCreator();
+    KvStageDocuments::showCreator(*m_editor);
     QCOMPARE(watcher.count(), 1);
     QCOMPARE(namesInUse.count("same.xml"), 1);
     QCOMPARE(namesInUse.count("other.xml"), 1);
