@@ -31,6 +31,7 @@ KvStageTemplate::~KvStageTemplate()
         delete m_worker; // stops, waits and deletes what was not taken
         m_worker = nullptr;
     }
+    qDeleteAll(m_items);
 }
 
 QStringList KvStageTemplate::builtInTemplateFiles()
@@ -64,6 +65,11 @@ QStringList KvStageTemplate::templateFiles() const
     return files;
 }
 
+KvStageListWidgetItem* KvStageTemplate::takeItem(KvStageListWidgetItem* item)
+{
+    return item && m_items.removeOne(item) ? item : nullptr;
+}
+
 void KvStageTemplate::start()
 {
     if (m_running)
@@ -82,8 +88,11 @@ void KvStageTemplate::onStagesAvailable()
     if (!m_worker)
         return;
     const QList<KvStage*> stages = m_worker->takeStages();
-    for (KvStage* stage : stages)
-        emit itemCreated(new KvStageListWidgetItem(stage));
+    for (KvStage* stage : stages) {
+        auto* item = new KvStageListWidgetItem(stage);
+        m_items.append(item);
+        emit itemCreated(item);
+    }
 }
 
 void KvStageTemplate::onWorkerFinished()

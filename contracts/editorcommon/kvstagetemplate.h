@@ -18,14 +18,16 @@ class KvStageTemplateWorker;
 // folder (*.xml and *.kstg), listed after the built-in ones, each group sorted by file name.
 //
 // start() reads the files on a worker thread; each template read becomes a
-// KvStageListWidgetItem reported by itemCreated() (the receiver takes the item over), and
-// creatingItemListFinished() follows the last one. Files that cannot be read are skipped.
+// KvStageListWidgetItem reported by itemCreated(), and creatingItemListFinished() follows the
+// last one. Files that cannot be read are skipped. The lister keeps the items it reported
+// until a receiver takes them with takeItem(), and deletes the ones never taken: a queued
+// report whose receiver is gone before it arrives loses nothing.
 class KvStageTemplate : public QObject
 {
     Q_OBJECT
 public:
     explicit KvStageTemplate(QObject* parent = nullptr);
-    // Stops the worker and waits for it; items not reported yet are deleted.
+    // Stops the worker and waits for it; items not taken are deleted.
     ~KvStageTemplate() override;
 
     // The folder of the user's templates; empty: "templates" in the data folder.
@@ -40,6 +42,10 @@ public:
     static QStringList builtInTemplateFiles();
     // Every template file start() would read, in order.
     QStringList templateFiles() const;
+
+    // Hands `item` over to the caller when this lister reported it and still holds it;
+    // otherwise returns null without following the pointer.
+    KvStageListWidgetItem* takeItem(KvStageListWidgetItem* item);
 
 public slots:
     void start();
@@ -57,6 +63,7 @@ private:
     bool m_useBuiltIn = true;
     bool m_running = false;
     KvStageTemplateWorker* m_worker = nullptr;
+    QList<KvStageListWidgetItem*> m_items;
 };
 
 } // namespace Kova

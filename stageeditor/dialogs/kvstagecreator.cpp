@@ -177,6 +177,7 @@ QString KvStageCreator::screenCountText(int count)
 void KvStageCreator::createTemplateList()
 {
     auto* lister = new KvStageTemplate(this);
+    m_templateLister = lister;
     connect(lister, &KvStageTemplate::itemCreated, this,
             &KvStageCreator::addstageListItemToListWidget, Qt::QueuedConnection);
     connect(lister, &KvStageTemplate::creatingItemListFinished, lister, &QObject::deleteLater);
@@ -186,7 +187,9 @@ void KvStageCreator::createTemplateList()
 
 void KvStageCreator::addstageListItemToListWidget(KvStageListWidgetItem* item)
 {
-    if (!item)
+    // The item arrives queued: taken from the lister that still holds it, or left alone when
+    // the lister is gone (it deleted the item then).
+    if (!m_templateLister || !m_templateLister->takeItem(item))
         return;
     m_listWidget->addItem(item);
 }

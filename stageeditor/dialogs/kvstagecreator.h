@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +17,7 @@ namespace Kova {
 class KvColorWidget;
 class KvStage;
 class KvStageListWidgetItem;
+class KvStageTemplate;
 
 // The dialog that makes a new, unsaved stage from a template. The templates are listed
 // in the background (KvStageTemplate); the user picks one, adjusts the file name, the
@@ -79,6 +81,7 @@ private:
     QSpinBox* m_widthSpinBox = nullptr;
     QSpinBox* m_heightSpinBox = nullptr;
     KvColorWidget* m_colorWidget = nullptr;
+    QPointer<KvStageTemplate> m_templateLister;
     bool m_decided = false;
 };
 

@@ -11,6 +11,7 @@
 #include "kvstagetemplate.h"
 #include "kvtestfactories.h"
 
+#include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -127,6 +128,7 @@ private slots:
     void namesInUseAreKeptOnce();
     void builtInTemplatesAreListed();
     void userTemplatesFollowBuiltInOnes();
+    void closingWhileListingFreesTemplates();
     void screenCounts_data();
     void screenCounts();
     void acceptBuildsTheStage();
@@ -204,26 +206,21 @@ void TestStageCreator::builtInTemplatesAreListed()
     QTRY_VERIFY(list()->count() >= 3);
     QTRY_COMPARE(list()->count(), KvStageTemplate::builtInTemplateFiles().count());
 
-    bool landscape = false, withTelop = false, portrait = false;
+    QStringList kinds; // "<width>x<height> <multimedia>+<telop>"
     for (int i = 0; i < list()->count(); ++i) {
         auto* item = static_cast<KvStageListWidgetItem*>(list()->item(i));
-        QVERIFY(item->stage());
         QVERIFY(!item->stage()->description().isEmpty());
         QVERIFY(!item->icon().isNull());
-        const QSize size = item->stage()->rect().size();
-        int multimedia = 0, telop = 0;
+        int counts[2] = {0, 0};
         for (const KvScreen* screen : item->stage()->screenList())
-            (screen->type() == ScreenType::Telop ? telop : multimedia)++;
-        if (size == QSize(1920, 1080) && multimedia == 1 && telop == 0)
-            landscape = true;
-        if (size == QSize(1920, 1080) && multimedia == 1 && telop == 1)
-            withTelop = true;
-        if (size == QSize(1080, 1920))
-            portrait = true;
+            ++counts[screen->type() == ScreenType::Telop];
+        const QRect r = item->stage()->rect();
+        kinds
+            << QString("%1x%2 %3+%4").arg(r.width()).arg(r.height()).arg(counts[0]).arg(counts[1]);
     }
-    QVERIFY(landscape);
-    QVERIFY(withTelop);
-    QVERIFY(portrait);
+    for (const char* kind : {"1920x1080 1+0", "1920x1080 1+1"})
+        QVERIFY2(kinds.contains(kind), qPrintable(kinds.join(", ")));
+    QVERIFY2(kinds.filter("1080x1920").count() > 0, qPrintable(kinds.join(", ")));
 }
 
 void TestStageCreator::userTemplatesFollowBuiltInOnes()
@@ -247,10 +244,35 @@ void TestStageCreator::userTemplatesFollowBuiltInOnes()
     QCOMPARE(items.count(), builtIn + 1); // the broken one is skipped
     QList<KvStageListWidgetItem*> made;
     for (const auto& args : items)
-        made.append(args.at(0).value<KvStageListWidgetItem*>());
+        made.append(lister.takeItem(args.at(0).value<KvStageListWidgetItem*>()));
+    QVERIFY(!made.contains(nullptr));
+    QVERIFY(!lister.takeItem(made.first())); // handed over once
     QCOMPARE(made.last()->text(), QString("Own"));
     QCOMPARE(made.last()->stage()->thread(), QThread::currentThread());
     qDeleteAll(made);
+}
+
+// Templates reported to the dialog but still queued when it is cancelled and deleted (and
+// those the worker reads after that) are freed, not lost with the queued calls.
+void TestStageCreator::closingWhileListingFreesTemplates()
+{
+    m_creator = new KvStageCreator;
+    QCoreApplication::sendPostedEvents(m_creator, QEvent::MetaCall); // starts the listing
+    QPointer<KvStageTemplate> lister = m_creator->findChild<KvStageTemplate*>();
+    QVERIFY(lister);
+    QSignalSpy items(lister.data(), &KvStageTemplate::itemCreated);
+    QDeadlineTimer deadline(10000);
+    while (items.isEmpty() && !deadline.hasExpired())
+        QCoreApplication::sendPostedEvents(lister, QEvent::MetaCall); // not to the dialog
+    QVERIFY(!items.isEmpty());
+    QPointer<KvStage> reported = items.at(0).at(0).value<KvStageListWidgetItem*>()->stage();
+    QCOMPARE(list()->count(), 0);
+
+    m_creator->reject();
+    processDeferredDeletes(); // the dialog first, then what was queued for it
+    QVERIFY(!m_creator);
+    QVERIFY(!lister);
+    QVERIFY(!reported);
 }
 
 void TestStageCreator::screenCounts_data()
