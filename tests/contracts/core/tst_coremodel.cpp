@@ -57,12 +57,9 @@ private slots:
     void mediaCopyAndCopyFrom();
     void everyFieldTakesPartInMatch_data();
     void everyFieldTakesPartInMatch();
-    void matchComparesFilePathOnlyWhenAsked();
     void getScreenObject();
-    void addAndTakeMedia();
-    void addEventSortsByDirection();
-    void setIdMovesOwnRaiseEvents();
-    void totalDuration();
+    void addMedia();
+    void addEventSortsByDirectionAndFollowsId();
     void updatePropertyFromMap();
     void pluginCallsNeedAPlugin();
     void typeNames_data();
@@ -123,6 +120,9 @@ void TestCoreModel::stageAssignmentReplacesContent()
 
     target = target; // self-assignment keeps the content
     QVERIFY(target.isMatch(original, true));
+    target.setFilePath(QStringLiteral("y.xml")); // the path counts only when asked
+    QVERIFY(target.isMatch(original, false));
+    QVERIFY(!target.isMatch(original, true));
 }
 
 void TestCoreModel::screenCopyWithAndWithoutParent()
@@ -225,11 +225,6 @@ void TestCoreModel::everyFieldTakesPartInMatch_data()
         f.setPointSizeF(9.0);
         p.media->setFont(f);
     });
-    row("media font family", [](Parts p) {
-        QFont f = p.media->font();
-        f.setFamily("Serif");
-        p.media->setFont(f);
-    });
     row("media properties", [](Parts p) {
         QVariantMap properties = p.media->properties();
         properties.insert("count", 12345);
@@ -256,16 +251,6 @@ void TestCoreModel::everyFieldTakesPartInMatch()
     QVERIFY(!original.isMatch(changed, false));
 }
 
-void TestCoreModel::matchComparesFilePathOnlyWhenAsked()
-{
-    KvStage a(QStringLiteral("a.xml"));
-    KvStage b(QStringLiteral("b.xml"));
-    QVERIFY(a.isMatch(b, false));
-    QVERIFY(!a.isMatch(b, true));
-    b.setFilePath(QStringLiteral("a.xml"));
-    QVERIFY(a.isMatch(b, true));
-}
-
 void TestCoreModel::getScreenObject()
 {
     KvStage stage;
@@ -279,7 +264,7 @@ void TestCoreModel::getScreenObject()
     QVERIFY(stage.screenList().isEmpty());
 }
 
-void TestCoreModel::addAndTakeMedia()
+void TestCoreModel::addMedia()
 {
     KvScreen screen(ScreenType::Multimedia, 1);
     auto* a = new KvMedia(QStringLiteral("a.png"));
@@ -298,16 +283,9 @@ void TestCoreModel::addAndTakeMedia()
     auto* d = new KvMedia(QStringLiteral("d.png"));
     screen.addMedia(d, 99); // past the end: appended
     QCOMPARE(screen.mediaList().last(), d);
-
-    QVERIFY(screen.takeMedia(c));
-    QVERIFY(!screen.takeMedia(c));
-    QVERIFY(!screen.takeMedia(nullptr));
-    QCOMPARE(screen.mediaCount(), 3);
-    c->setUri(QStringLiteral("still alive")); // not deleted by takeMedia
-    delete c;
 }
 
-void TestCoreModel::addEventSortsByDirection()
+void TestCoreModel::addEventSortsByDirectionAndFollowsId()
 {
     KvScreen screen(ScreenType::Multimedia, 4);
     screen.addEvent(KvEvent(KvEvent::ContentEnd, 4, KvEvent::Raise));
@@ -320,30 +298,10 @@ void TestCoreModel::addEventSortsByDirection()
     QCOMPARE(screen.raiseEventList().at(0).parent(), &screen);
     QCOMPARE(screen.waitEventList().at(1).parent(), &screen);
     QVERIFY(screen.ignoreRaiseEventList().isEmpty());
-}
-
-void TestCoreModel::setIdMovesOwnRaiseEvents()
-{
-    KvScreen screen(ScreenType::Multimedia, 4);
-    screen.addEvent(KvEvent(KvEvent::ContentEnd, 4, KvEvent::Raise));
-    screen.addEvent(KvEvent(KvEvent::ContentEnd, 4, KvEvent::Wait));
+    // A new id moves the screen's own raise events along; wait events name other screens.
     screen.setId(8);
-    QCOMPARE(screen.id(), 8);
     QCOMPARE(screen.raiseEventList().first().screenId(), 8);
-    QCOMPARE(screen.waitEventList().first().screenId(), 4); // names another screen
-}
-
-void TestCoreModel::totalDuration()
-{
-    KvScreen screen;
-    QCOMPARE(screen.totalDuration(), 0.0);
-    auto* a = new KvMedia(QStringLiteral("a.png"));
-    a->setPlayingDuration(2.5);
-    auto* b = new KvMedia(QStringLiteral("b.png"));
-    b->setPlayingDuration(4.0);
-    screen.addMedia(a);
-    screen.addMedia(b);
-    QCOMPARE(screen.totalDuration(), 6.5);
+    QCOMPARE(screen.waitEventList().first().screenId(), 2);
 }
 
 void TestCoreModel::updatePropertyFromMap()
@@ -464,15 +422,10 @@ void TestCoreModel::extensions_data()
     QTest::addColumn<int>("mediaType");
     QTest::addColumn<int>("screenType");
     const int mm = ScreenType::Multimedia;
-    for (const char* e : {"png", "jpg", "jpeg", "bmp", "gif", "PNG", "JpG"})
-        QTest::newRow(e) << QString::fromLatin1(e) << int(MediaType::Image) << mm;
-    for (const char* e : {"mp4", "avi", "mov", "wmv", "mpg", "mpeg", "mkv", "MP4"})
-        QTest::newRow(e) << QString::fromLatin1(e) << int(MediaType::Movie) << mm;
-    QTest::newRow("swf") << "swf" << int(MediaType::Flash) << mm;
+    QTest::newRow("JpG") << "JpG" << int(MediaType::Image) << mm;
+    QTest::newRow("MP4") << "MP4" << int(MediaType::Movie) << mm;
     QTest::newRow("SWF") << "SWF" << int(MediaType::Flash) << mm;
-    for (const char* e : {"url", "html", "htm", "HTML"})
-        QTest::newRow(e) << QString::fromLatin1(e) << int(MediaType::Web) << mm;
-    QTest::newRow("txt") << "txt" << int(MediaType::Telop) << int(ScreenType::Telop);
+    QTest::newRow("HTML") << "HTML" << int(MediaType::Web) << mm;
     QTest::newRow("TXT") << "TXT" << int(MediaType::Telop) << int(ScreenType::Telop);
     for (const char* e : {"", "xml", "pdf", "exe", "png ", ".png", "tx", "mp3"})
         QTest::newRow(e[0] ? e : "empty")

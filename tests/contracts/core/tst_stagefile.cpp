@@ -110,15 +110,13 @@ private slots:
     void roundTripDefaultsAndOddValues();
     void editorLimitsRoundTrip_data();
     void editorLimitsRoundTrip();
-    void rewriteIsStable();
     void readReplacesContent();
     void badFilesAreRefused_data();
     void badFilesAreRefused();
-    void missingFileIsRefused();
+    void missingFileOrFolderIsRefused();
     void unknownPartsAreSkipped();
     void unwritableStageIsRefused_data();
     void unwritableStageIsRefused();
-    void saveIntoMissingFolderFails();
     void saveIntoReadOnlyFolderKeepsOldFile();
     void saveThatRunsOutOfRoomKeepsOldFile();
     void sampleStagesLoad();
@@ -143,6 +141,10 @@ void TestStageFile::roundTripEveryProperty()
     const QByteArray text = readAll(path);
     QVERIFY(text.contains("uri=\"image/picture 31.png\""));
     QVERIFY(text.startsWith("<?xml"));
+    // Writing what was read gives the same bytes.
+    loaded.setFilePath(dir.filePath(QStringLiteral("again.xml")));
+    QVERIFY(loaded.writeToFile());
+    QCOMPARE(readAll(loaded.filePath()), text);
 }
 
 void TestStageFile::roundTripDefaultsAndOddValues()
@@ -205,19 +207,6 @@ void TestStageFile::editorLimitsRoundTrip()
     QVERIFY(loaded.isMatch(original, true));
 }
 
-void TestStageFile::rewriteIsStable()
-{
-    QTemporaryDir dir;
-    KvStage original(dir.filePath(QStringLiteral("a.xml")));
-    fillStage(&original);
-    QVERIFY(original.writeToFile());
-    KvStage loaded(original.filePath());
-    QVERIFY(loaded.readFile());
-    loaded.setFilePath(dir.filePath(QStringLiteral("b.xml")));
-    QVERIFY(loaded.writeToFile());
-    QCOMPARE(readAll(loaded.filePath()), readAll(original.filePath()));
-}
-
 void TestStageFile::readReplacesContent()
 {
     QTemporaryDir dir;
@@ -250,10 +239,9 @@ void TestStageFile::badFilesAreRefused_data()
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("whitespace") << QByteArray("  \n\n ");
     QTest::newRow("declaration only") << QByteArray("<?xml version=\"1.0\"?>");
-    for (int percent : {5, 25, 50, 75, 95}) {
+    for (int percent : {5, 50, 95})
         QTest::newRow(qPrintable(QStringLiteral("truncated %1%").arg(percent)))
             << valid.left(valid.size() * percent / 100);
-    }
     QTest::newRow("truncated last byte") << valid.left(valid.lastIndexOf('>'));
     bad("wrong root", "kovaStage", "stage");
     QTest::newRow("html") << QByteArray("<html><body>hello</body></html>");
@@ -265,17 +253,14 @@ void TestStageFile::badFilesAreRefused_data()
     bad("version text", "version=\"1\" name", "version=\"one\" name");
     bad("newer version", "version=\"1\" name", "version=\"2\" name");
     bad("width text", "width=\"800\"", "width=\"wide\"");
-    bad("width float", "width=\"800\"", "width=\"800.5\"");
     bad("width negative", "width=\"800\"", "width=\"-1\"");
     bad("height negative", "height=\"600\"", "height=\"-600\"");
-    bad("width huge", "width=\"800\"", "width=\"99999999999\"");
     bad("width too big", "width=\"800\"", "width=\"16777216\"");
     bad("options unknown", "name=\"S\"", "name=\"S\" options=\"8\"");
     bad("options text", "name=\"S\"", "name=\"S\" options=\"all\"");
     bad("colour", "name=\"S\"", "name=\"S\" backgroundColor=\"#zzz\"");
     bad("screen x text", "x=\"0\" y", "x=\"1e\" y");
     bad("screen width nan", "width=\"400\" height=\"300\"", "width=\"nan\" height=\"300\"");
-    bad("screen width inf", "width=\"400\" height=\"300\"", "width=\"inf\" height=\"300\"");
     bad("screen width negative", "width=\"400\" height=\"300\"", "width=\"-4\" height=\"300\"");
     bad("screen huge", "width=\"400\" height=\"300\"", "width=\"1e300\" height=\"300\"");
     bad("zero id", "id=\"1\"", "id=\"0\"");
@@ -292,12 +277,10 @@ void TestStageFile::badFilesAreRefused_data()
     bad("screen count huge", "screenCount=\"2\"", "screenCount=\"99999999\"");
     bad("media count huge", "mediaCount=\"2\"", "mediaCount=\"1000000000\"");
     bad("media count wrong", "mediaCount=\"2\"", "mediaCount=\"3\"");
-    bad("media count negative", "mediaCount=\"2\"", "mediaCount=\"-2\"");
     bad("duration text", "duration=\"5\"", "duration=\"five\"");
     bad("duration huge", "duration=\"5\"", "duration=\"1e300\"");
     bad("media type", "type=\"image\" duration=\"5\"", "type=\"sound\" duration=\"5\"");
     bad("wait float", "duration=\"5\"", "duration=\"5\" wait=\"1.5\"");
-    bad("wait empty", "duration=\"5\"", "duration=\"5\" wait=\"\"");
     bad("step huge", "duration=\"5\"", "duration=\"5\" step=\"2000000000\"");
     bad("bool", "duration=\"5\"", "duration=\"5\" waitAuto=\"maybe\"");
     bad("property int", "value=\"3\"", "value=\"three\"");
@@ -341,7 +324,6 @@ void TestStageFile::badFilesAreRefused_data()
         c = char(seed >> 16);
     }
     QTest::newRow("binary garbage") << garbage;
-    QTest::newRow("zero bytes") << QByteArray(100, '\0');
     QTest::newRow("garbage after header") << QByteArray("<?xml version=\"1.0\"?>") + garbage;
     QByteArray withNul = valid;
     withNul[valid.indexOf("image/b") + 3] = '\0';
@@ -366,7 +348,7 @@ void TestStageFile::badFilesAreRefused()
     QCOMPARE(stage.screenList().first()->stage(), &stage);
 }
 
-void TestStageFile::missingFileIsRefused()
+void TestStageFile::missingFileOrFolderIsRefused()
 {
     QTemporaryDir dir;
     KvStage stage(dir.filePath(QStringLiteral("none.xml")));
@@ -380,6 +362,9 @@ void TestStageFile::missingFileIsRefused()
     QVERIFY(!folder.readFile());
     QVERIFY(!folder.writeToFile());
     QVERIFY(QFileInfo(dir.path()).isDir());
+    stage.setFilePath(dir.filePath(QStringLiteral("missing/s.xml"))); // no such folder
+    QVERIFY(!stage.writeToFile());
+    QVERIFY(entries(dir.path()).isEmpty());
 
     KvStage unnamed;
     QVERIFY(!unnamed.readFile());
@@ -434,16 +419,6 @@ void TestStageFile::unwritableStageIsRefused()
     QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("s.xml")});
 }
 
-void TestStageFile::saveIntoMissingFolderFails()
-{
-    QTemporaryDir dir;
-    KvStage stage(dir.filePath(QStringLiteral("missing/s.xml")));
-    fillStage(&stage);
-    QVERIFY(!stage.writeToFile());
-    QVERIFY(!stage.errorString().isEmpty());
-    QVERIFY(entries(dir.path()).isEmpty());
-}
-
 void TestStageFile::saveIntoReadOnlyFolderKeepsOldFile()
 {
     QTemporaryDir dir;
@@ -479,23 +454,12 @@ void TestStageFile::saveThatRunsOutOfRoomKeepsOldFile()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("s.xml"));
     QVERIFY(writeFile(path, validText()));
-    const QString limit = QStringLiteral("65536");
-
-    // Control: a small stage fits and is written.
-    const QString smallPath = dir.filePath(QStringLiteral("small.xml"));
-    QCOMPARE(runHelper({smallPath, QStringLiteral("5"), QStringLiteral("--fsize"), limit}), 0);
-    KvStage small(smallPath);
-    QVERIFY2(small.readFile(), qPrintable(small.errorString()));
-    QCOMPARE(small.screenList().first()->mediaCount(), 5);
-
-    // A stage far bigger than the limit: the write fails part-way.
+    // A stage far bigger than the file size limit: the write fails part-way.
     QString output;
-    QCOMPARE(runHelper({path, QStringLiteral("3000"), QStringLiteral("--fsize"), limit}, &output),
-             1);
+    QCOMPARE(runHelper({path, "3000", "--fsize", "65536"}, &output), 1);
     QVERIFY(!output.trimmed().isEmpty());
     QCOMPARE(readAll(path), validText());
-    QCOMPARE(entries(dir.path()),
-             (QStringList{QStringLiteral("s.xml"), QStringLiteral("small.xml")}));
+    QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("s.xml")});
 
     // The same stage without the limit is fine.
     QCOMPARE(runHelper({path, QStringLiteral("3000")}), 0);
