@@ -410,20 +410,6 @@ private slots:
                  (QStringList{"B1.png", "b2.png", "b10.png", "notes.txt", "zeta"}));
     }
 
-    void rootRemovedAndRecreated()
-    {
-        QSignalSpy deleted(m_model.get(), &KvFileSystemModel::itemDeleted);
-        QVERIFY(m_model->index(path("image/b2.png")).isValid());
-        QVERIFY(QDir(m_root).removeRecursively());
-        m_model->update(m_root);
-        QCOMPARE(m_model->rowCount(), 0);
-        QVERIFY(!deleted.isEmpty());
-        makeLibrary();
-        m_model->update(m_root);
-        QCOMPARE(m_model->rowCount(), 5);
-        QVERIFY(m_model->index(path("image/b2.png")).isValid());
-    }
-
     void missingRootIsEmptyAndRecovers()
     {
         KvFileSystemModel model;

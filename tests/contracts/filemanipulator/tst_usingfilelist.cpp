@@ -102,7 +102,6 @@ private slots:
     void caseSensitivity();
     void usersAreListedOncePerPair();
     void scheduleList();
-    void changedScheduleChangesTheAnswerAfterRebuild();
     void contentList();
     void missingRootGivesAnEmptyBuiltList();
     void cancelKeepsOldContent_data();
@@ -241,29 +240,6 @@ void TestUsingFileList::scheduleList()
         QVERIFY2(!list.hasChild(d + "/" + unused), unused);
     for (const QString& used : list.entries().keys())
         QVERIFY2(!used.contains(QLatin1String("example.invalid")), qPrintable(used));
-}
-
-void TestUsingFileList::changedScheduleChangesTheAnswerAfterRebuild()
-{
-    QTemporaryDir data;
-    const QString d = data.path();
-    QVERIFY(writeFile(d + "/channel/a.xml", schedule({"stage/A.xml"})));
-    KvUsingFileList list(KvUsingFileList::UsingStage);
-    list.setDataDir(d);
-    QCOMPARE(build(&list, 0, d + "/channel"), 1);
-    QVERIFY(list.hasChild(d + "/stage/A.xml"));
-    QVERIFY(!list.hasChild(d + "/stage/B.xml"));
-
-    QVERIFY(writeFile(d + "/channel/a.xml", schedule({"stage/B.xml"})));
-    // Until rebuilt the list keeps its answer.
-    QVERIFY(list.hasChild(d + "/stage/A.xml"));
-    QCOMPARE(build(&list, 0, d + "/channel"), 1);
-    QVERIFY(!list.hasChild(d + "/stage/A.xml"));
-    QVERIFY(list.hasChild(d + "/stage/B.xml"));
-
-    QVERIFY(QFile::remove(d + "/channel/a.xml"));
-    QCOMPARE(build(&list, 0, d + "/channel"), 1);
-    QVERIFY(list.isEmpty());
 }
 
 void TestUsingFileList::contentList()
