@@ -123,7 +123,9 @@ private slots:
         QVERIFY(watcher.seen().at(0).text.contains(QStringLiteral(KOVA_VERSION)));
     }
 
-    void closingLetsTheEditorCloseFirst()
+    // Quitting closes the editor first, empties the trash of the data folder (keeping the
+    // folder), deletes the window and keeps its size for the next start.
+    void quittingClosesEditorThenWindow()
     {
         QTemporaryDir data;
         KvEditorConfig::setDataDir(data.path());
@@ -133,33 +135,17 @@ private slots:
         QPointer<KvMainWindow> guard(window);
         window->start();
         window->show();
+        window->setGeometry(40, 50, 900, 640);
+        const QSize closedSize = window->size();
         QPointer<KvStageEditor> editor = window->editor();
         QSignalSpy closed(editor.data(), &KvStageEditor::closed);
-        QPointer<QMenu> help = window->helpMenu();
 
         emit editor->quitApp();
         QCOMPARE(closed.count(), 1);
-        // The trash inside the data folder was emptied, the folder kept.
         QVERIFY(QFileInfo(data.filePath(QStringLiteral("._kvtrash"))).isDir());
         QVERIFY(!QFile::exists(data.filePath(QStringLiteral("._kvtrash/old.png"))));
         QTRY_VERIFY(!editor);
         QTRY_VERIFY(!guard);
-    }
-
-    void windowGeometryIsKeptForTheNextStart()
-    {
-        QTemporaryDir data;
-        KvEditorConfig::setDataDir(data.path());
-        auto* window = new KvMainWindow;
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        QPointer<KvMainWindow> guard(window);
-        window->start();
-        window->show();
-        window->setGeometry(40, 50, 900, 640);
-        const QSize closedSize = window->size();
-        emit window->editor()->quitApp();
-        QTRY_VERIFY(!guard);
-
         KvMainWindow next;
         QCOMPARE(next.size(), closedSize);
     }

@@ -102,12 +102,11 @@ private slots:
     void selectionRules();
     void decisionsClose_data();
     void decisionsClose();
+    void copyProposesNumberedName_data();
     void copyProposesNumberedName();
     void copyRetriesWhenNameExists();
-    void copyCancelled();
     void deleteAsksFirst_data();
     void deleteAsksFirst();
-    void usedStagesAreKept_data();
     void usedStagesAreKept();
     void deleteWaitsForTheUsedList();
     void deleteWithoutReadyListAsksFirst();
@@ -235,8 +234,18 @@ void TestStageChooser::decisionsClose()
     QVERIFY(!m_chooser);
 }
 
+// The input dialog offers the first free numbered name; accepted as it is, the copy is made
+// and reported; cancelled, nothing is made and the chooser stays.
+void TestStageChooser::copyProposesNumberedName_data()
+{
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("accepted") << true;
+    QTest::newRow("cancelled") << false;
+}
+
 void TestStageChooser::copyProposesNumberedName()
 {
+    QFETCH(bool, accept);
     QVERIFY(QFile::copy(path("Alpha.xml"), path("Alpha - Copy.xml")));
     QVERIFY(QFile::copy(path("Alpha.xml"), path("Alpha - Copy(2).xml")));
     QCOMPARE(KvStageChooser::proposeCopyName(path("Alpha.xml")), QString("Alpha - Copy(3)"));
@@ -245,16 +254,21 @@ void TestStageChooser::copyProposesNumberedName()
     QTRY_VERIFY(indexOf("Alpha - Copy(2).xml").isValid());
 
     QSignalSpy selected(m_chooser.data(), &KvStageChooser::stageHasBeenSelected);
-    KvModalWatcher watcher;
+    KvModalWatcher watcher; // without an answer the input dialog is rejected
     QStringList offered;
-    watcher.answerText(QString(), &offered); // take the proposal as it is
+    if (accept)
+        watcher.answerText(QString(), &offered); // take the proposal as it is
     select({"Alpha.xml"});
     QTest::mouseClick(button("CopyAndCreateButton"), Qt::LeftButton);
     QCOMPARE(watcher.count(), 1);
     QCOMPARE(watcher.seen().at(0).title, QString("Input New Name"));
+    QCOMPARE(QFileInfo::exists(path("Alpha - Copy(3).xml")), accept);
+    QCOMPARE(selected.count(), int(accept));
+    if (!accept) {
+        QVERIFY(m_chooser->isVisible());
+        return;
+    }
     QCOMPARE(offered, QStringList{"Alpha - Copy(3)"});
-    QVERIFY(QFileInfo::exists(path("Alpha - Copy(3).xml")));
-    QCOMPARE(selected.count(), 1);
     QCOMPARE(selected.at(0).at(0).toStringList(), QStringList{path("Alpha - Copy(3).xml")});
     KvStage copy(path("Alpha - Copy(3).xml"));
     QVERIFY(copy.readFile());
@@ -290,18 +304,6 @@ void TestStageChooser::copyRetriesWhenNameExists()
     QCOMPARE(beta.screenList().count(), 3);
 }
 
-void TestStageChooser::copyCancelled()
-{
-    QSignalSpy selected(m_chooser.data(), &KvStageChooser::stageHasBeenSelected);
-    KvModalWatcher watcher; // no answer: the input dialog is rejected
-    select({"Alpha.xml"});
-    QTest::mouseClick(button("CopyAndCreateButton"), Qt::LeftButton);
-    QCOMPARE(watcher.count(), 1);
-    QCOMPARE(selected.count(), 0);
-    QVERIFY(!QFileInfo::exists(path("Alpha - Copy.xml")));
-    QVERIFY(m_chooser->isVisible());
-}
-
 void TestStageChooser::deleteAsksFirst_data()
 {
     QTest::addColumn<int>("answer");
@@ -329,33 +331,15 @@ void TestStageChooser::deleteAsksFirst()
     QVERIFY(m_chooser->isVisible());
 }
 
-// Stages a schedule plays are not deleted; the message names the schedules of each.
-void TestStageChooser::usedStagesAreKept_data()
-{
-    QTest::addColumn<QStringList>("selected");
-    QTest::addColumn<QStringList>("users"); // "stage:schedule", schedules in channel/
-    QTest::addColumn<QString>("message");
-    QTest::newRow("one of two used")
-        << QStringList{"Alpha.xml", "Beta.xml"}
-        << QStringList{"Alpha.xml:Weekdays.xml", "Alpha.xml:Sat.xml"}
-        << "The following stage could not be deleted because it is used in the schedule.\n\n"
-           "\"Alpha.xml\" is used in ( Sat.xml, Weekdays.xml )\n";
-    QTest::newRow("two used") << QStringList{"Alpha.xml", "Gamma.kstg"}
-                              << QStringList{"Alpha.xml:a.xml", "Gamma.kstg:b.xml"}
-                              << "The following stages could not be deleted because they are "
-                                 "used in the schedule.\n\n\"Alpha.xml\" is used in ( a.xml )\n"
-                                 "\"Gamma.kstg\" is used in ( b.xml )\n";
-}
-
+// Stages a schedule plays are not deleted; the message names the schedules of each (the
+// message for a single stage is checked in deleteWaitsForTheUsedList).
 void TestStageChooser::usedStagesAreKept()
 {
-    QFETCH(QStringList, selected);
-    QFETCH(QStringList, users);
-    QFETCH(QString, message);
+    const QStringList selected{"Alpha.xml", "Beta.xml", "Gamma.kstg"};
     KvUsingFileList::Entries entries;
-    for (const QString& use : users)
-        entries[path(use.section(':', 0, 0))].append(
-            m_data->filePath("channel/" + use.section(':', 1)));
+    entries[path("Alpha.xml")] =
+        QStringList{m_data->filePath("channel/Weekdays.xml"), m_data->filePath("channel/Sat.xml")};
+    entries[path("Gamma.kstg")] = QStringList{m_data->filePath("channel/b.xml")};
     m_list->setEntries(entries);
     m_list->setState(KvUsingFileList::Created);
     KvModalWatcher watcher;
@@ -365,7 +349,10 @@ void TestStageChooser::usedStagesAreKept()
     QTest::mouseClick(button("DeleteButton"), Qt::LeftButton);
     QCOMPARE(watcher.count(), 2);
     QCOMPARE(watcher.seen().at(1).title, QString("Cannot Delete Stage"));
-    QCOMPARE(watcher.seen().at(1).text, message);
+    QCOMPARE(watcher.seen().at(1).text,
+             QString("The following stages could not be deleted because they are used in the "
+                     "schedule.\n\n\"Alpha.xml\" is used in ( Sat.xml, Weekdays.xml )\n"
+                     "\"Gamma.kstg\" is used in ( b.xml )\n"));
     for (const QString& name : selected)
         QCOMPARE(QFileInfo::exists(path(name)), entries.contains(path(name)));
 }
