@@ -69,7 +69,37 @@ private:
         std::unique_ptr<KvStageEditor> editor;
     };
 
-    static QAction* action(KvStageEditor* e, const QString& name) { return e->getAction(name); }
+    // The menus and submenus of the editor's main menus, in that order.
+    static QList<QMenu*> allMenus(KvStageEditor* e)
+    {
+        QList<QMenu*> menus = e->menu();
+        for (int i = 0; i < menus.count(); ++i) {
+            for (QAction* a : menus.at(i)->actions()) {
+                if (a->menu() && !menus.contains(a->menu()))
+                    menus.append(a->menu());
+            }
+        }
+        return menus;
+    }
+    // The first action of that object name in the editor's menus.
+    static QAction* action(KvStageEditor* e, const QString& name)
+    {
+        for (QMenu* menu : allMenus(e)) {
+            for (QAction* a : menu->actions()) {
+                if (a->objectName() == name)
+                    return a;
+            }
+        }
+        return nullptr;
+    }
+    static QMenu* subMenu(KvStageEditor* e, const QString& name)
+    {
+        for (QMenu* menu : allMenus(e).mid(e->menu().count())) {
+            if (menu->objectName() == name)
+                return menu;
+        }
+        return nullptr;
+    }
     static QMenu* mainMenu(KvStageEditor* editor, int index) { return editor->menu().value(index); }
     static QList<KvDockWidget*> docks(KvStageEditor* e)
     {
@@ -181,7 +211,8 @@ private slots:
 
         // Once the window is laid out, the default sizes are forced one dock after the
         // other; the sequence dock comes last and keeps exactly its size.
-        e->restoreDockWidgetSetting(true, false);
+        emit e->requestRestoreDockWidgetSetting(true, false);
+        QCoreApplication::sendPostedEvents(e, QEvent::MetaCall);
         QCOMPARE(e->sequenceDock()->height(), sequence);
         QCOMPARE(e->stagePropertyDock()->width(), 272);
         QCOMPARE(e->screenPropertyDock()->width(), 272);
@@ -319,8 +350,7 @@ private slots:
         Fixture f(1000, false);
         KvStageEditor* e = f.editor.get();
         QCOMPARE(e->menu().count(), 6);
-        QMenu* menu =
-            index >= 0 ? mainMenu(e, index) : KvStageEditor::getMenu(e->m_subMenuList, objectName);
+        QMenu* menu = index >= 0 ? mainMenu(e, index) : subMenu(e, objectName);
         QVERIFY(menu);
         QCOMPARE(menu->title(), title);
         QCOMPARE(menu->objectName(), objectName);
@@ -351,8 +381,7 @@ private slots:
                 QCOMPARE(a->isCheckable(), flags.contains('c'));
                 QCOMPARE(a->isChecked(), flags.contains('k'));
                 QCOMPARE(a->isVisible(), !flags.contains('h'));
-                // Named actions are found by their name, unnamed ones are not in the list.
-                QCOMPARE(e->m_actionList.contains(a), !fields.at(1).isEmpty());
+                // A named action is the only one of its name.
                 if (!fields.at(1).isEmpty())
                     QCOMPARE(action(e, fields.at(1)), a);
             }
@@ -414,7 +443,7 @@ private slots:
             QAction* a = actions.at(i);
             QString name = entries.at(i);
             if (a->menu()) {
-                QCOMPARE(a->menu(), KvStageEditor::getMenu(e->m_subMenuList, name));
+                QCOMPARE(a->menu(), subMenu(e, name));
             } else if (a->isSeparator()) {
                 // A "+" marks a plug-in separator shown in this menu; the others are hidden.
                 const bool shown = name.startsWith('+');
@@ -471,39 +500,21 @@ private slots:
         QCOMPARE(e->menu().count(), 7);
         QCOMPARE(e->menu().last(), help.data());
         // Only the exact name "Menu_Help" is taken.
-        QMenu other;
-        other.setObjectName(QStringLiteral("menu_help"));
-        e->setHelpMenu(&other);
+        QPointer<QMenu> other = new QMenu;
+        other->setObjectName(QStringLiteral("menu_help"));
+        e->setHelpMenu(other);
         QCOMPARE(e->takeHelpMenu(), help.data());
         QVERIFY(e->takeHelpMenu() == nullptr);
-        QCOMPARE(e->menu().last(), &other);
-        e->m_menuList.removeAll(&other);
+        QCOMPARE(e->menu().last(), other.data());
 
-        // Lookups are by exact name; an action is listed once.
-        const int count = e->m_actionList.count();
-        e->addActionToList(action(e, "Action_Cut"));
-        e->addActionToList(nullptr);
-        QCOMPARE(e->m_actionList.count(), count);
-        QVERIFY(action(e, "action_cut") == nullptr);
-        QVERIFY(action(e, QString()) == nullptr);
-        QVERIFY(KvStageEditor::getAction(nullptr, "Action_Cut") == nullptr);
-        QVERIFY(KvStageEditor::getMenu(e->m_subMenuList, "menu_align") == nullptr);
-        QAction own(QStringLiteral("Own"));
-        own.setObjectName(QStringLiteral("Action_Own"));
-        e->addActionToList(&own);
-        QCOMPARE(action(e, "Action_Own"), &own);
-        e->m_actionList.removeAll(&own);
-
-        // The editor hands the help menu back when it goes, and deletes its own menus.
+        // The editor hands the help menu back when it goes, and deletes the other menus of
+        // its list, its submenus and context menus.
         e->setHelpMenu(help);
         QPointer<QMenu> file = e->menu().first();
-        QPointer<QMenu> align = KvStageEditor::getMenu(e->m_subMenuList, "Menu_Align");
+        QPointer<QMenu> align = subMenu(e, "Menu_Align");
         QPointer<QMenu> stageContext = e->stageContextMenu();
         f.reset();
-        QVERIFY(help);
-        QVERIFY(!file);
-        QVERIFY(!align);
-        QVERIFY(!stageContext);
+        QVERIFY(help && !other && !file && !align && !stageContext);
         delete help.data();
     }
 
@@ -593,10 +604,14 @@ private slots:
                 selection << screens.at(i);
             sw->selectScreenItem(selection, true, true);
         }
-        e->m_activeSide = side;
-        QMenu* align = name == QLatin1String("Menu_Align")
-                           ? KvStageEditor::getMenu(e->m_subMenuList, name)
-                           : nullptr;
+        if (side == KvStageEditor::SequenceSide) {
+            // A press on the sequence dock's title bar, away from the rows.
+            KvDockWidget* dock = e->sequenceDock();
+            QTest::mousePress(dock, Qt::LeftButton, Qt::NoModifier, QPoint(dock->width() / 2, 4));
+            QTest::mouseRelease(dock, Qt::LeftButton, Qt::NoModifier, QPoint(dock->width() / 2, 4));
+        }
+        QCOMPARE(e->activeSide(), side);
+        QMenu* align = name == QLatin1String("Menu_Align") ? subMenu(e, name) : nullptr;
         QAction* a = align ? align->menuAction() : action(e, name);
         // The opposite first, so that only the check can give the expected state; the check
         // runs when the main menu holding the entry is about to show.
