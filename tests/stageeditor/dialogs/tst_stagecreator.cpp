@@ -340,16 +340,13 @@ void TestStageCreator::acceptBuildsTheStage()
     QCOMPARE(stage->description(), QString("<b>Mixed</b> template"));
     const QList<KvScreen*>& screens = stage->screenList();
     QCOMPARE(screens.count(), 14);
-    // Multimedia: platform players; others: built-in ones. Graphics type always default.
-    QCOMPARE(screens.at(0)->moviePlayerType(), PlayerType::Platform);
-    QCOMPARE(screens.at(0)->flashPlayerType(), PlayerType::Platform);
-    QCOMPARE(screens.at(0)->webBrowserType(), PlayerType::Platform);
-    for (int i = 1; i < 3; ++i) {
-        QCOMPARE(screens.at(i)->moviePlayerType(), PlayerType::BuiltIn);
-        QCOMPARE(screens.at(i)->flashPlayerType(), PlayerType::BuiltIn);
-        QCOMPARE(screens.at(i)->webBrowserType(), PlayerType::BuiltIn);
-    }
     for (int i = 0; i < 14; ++i) {
+        // Multimedia: platform players; others: built-in ones. Graphics type always default.
+        const PlayerType::PlayerTypes player =
+            types.at(i) == ScreenType::Multimedia ? PlayerType::Platform : PlayerType::BuiltIn;
+        QCOMPARE(screens.at(i)->moviePlayerType(), player);
+        QCOMPARE(screens.at(i)->flashPlayerType(), player);
+        QCOMPARE(screens.at(i)->webBrowserType(), player);
         QCOMPARE(screens.at(i)->graphicsType(), GraphicsType::Default);
         QCOMPARE(screens.at(i)->zIndex(), i);
         QCOMPARE(screens.at(i)->stage(), stage.get());
