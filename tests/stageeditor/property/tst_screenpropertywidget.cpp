@@ -27,6 +27,32 @@ template <typename T> T* field(QWidget* panel, const char* name)
     return w;
 }
 
+// What the panel shows, one entry a field (position and size one each); "-" marks a field that
+// cannot be edited.
+QStringList shown(QWidget* panel)
+{
+    const auto entry = [](QWidget* w, const QString& text) {
+        return (w->isEnabled() ? QString() : QStringLiteral("-")) + text;
+    };
+    const auto value = [panel](const char* box) { return field<QSpinBox>(panel, box)->value(); };
+    auto* name = field<QLineEdit>(panel, "lineEdit_Name");
+    QStringList list{
+        field<QLabel>(panel, "label_ScreenId")->text(),
+        field<QLabel>(panel, "label_ScreenType")->text(),
+        entry(name, name->text()),
+        field<KvColorWidget>(panel, "widget_BackgroundColor")->backColor().name(),
+        entry(field<QGroupBox>(panel, "groupBox_Position"),
+              QStringLiteral("%1,%2").arg(value("spinBox_Left")).arg(value("spinBox_Top"))),
+        entry(field<QGroupBox>(panel, "groupBox_Size"),
+              QStringLiteral("%1x%2").arg(value("spinBox_Width")).arg(value("spinBox_Height")))};
+    for (const char* box : {"checkBox_Locked", "checkBox_GraphicsType", "checkBox_MoviePlayerType",
+                            "checkBox_WebBrowserType"}) {
+        auto* check = field<QCheckBox>(panel, box);
+        list << entry(check, QString::number(check->checkState()));
+    }
+    return list;
+}
+
 // Every signal a user's edit in the panel can send, as "signal:value" in order.
 struct Recorder
 {
@@ -89,15 +115,15 @@ private slots:
         QTest::addColumn<QString>("idText");
         QTest::addColumn<bool>("graphicsEnabled");
         QTest::addColumn<bool>("playersEnabled");
-        QTest::newRow("multimedia")
-            << int(ScreenType::Multimedia) << 7 << false << "ID: 7" << false << true;
-        QTest::newRow("telop") << int(ScreenType::Telop) << 7 << false << "ID: 7" << true << false;
-        QTest::newRow("extended") << int(ScreenType::Extended) << 7 << false << "ID: 7" << false
-                                  << false;
-        QTest::newRow("locked") << int(ScreenType::Multimedia) << 7 << true << "ID: 7" << false
-                                << true;
-        QTest::newRow("id below -1")
-            << int(ScreenType::Multimedia) << -5 << false << "ID: " << false << true;
+        const auto row = [](const char* name, int type, int id, bool locked, const char* idText,
+                            bool graphics, bool players) {
+            QTest::newRow(name) << type << id << locked << QString(idText) << graphics << players;
+        };
+        row("multimedia", ScreenType::Multimedia, 7, false, "ID: 7", false, true);
+        row("telop", ScreenType::Telop, 7, false, "ID: 7", true, false);
+        row("extended", ScreenType::Extended, 7, false, "ID: 7", false, false);
+        row("locked", ScreenType::Multimedia, 7, true, "ID: 7", false, true);
+        row("id below -1", ScreenType::Multimedia, -5, false, "ID: ", false, true);
     }
 
     // The values of one screen (position and size rounded), the options of its type, and no
@@ -122,42 +148,21 @@ private slots:
         panel.onScreenSelectionChanged({screen});
 
         QVERIFY(panel.widget()->isEnabled());
-        QCOMPARE(field<QLabel>(&panel, "label_ScreenId")->text(), idText);
-        QCOMPARE(field<QLabel>(&panel, "label_ScreenType")->text(),
-                 QStringLiteral("Screen Type: %1")
-                     .arg(ScreenType::Convert::toString(ScreenType::ScreenTypes(type))));
-        QCOMPARE(field<QLineEdit>(&panel, "lineEdit_Name")->text(), QStringLiteral("Screen 7"));
-        QVERIFY(field<QLineEdit>(&panel, "lineEdit_Name")->isEnabled());
-        QCOMPARE(field<KvColorWidget>(&panel, "widget_BackgroundColor")->backColor(),
-                 QColor(10, 20, 30));
-        QCOMPARE(field<QSpinBox>(&panel, "spinBox_Left")->value(), 10);
-        QCOMPARE(field<QSpinBox>(&panel, "spinBox_Top")->value(), 21);
-        QCOMPARE(field<QSpinBox>(&panel, "spinBox_Width")->value(), 101);
-        QCOMPARE(field<QSpinBox>(&panel, "spinBox_Height")->value(), 50);
-        QCOMPARE(field<QCheckBox>(&panel, "checkBox_Locked")->isChecked(), locked);
-        QCOMPARE(field<QCheckBox>(&panel, "checkBox_GraphicsType")->checkState(), Qt::Checked);
-        QCOMPARE(field<QCheckBox>(&panel, "checkBox_MoviePlayerType")->checkState(), Qt::Checked);
-        QCOMPARE(field<QCheckBox>(&panel, "checkBox_WebBrowserType")->checkState(), Qt::Unchecked);
-        QCOMPARE(field<QGroupBox>(&panel, "groupBox_Position")->isEnabled(), !locked);
-        QCOMPARE(field<QGroupBox>(&panel, "groupBox_Size")->isEnabled(), !locked);
-        QCOMPARE(field<QCheckBox>(&panel, "checkBox_GraphicsType")->isEnabled(), graphicsEnabled);
-        QCOMPARE(field<QCheckBox>(&panel, "checkBox_MoviePlayerType")->isEnabled(), playersEnabled);
-        QCOMPARE(field<QCheckBox>(&panel, "checkBox_WebBrowserType")->isEnabled(), playersEnabled);
+        const QString fixed = locked ? "-" : "";
+        const QString graphics = graphicsEnabled ? "" : "-";
+        const QString players = playersEnabled ? "" : "-";
+        QCOMPARE(shown(&panel),
+                 (QStringList{idText,
+                              "Screen Type: " +
+                                  ScreenType::Convert::toString(ScreenType::ScreenTypes(type)),
+                              "Screen 7", "#0a141e", fixed + "10,21", fixed + "101x50",
+                              locked ? "2" : "0", graphics + "2", players + "2", players + "0"}));
 
         panel.onScreenSelectionChanged({});
         QVERIFY(!panel.widget()->isEnabled());
         QVERIFY(panel.screens().isEmpty());
-        QCOMPARE(field<QLabel>(&panel, "label_ScreenType")->text(),
-                 QStringLiteral("Screen Type: "));
-        QCOMPARE(field<QLabel>(&panel, "label_ScreenId")->text(), QStringLiteral("ID: "));
-        QVERIFY(field<QLineEdit>(&panel, "lineEdit_Name")->text().isEmpty());
-        QCOMPARE(field<KvColorWidget>(&panel, "widget_BackgroundColor")->backColor(),
-                 QColor(Qt::gray));
-        for (const char* name : {"spinBox_Left", "spinBox_Top", "spinBox_Width", "spinBox_Height"})
-            QCOMPARE(field<QSpinBox>(&panel, name)->value(), 0);
-        for (const char* name : {"checkBox_Locked", "checkBox_MoviePlayerType",
-                                 "checkBox_WebBrowserType", "checkBox_GraphicsType"})
-            QCOMPARE(field<QCheckBox>(&panel, name)->checkState(), Qt::Unchecked);
+        QCOMPARE(shown(&panel), (QStringList{"ID: ", "Screen Type: ", "-", QColor(Qt::gray).name(),
+                                             "-0,0", "-0x0", "-0", "-0", "-0", "-0"}));
         // The end of an editing on a cleared panel asks for nothing.
         emit field<QSpinBox>(&panel, "spinBox_Left")->editingFinished();
         emit field<QLineEdit>(&panel, "lineEdit_Name")->editingFinished();
@@ -173,15 +178,18 @@ private slots:
         QTest::addColumn<bool>("platformWebB");
         QTest::addColumn<int>("lockState");
         QTest::addColumn<int>("webState");
-        QTest::newRow("web browsers differ")
-            << false << int(ScreenType::Multimedia) << false << false << int(Qt::Unchecked)
-            << int(Qt::PartiallyChecked);
-        QTest::newRow("locked and unlocked") << true << int(ScreenType::Multimedia) << false << true
-                                             << int(Qt::PartiallyChecked) << int(Qt::Checked);
-        QTest::newRow("both locked") << true << int(ScreenType::Multimedia) << true << true
-                                     << int(Qt::Checked) << int(Qt::Checked);
-        QTest::newRow("multimedia and telop") << false << int(ScreenType::Telop) << false << true
-                                              << int(Qt::Unchecked) << int(Qt::Checked);
+        const auto row = [](const char* name, bool lockedA, int typeB, bool lockedB,
+                            bool platformWebB, int lockState, int webState) {
+            QTest::newRow(name) << lockedA << typeB << lockedB << platformWebB << lockState
+                                << webState;
+        };
+        row("web browsers differ", false, ScreenType::Multimedia, false, false, Qt::Unchecked,
+            Qt::PartiallyChecked);
+        row("locked and unlocked", true, ScreenType::Multimedia, false, true, Qt::PartiallyChecked,
+            Qt::Checked);
+        row("both locked", true, ScreenType::Multimedia, true, true, Qt::Checked, Qt::Checked);
+        row("multimedia and telop", false, ScreenType::Telop, false, true, Qt::Unchecked,
+            Qt::Checked);
     }
 
     // Several screens show the union of their rectangles and, per option, checked when all
@@ -210,27 +218,13 @@ private slots:
         panel.onScreenSelectionChanged({a, b});
 
         QVERIFY(panel.widget()->isEnabled());
-        QCOMPARE(field<QSpinBox>(&panel, "spinBox_Left")->value(), 0);
-        QCOMPARE(field<QSpinBox>(&panel, "spinBox_Top")->value(), 0);
-        QCOMPARE(field<QSpinBox>(&panel, "spinBox_Width")->value(), 150);
-        QCOMPARE(field<QSpinBox>(&panel, "spinBox_Height")->value(), 300);
-        QCOMPARE(int(field<QCheckBox>(&panel, "checkBox_Locked")->checkState()), lockState);
-        QCOMPARE(int(field<QCheckBox>(&panel, "checkBox_WebBrowserType")->checkState()), webState);
-        QCOMPARE(field<QCheckBox>(&panel, "checkBox_MoviePlayerType")->checkState(), Qt::Checked);
-        QCOMPARE(field<QCheckBox>(&panel, "checkBox_GraphicsType")->checkState(), Qt::Unchecked);
-        const bool movable = lockState == Qt::Unchecked;
-        QCOMPARE(field<QGroupBox>(&panel, "groupBox_Position")->isEnabled(), movable);
-        QCOMPARE(field<QGroupBox>(&panel, "groupBox_Size")->isEnabled(), movable);
-        const bool players = typeB == ScreenType::Multimedia;
-        QCOMPARE(field<QCheckBox>(&panel, "checkBox_MoviePlayerType")->isEnabled(), players);
-        QCOMPARE(field<QCheckBox>(&panel, "checkBox_WebBrowserType")->isEnabled(), players);
-        QVERIFY(!field<QCheckBox>(&panel, "checkBox_GraphicsType")->isEnabled());
         QVERIFY(field<QWidget>(&panel, "widget_BkColorAndLocked")->isEnabled());
-        QVERIFY(!field<QLineEdit>(&panel, "lineEdit_Name")->isEnabled());
-        QVERIFY(field<QLineEdit>(&panel, "lineEdit_Name")->text().isEmpty());
-        QCOMPARE(field<QLabel>(&panel, "label_ScreenId")->text(), QStringLiteral("ID: "));
-        QCOMPARE(field<KvColorWidget>(&panel, "widget_BackgroundColor")->backColor(),
-                 QColor(Qt::gray));
+        const QString fixed = lockState == Qt::Unchecked ? "" : "-";
+        const QString players = typeB == ScreenType::Multimedia ? "" : "-";
+        QCOMPARE(shown(&panel),
+                 (QStringList{"ID: ", "Screen Type: ", "-", QColor(Qt::gray).name(), fixed + "0,0",
+                              fixed + "150x300", QString::number(lockState), "-0", players + "2",
+                              players + QString::number(webState)}));
         QCOMPARE(recorder.log, QStringList());
     }
 
