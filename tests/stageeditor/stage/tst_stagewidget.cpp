@@ -106,7 +106,7 @@ private slots:
         QVERIFY(!m_widget->tabWidget()->isVisibleTo(m_widget));
     }
 
-    void tabLabelsAreNumberedAndReused()
+    void tabLabels()
     {
         for (int i = 0; i < 3; ++i)
             QCOMPARE(m_widget->addStageTab(QString(), nullptr), i);
@@ -120,12 +120,9 @@ private slots:
         QVERIFY(m_widget->hasStageName("Stage3"));
         QVERIFY(!m_widget->hasStageName("Stage4"));
         QCOMPARE(m_widget->tabLabel(m_widget->addStageTab("Mine", nullptr)), QString("Mine"));
-    }
-
-    void tabLabelOfStageIsFileName()
-    {
-        const int index = m_widget->addStageTab("ignored", makeStage("Lobby Screen.kst"));
-        QCOMPARE(m_widget->tabLabel(index), QString("Lobby Screen.kst"));
+        // A stage from a file is labelled with the file's name.
+        const int file = m_widget->addStageTab("ignored", makeStage("Lobby Screen.kst"));
+        QCOMPARE(m_widget->tabLabel(file), QString("Lobby Screen.kst"));
         QVERIFY(m_widget->hasStageFileOpened(m_data->stagePath("Lobby Screen.kst").toUpper()));
         QVERIFY(!m_widget->hasStageFileOpened(m_data->stagePath("other.kst")));
     }
@@ -423,31 +420,9 @@ private slots:
         qDeleteAll(scenes);
     }
 
-    void previewArguments_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::newRow("ordinary") << "/data/stage/Lobby.kst";
-        QTest::newRow("spaces") << "/data/my stage/a b.kst";
-        QTest::newRow("quotes") << "/data/x\" -pp false \"y.kst";
-        QTest::newRow("dash-s") << "-s";
-        QTest::newRow("newline") << "/data/a\n-t true.kst";
-        QTest::newRow("empty") << "";
-        QTest::newRow("backslashes") << "C:\\stages\\\"q\\\".kst";
-    }
-
-    // The player's command line -s "<stage>"  -t false -u 001 -ai true -ss true -a true -pv true
-    // -pp <flag>, one list entry per word, the stage path one entry whatever it holds.
-    void previewArguments()
-    {
-        QFETCH(QString, path);
-        const QStringList words =
-            QString("-t false -u 001 -ai true -ss true -a true -pv true -pp").split(' ');
-        QCOMPARE(KvStageWidget::previewArguments(path, true),
-                 QStringList({"-s", path}) + words + QStringList{"true"});
-        QCOMPARE(KvStageWidget::previewArguments(path, false),
-                 QStringList({"-s", path}) + words + QStringList{"false"});
-    }
-
+    // The player's command line -s "<stage>" -t false -u 001 -ai true -ss true -a true -pv true
+    // -pp <flag>, one list entry per word and the stage path one entry whatever it holds; the
+    // flag from the configuration file of the data folder.
     void previewPlatformPlayerFromConfiguration_data()
     {
         QTest::addColumn<QByteArray>("configuration"); // null: no configuration file
@@ -467,7 +442,7 @@ private slots:
 
         if (!configuration.isNull())
             QVERIFY(Kova::Test::writeFile(m_data->filePath("config.ini"), configuration));
-        KvStage* stage = makeStage("with space \"q\".kst");
+        KvStage* stage = makeStage("with space \"q\" -pp false.kst");
         QVERIFY(stage->writeToFile());
         m_widget->addStageTab(QString(), stage);
         // Unchanged: only the information box, then the player.
@@ -479,9 +454,12 @@ private slots:
         QCOMPARE(watcher.seen().at(0).text,
                  QString("To exit the preview and press the \"ESC\" key."));
         QCOMPARE(m_launchCount, 1);
-        QCOMPARE(m_launched,
-                 QStringList{QCoreApplication::applicationDirPath() + "/KvStageScreen.exe"} +
-                     KvStageWidget::previewArguments(stage->filePath(), flag == "true"));
+        const QStringList expected =
+            QStringList{QCoreApplication::applicationDirPath() + "/KvStageScreen.exe", "-s",
+                        stage->filePath()} +
+            QString("-t false -u 001 -ai true -ss true -a true -pv true -pp").split(' ') +
+            QStringList{flag};
+        QCOMPARE(m_launched, expected);
     }
 
     void previewOfChangedStage()

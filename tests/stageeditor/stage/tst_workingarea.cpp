@@ -76,10 +76,8 @@ private:
     {
         auto* stage = Kova::Test::makeStage(QString(), QSize(1920, 1080));
         Tab tab;
-        tab.a = makeScreen(1, ScreenType::Multimedia, QRectF(100, 100, 200, 100));
-        tab.b = makeScreen(2, ScreenType::Telop, QRectF(400, 100, 200, 100));
-        stage->addScreen(tab.a);
-        stage->addScreen(tab.b);
+        tab.a = Kova::Test::addScreen(stage, 1, ScreenType::Multimedia, QRectF(100, 100, 200, 100));
+        tab.b = Kova::Test::addScreen(stage, 2, ScreenType::Telop, QRectF(400, 100, 200, 100));
         for (KvScreen* screen : extra)
             stage->addScreen(screen);
         tab.area.reset(new KvStageWorkingArea(stage, m_data.path()));
@@ -248,11 +246,27 @@ private slots:
         QVERIFY(!QApplication::overrideCursor());
     }
 
-    void arrowKeysNudgeOneMovePerRelease()
+    // Without a selection the arrows scroll; with one they nudge it, one move reported per
+    // release. Delete is reported; a press on a scroll bar counts as a press on the tab.
+    void keysAndScrollBar()
     {
         Tab tab = makeTab();
-        tab.area->selectScreenItem({tab.a});
         QSignalSpy moved(tab.area.get(), &KvStageWorkingArea::screenMoved);
+        QSignalSpy deleted(tab.area.get(), &KvStageWorkingArea::deleteKeyPressed);
+        QSignalSpy pressed(tab.area.get(), &KvStageWorkingArea::mousePressed);
+        QScrollBar* bar = tab.area->view()->horizontalScrollBar();
+        QVERIFY(bar->maximum() > bar->value());
+        const int before = bar->value();
+        QTest::keyClick(tab.area->view(), Qt::Key_Right);
+        QVERIFY(bar->value() > before);
+        QTest::keyClick(tab.area->view(), Qt::Key_Delete);
+        QCOMPARE(deleted.count(), 1);
+        QTest::mouseClick(bar, Qt::LeftButton);
+        QCOMPARE(pressed.count(), 1);
+        QCOMPARE(moved.count(), 0);
+        QCOMPARE(item(tab, tab.a)->pos(), QPointF(100, 100));
+
+        tab.area->selectScreenItem({tab.a});
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(tab.area->view(), Qt::Key_Right);
         QCOMPARE(moved.count(), 3);
@@ -270,30 +284,6 @@ private slots:
         QCOMPARE(moved.count(), 4);
         QTest::keyRelease(tab.area->view(), Qt::Key_Down);
         QCOMPARE(moved.count(), 5);
-    }
-
-    void arrowsWithoutSelectionScroll()
-    {
-        Tab tab = makeTab();
-        QSignalSpy moved(tab.area.get(), &KvStageWorkingArea::screenMoved);
-        QScrollBar* bar = tab.area->view()->horizontalScrollBar();
-        QVERIFY(bar->maximum() > bar->value());
-        const int before = bar->value();
-        QTest::keyClick(tab.area->view(), Qt::Key_Right);
-        QVERIFY(bar->value() > before);
-        QCOMPARE(moved.count(), 0);
-        QCOMPARE(item(tab, tab.a)->pos(), QPointF(100, 100));
-    }
-
-    void deleteKeyAndScrollBarPress()
-    {
-        Tab tab = makeTab();
-        QSignalSpy deleted(tab.area.get(), &KvStageWorkingArea::deleteKeyPressed);
-        QSignalSpy pressed(tab.area.get(), &KvStageWorkingArea::mousePressed);
-        QTest::keyClick(tab.area->view(), Qt::Key_Delete);
-        QCOMPARE(deleted.count(), 1);
-        QTest::mouseClick(tab.area->view()->horizontalScrollBar(), Qt::LeftButton);
-        QCOMPARE(pressed.count(), 1);
     }
 
     void rubberBandSelects()
@@ -409,25 +399,22 @@ private slots:
         QCOMPARE(tab.b->rect(), QRectF(250, 100, 100, 50));
     }
 
-    void updateScreenItemZIndexSelectsFlagged()
+    // The items take the model's z-indexes and rectangles; the screens named become the
+    // selection when asked.
+    void refreshFromModelSelectsExactly()
     {
         Tab tab = makeTab();
         tab.area->selectScreenItem({tab.a});
         tab.a->setZIndex(5);
         const QMap<KvScreen*, bool> flags{{tab.a, false}, {tab.b, true}};
-        tab.area->updateScreenItemZIndex(flags, true);
-        QCOMPARE(item(tab, tab.a)->zValue(), 5.0);
-        QCOMPARE(tab.area->selectedScreens(), QList<KvScreen*>{tab.b});
-        // Without select the selection stays.
-        tab.b->setZIndex(9);
         tab.area->updateScreenItemZIndex(flags, false);
+        QCOMPARE(item(tab, tab.a)->zValue(), 5.0);
+        QCOMPARE(tab.area->selectedScreens(), QList<KvScreen*>{tab.a});
+        tab.b->setZIndex(9);
+        tab.area->updateScreenItemZIndex(flags, true);
         QCOMPARE(item(tab, tab.b)->zValue(), 9.0);
         QCOMPARE(tab.area->selectedScreens(), QList<KvScreen*>{tab.b});
-    }
 
-    void refreshFromModelSelectsExactly()
-    {
-        Tab tab = makeTab();
         tab.area->selectScreenItem({tab.a});
         tab.b->setRect(QRectF(10, 10, 50, 40));
         tab.area->updateScreenItemRect({tab.b});
