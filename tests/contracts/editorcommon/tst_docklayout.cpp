@@ -42,14 +42,7 @@ struct Window
     }
     bool exposed = false;
 
-    QDockWidget* dock(const QString& name) const
-    {
-        for (QDockWidget* d : docks) {
-            if (d->objectName() == name)
-                return d;
-        }
-        return nullptr;
-    }
+    QDockWidget* dock(const QString& name) const { return main->findChild<QDockWidget*>(name); }
 
     void store()
     {
