@@ -47,7 +47,6 @@ private slots:
         QTest::newRow("null last")
             << true << QList<int>{3, -1, 1, 2} << QList<int>{4, 2, 3, -1} << 4;
         QTest::newRow("empty") << true << QList<int>{} << QList<int>{} << 0;
-        QTest::newRow("empty descending") << false << QList<int>{} << QList<int>{} << 0;
     }
 
     void sortByZIndex()
@@ -125,13 +124,8 @@ private slots:
         QFETCH(bool, plus);
         QFETCH(QString, expected);
         QCOMPARE(KvEditorCommon::getDurationString(seconds, plus), expected);
-    }
-
-    void durationStringHugeValueDoesNotOverflow()
-    {
-        const QString text = KvEditorCommon::getDurationString(1e300, false);
-        QVERIFY(!text.startsWith(QLatin1Char('-')));
-        QVERIFY(text.contains(QLatin1Char(':')));
+        const QString huge = KvEditorCommon::getDurationString(1e300, plus); // no overflow
+        QVERIFY(!huge.startsWith(QLatin1Char('-')) && huge.contains(QLatin1Char(':')));
     }
 
     void durationImage()
