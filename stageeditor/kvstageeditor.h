@@ -31,8 +31,6 @@ class QUndoGroup;
 class QUndoStack;
 class QWidget;
 
-class TestShell;
-
 namespace Kova {
 
 class KvContentPreviewWidget;
@@ -395,8 +393,6 @@ private slots:
     void usePluginGui(KvPluginGuiInterface* gui);
 
 private:
-    friend class ::TestShell;
-
     bool setup();
     void wireStageWidget();
     void wirePanels();
