@@ -269,10 +269,6 @@ private slots:
         for (Qt::CheckState state : {Qt::Checked, Qt::Unchecked, Qt::Checked}) {
             check->click();
             QCOMPARE(check->checkState(), state);
-            // A locked selection is not moved or resized from the panel.
-            if (box == "checkBox_Locked")
-                QCOMPARE(field<QGroupBox>(&panel, "groupBox_Position")->isEnabled(),
-                         state == Qt::Unchecked);
         }
         QCOMPARE(recorder.log, (QStringList{on, off, on}));
     }
