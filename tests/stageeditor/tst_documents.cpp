@@ -2,6 +2,7 @@
 // actions that follow the open tabs, and the lists of stages and contents in use.
 
 #include "kveditorconfig.h"
+#include "kveditormenus.h"
 #include "kvmodalwatcher.h"
 #include "kvstage.h"
 #include "kvstagechooser.h"
@@ -22,7 +23,6 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMainWindow>
-#include <QMenu>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -40,16 +40,6 @@ const char* const CreatedDescription = "This is a created new stage that is not 
 // What a message box looked like when it was answered: "icon|title|text|parent", the icon
 // W(arning) or C(ritical), the parent "stage" (the stage widget) or "window".
 using BoxRecord = QString;
-
-// The editor's action of that object name, looked up in its main menus.
-QAction* editorAction(const KvStageEditor& editor, const QString& name)
-{
-    for (QMenu* menu : editor.menu()) {
-        if (auto* action = menu->findChild<QAction*>(name))
-            return action;
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -292,7 +282,7 @@ void TestDocuments::saveAs()
     QCOMPARE(stage->filePath(), stagePath(path));
     QCOMPARE(label(0), tab);
     const bool saved = !tab.endsWith('*');
-    QCOMPARE(editorAction(*m_editor, "Action_Save_Stage")->isEnabled(), !saved);
+    QCOMPARE(Test::editorAction(*m_editor, "Action_Save_Stage")->isEnabled(), !saved);
     QCOMPARE(area->initialStage() == snapshot, !saved);
     KvStage written(stagePath(path));
     QCOMPARE(written.readFile(), saved || path == "stage/a.xml");
@@ -355,13 +345,13 @@ void TestDocuments::createdStageIsMarkedUntilSaved()
     QCOMPARE(boxes, QList<BoxRecord>{"C|Error|Cannot save the stage of \"fresh.xml\".|window"});
     QCOMPARE(label(0), QString("fresh.xml*"));
     QVERIFY(m_editor->stageWidget()->isCurrentStageChangedFromInitial());
-    QVERIFY(editorAction(*m_editor, "Action_Save_Stage")->isEnabled());
+    QVERIFY(Test::editorAction(*m_editor, "Action_Save_Stage")->isEnabled());
 
     // Saved: its own description is written and closing asks nothing.
     QVERIFY(QDir().rmdir(path));
     QVERIFY(KvStageDocuments::save(*m_editor));
     QCOMPARE(label(0), QString("fresh.xml"));
-    QVERIFY(!editorAction(*m_editor, "Action_Save_Stage")->isEnabled());
+    QVERIFY(!Test::editorAction(*m_editor, "Action_Save_Stage")->isEnabled());
     QCOMPARE(stage->description(), QString("Lobby template"));
     KvStage written(path);
     QVERIFY(written.readFile());
@@ -386,7 +376,7 @@ void TestDocuments::actionsFollowTheTabs()
              {"Action_Add_Multimedia_Screen", "Action_Add_Telop_Screen",
               "Action_Add_Extended_Screen", "Action_Edit_Event", "Action_Show_Duration",
               "Action_Normal_View", "Action_Time_View"}) {
-            QAction* action = editorAction(*m_editor, name);
+            QAction* action = Test::editorAction(*m_editor, name);
             QVERIFY2(action && (usable ? !action->isVisible() || action->isEnabled()
                                        : !action->isEnabled()),
                      name);
@@ -398,7 +388,7 @@ void TestDocuments::actionsFollowTheTabs()
     expectUsable(true);
     KvStageWidget* widget = m_editor->stageWidget();
     QCOMPARE(widget->currentTabIndex(), 1);
-    QAction* save = editorAction(*m_editor, "Action_Save_Stage");
+    QAction* save = Test::editorAction(*m_editor, "Action_Save_Stage");
     for (bool enabled : {false, true}) {
         save->setEnabled(enabled);
         widget->changeTabLabelNameToUnsavedState(0, !enabled);

@@ -5,6 +5,7 @@
 #include "kvcontentpreviewwidget.h"
 #include "kvdockwidget.h"
 #include "kveditorconfig.h"
+#include "kveditormenus.h"
 #include "kveditoruserconfig.h"
 #include "kvlibrarywidget.h"
 #include "kvmodalwatcher.h"
@@ -69,36 +70,13 @@ private:
         std::unique_ptr<KvStageEditor> editor;
     };
 
-    // The menus and submenus of the editor's main menus, in that order.
-    static QList<QMenu*> allMenus(KvStageEditor* e)
-    {
-        QList<QMenu*> menus = e->menu();
-        for (int i = 0; i < menus.count(); ++i) {
-            for (QAction* a : menus.at(i)->actions()) {
-                if (a->menu() && !menus.contains(a->menu()))
-                    menus.append(a->menu());
-            }
-        }
-        return menus;
-    }
-    // The first action of that object name in the editor's menus.
     static QAction* action(KvStageEditor* e, const QString& name)
     {
-        for (QMenu* menu : allMenus(e)) {
-            for (QAction* a : menu->actions()) {
-                if (a->objectName() == name)
-                    return a;
-            }
-        }
-        return nullptr;
+        return Test::editorAction(*e, name);
     }
     static QMenu* subMenu(KvStageEditor* e, const QString& name)
     {
-        for (QMenu* menu : allMenus(e).mid(e->menu().count())) {
-            if (menu->objectName() == name)
-                return menu;
-        }
-        return nullptr;
+        return Test::editorSubMenu(*e, name);
     }
     static QMenu* mainMenu(KvStageEditor* editor, int index) { return editor->menu().value(index); }
     static QList<KvDockWidget*> docks(KvStageEditor* e)

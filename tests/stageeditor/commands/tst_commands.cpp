@@ -11,7 +11,6 @@
 #include <QFileDialog>
 #include <QGraphicsScene>
 #include <QMainWindow>
-#include <QMenu>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QUndoGroup>
@@ -22,6 +21,7 @@
 
 #include "kvdockwidget.h"
 #include "kveditorcommon.h"
+#include "kveditormenus.h"
 #include "kvevent.h"
 #include "kveventeditor.h"
 #include "kvmodalwatcher.h"
@@ -67,8 +67,6 @@ private:
     KvStage* openStage(int screenCount);
     QUndoStack* stack() const { return m_editor->undoGroup()->activeStack(); }
     KvScreenItem* itemOf(KvScreen* screen) const;
-    // The action of that name in the main menus or their submenus.
-    QAction* menuAction(const QString& name) const;
     void trigger(const QString& name);
     void select(const QList<int>& indexes);
     // The stage's values and, by screen id, each screen's object, values and events (the
@@ -127,23 +125,9 @@ KvScreenItem* TestCommands::itemOf(KvScreen* screen) const
     return m_editor->stageWidget()->currentStageWorkingArea()->scene()->screenItemOf(screen);
 }
 
-QAction* TestCommands::menuAction(const QString& name) const
-{
-    QList<QMenu*> menus = m_editor->menu();
-    while (!menus.isEmpty()) {
-        for (QAction* action : menus.takeFirst()->actions()) {
-            if (action->objectName() == name)
-                return action;
-            if (action->menu())
-                menus << action->menu();
-        }
-    }
-    return nullptr;
-}
-
 void TestCommands::trigger(const QString& name)
 {
-    QAction* action = menuAction(name);
+    QAction* action = Test::editorAction(*m_editor, name);
     QVERIFY2(action, qPrintable(name));
     action->trigger();
 }
