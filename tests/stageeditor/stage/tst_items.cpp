@@ -6,7 +6,6 @@
 #include "kvstagescene.h"
 #include "kvtestfactories.h"
 
-#include <QFile>
 #include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QGraphicsView>

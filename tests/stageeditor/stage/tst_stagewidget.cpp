@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
-#include <QFileInfo>
 #include <QGraphicsScene>
 #include <QMimeData>
 #include <QSignalSpy>
