@@ -1,7 +1,7 @@
-// The property panels inside a running editor: every panel edit is one undoable command on
-// the current tab's stack, and undo, redo and the canvas flow back into the panels. What a
-// panel shows and sends on its own is tested in tst_stagepropertywidget and
-// tst_screenpropertywidget.
+// The property panels inside a running editor: every panel edit is one command on the current
+// tab's stack, and undo and the canvas flow back into the panels. What a panel shows and sends
+// on its own is tested in tst_stagepropertywidget and tst_screenpropertywidget, what undo and
+// redo of each command restore in tst_commands.
 
 // Mouse moves must carry the pressed button, so the canvas is driven through the window
 // system layer (as a user does) rather than by moving the cursor.
