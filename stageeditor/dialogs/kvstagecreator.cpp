@@ -180,7 +180,10 @@ void KvStageCreator::createTemplateList()
     m_templateLister = lister;
     connect(lister, &KvStageTemplate::itemCreated, this,
             &KvStageCreator::addstageListItemToListWidget, Qt::QueuedConnection);
-    connect(lister, &KvStageTemplate::creatingItemListFinished, lister, &QObject::deleteLater);
+    // Queued too, so that the lister goes only after the items it reported before have arrived
+    // (it deletes the items still held when it goes).
+    connect(lister, &KvStageTemplate::creatingItemListFinished, lister, &QObject::deleteLater,
+            Qt::QueuedConnection);
     lister->start();
     m_nameEdit->setText(proposeName(m_stageDir, m_usingFileNames));
 }
