@@ -8,8 +8,10 @@ class KvMovedIndex
 public:
     KvMovedIndex() = default;
     KvMovedIndex(int fromScrIndex, int fromSeqIndex, int toScrIndex, int toSeqIndex)
-        : fromScrIndex(fromScrIndex), fromSeqIndex(fromSeqIndex), toScrIndex(toScrIndex),
-          toSeqIndex(toSeqIndex)
+        : fromScrIndex(fromScrIndex)
+        , fromSeqIndex(fromSeqIndex)
+        , toScrIndex(toScrIndex)
+        , toSeqIndex(toSeqIndex)
     {
     }
 
