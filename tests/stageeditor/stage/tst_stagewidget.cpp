@@ -32,6 +32,7 @@
 
 using namespace Kova;
 using Kova::Test::addScreen;
+using Kova::Test::makeScreen;
 
 class TestStageWidget : public QObject
 {
@@ -178,15 +179,11 @@ private slots:
 
     void clipboardTextFormat()
     {
-        KvScreen a(ScreenType::Multimedia, 1);
-        a.setName("Front %1 door");
-        a.setZIndex(2);
-        a.setRect(QRectF(144, 81, 1632, 918));
-        KvScreen b(ScreenType::Telop, 12);
-        b.setName("tick");
-        b.setZIndex(5);
-        b.setRect(QRectF(0.5, -3, 1234567, 0.25));
-        QCOMPARE(KvStageWidget::screenClipboardText({&a, &b}),
+        const std::unique_ptr<KvScreen> a(
+            makeScreen(1, ScreenType::Multimedia, QRectF(144, 81, 1632, 918), "Front %1 door", 2));
+        const std::unique_ptr<KvScreen> b(
+            makeScreen(12, ScreenType::Telop, QRectF(0.5, -3, 1234567, 0.25), "tick", 5));
+        QCOMPARE(KvStageWidget::screenClipboardText({a.get(), b.get()}),
                  QString("Screen{id=1;name=Front %1 door;x=144;y=81;z=2;width=1632;height=918;};"
                          "Screen{id=12;name=tick;x=0.5;y=-3;z=5;width=1.23457e+06;height=0.25;};"));
     }
@@ -216,10 +213,9 @@ private slots:
         m_widget->currentStageWorkingArea()->setLastPressedScenePos(QPointF(1000, 500));
         const QList<KvScreen*> pasted = m_widget->pasteScreen();
         QCOMPARE(pasted.count(), 2);
-        QCOMPARE(pasted.at(0)->id(), 6);
-        QCOMPARE(pasted.at(1)->id(), 7);
-        QCOMPARE(pasted.at(0)->zIndex(), 4);
-        QCOMPARE(pasted.at(1)->zIndex(), 5);
+        // New ids and z-indexes above the stage's.
+        QCOMPARE(QPoint(pasted.at(0)->id(), pasted.at(1)->id()), QPoint(6, 7));
+        QCOMPARE(QPoint(pasted.at(0)->zIndex(), pasted.at(1)->zIndex()), QPoint(4, 5));
         QVERIFY(pasted.at(0)->name() != "Side");
         QVERIFY(pasted.at(1)->name() != "Main");
         QVERIFY(pasted.at(0)->name() != pasted.at(1)->name());
@@ -469,27 +465,22 @@ private slots:
         // Changed and saved: the mark goes and the player starts.
         stage->setBackgroundColor(Qt::cyan);
         m_widget->changeTabLabelNameToUnsavedState(0, true);
-        {
+        // The save question answered Yes, then the information box or the save error.
+        const auto preview = [this] {
             KvModalWatcher watcher;
             watcher.answer(QMessageBox::Yes);
             watcher.answer(QMessageBox::Ok);
             m_widget->previewCurrentStage();
-            QCOMPARE(watcher.count(), 2);
-        }
+            return watcher.count() == 2 ? watcher.seen().at(1).title : QString();
+        };
+        QCOMPARE(preview(), QString("How to exit the preview"));
         QCOMPARE(m_launchCount, 1);
         QVERIFY(!m_widget->tabLabel(0).endsWith('*'));
         QVERIFY(!m_widget->isCurrentStageChangedFromInitial());
         // A failed save stops the preview.
         stage->setFilePath(m_data->filePath("no/such/dir/x.kst"));
         stage->setBackgroundColor(Qt::magenta);
-        {
-            KvModalWatcher watcher;
-            watcher.answer(QMessageBox::Yes);
-            watcher.answer(QMessageBox::Ok);
-            m_widget->previewCurrentStage();
-            QCOMPARE(watcher.count(), 2);
-            QCOMPARE(watcher.seen().at(1).title, QString("Error"));
-        }
+        QCOMPARE(preview(), QString("Error"));
         QCOMPARE(m_launchCount, 1);
     }
 
@@ -533,9 +524,8 @@ private slots:
         QCOMPARE(stages.last().at(0).value<KvStage*>(), second);
         QCOMPARE(areas.last().at(0).value<KvStageWorkingArea*>(), m_widget->stageWorkingArea(1));
         m_widget->closeAllStageTab();
-        QCOMPARE(stages.last().at(0).value<KvStage*>(), static_cast<KvStage*>(nullptr));
-        QCOMPARE(areas.last().at(0).value<KvStageWorkingArea*>(),
-                 static_cast<KvStageWorkingArea*>(nullptr));
+        QVERIFY(!stages.last().at(0).value<KvStage*>());
+        QVERIFY(!areas.last().at(0).value<KvStageWorkingArea*>());
     }
 
     // A panel field still being edited must finish while its own tab is current, or the typed
@@ -581,11 +571,11 @@ private slots:
         target->addMedia(new KvMedia("image/b.png", MediaType::Image, target));
         m_widget->addStageTab(QString(), stage);
         auto records = [] {
-            return QList<KvPreservedMedia*>{
-                new KvPreservedMedia(new KvMedia("image/c.png", MediaType::Image), -1, -1, true,
-                                     true),
-                new KvPreservedMedia(new KvMedia("image/d.png", MediaType::Image), -1, -1, true,
-                                     true)};
+            QList<KvPreservedMedia*> list;
+            for (int i = 0; i < 2; ++i)
+                list << new KvPreservedMedia(new KvMedia("image/c.png", MediaType::Image), -1, -1,
+                                             true, true);
+            return list;
         };
         // Nobody takes them: they are freed (the leak checker watches).
         QList<KvPreservedMedia*> unwanted = records();
@@ -598,8 +588,9 @@ private slots:
         QList<KvPreservedMedia*> dropped = records();
         m_widget->onRequestAddMedia(dropped, target);
         QCOMPARE(taken, dropped);
-        QCOMPARE(dropped.at(0)->screenIndex(), 1);
-        QCOMPARE(dropped.at(0)->sequenceIndex(), 2);
+        // After the two media the screen (index 1) holds.
+        QCOMPARE(QPoint(dropped.at(0)->screenIndex(), dropped.at(0)->sequenceIndex()),
+                 QPoint(1, 2));
         QCOMPARE(dropped.at(1)->sequenceIndex(), 3);
         qDeleteAll(dropped);
     }
