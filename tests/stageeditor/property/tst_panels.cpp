@@ -121,18 +121,14 @@ private:
         m_editor->stageWidget()->selectScreenItem(list, true, true);
         settle();
     }
-    static void typeInto(QSpinBox* box, const QString& text)
+    // Types `text` over the whole content of a spin box or line edit.
+    template <typename Field> static void typeInto(Field* field, const QString& text)
     {
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    }
-    static void typeInto(QLineEdit* edit, const QString& text)
-    {
-        edit->selectAll();
+        field->selectAll();
         if (text.isEmpty())
-            QTest::keyClick(edit, Qt::Key_Backspace);
+            QTest::keyClick(field, Qt::Key_Backspace);
         else
-            QTest::keyClicks(edit, text);
+            QTest::keyClicks(field, text);
     }
     // The user moves on to another widget: editing finishes once more.
     static void leave(QWidget* widget)
@@ -146,17 +142,13 @@ private:
         m_editor->action_undo();
         settle();
     }
-    QPoint viewPoint(const QPointF& scenePos) const
-    {
-        return m_area->view()->mapFromScene(scenePos);
-    }
     // A press at `from` (in scene coordinates), a move by `by` (in view pixels) and a release.
     void dragOnCanvas(const QPointF& from, const QPoint& by)
     {
         m_area->view()->centerOn(from);
         settle();
         QWidget* viewport = m_area->view()->viewport();
-        const QPoint start = viewPoint(from);
+        const QPoint start = m_area->view()->mapFromScene(from);
         QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, start);
         if (!by.isNull()) {
             QTest::mouseMove(viewport, start + by / 2);
@@ -467,10 +459,9 @@ private slots:
             return list;
         };
 
-        QSignalSpy livePos(m_editor->screenPropertyWidget(),
-                           &KvScreenPropertyWidget::positionValueChanged);
-        QSignalSpy liveSize(m_editor->screenPropertyWidget(),
-                            &KvScreenPropertyWidget::sizeValueChanged);
+        KvScreenPropertyWidget* panel = m_editor->screenPropertyWidget();
+        QSignalSpy livePos(panel, &KvScreenPropertyWidget::positionValueChanged);
+        QSignalSpy liveSize(panel, &KvScreenPropertyWidget::sizeValueChanged);
         box->selectAll();
         for (const QChar key : typed) {
             QTest::keyClicks(box, QString(key));
