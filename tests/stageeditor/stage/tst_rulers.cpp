@@ -85,39 +85,34 @@ private slots:
 
         const QColor black(Qt::black);
         const QColor gray(Qt::gray);
-        QTest::newRow("10%: 100 units, labels every 200")
-            << false << 0.1 << 9 << 30 << "200" << 11 << black << 20;
-        QTest::newRow("0.19: 100 units") << false << 0.19 << 9 << 48 << "200" << 11 << black << 29;
-        QTest::newRow("0.2: 10 units, labels every 100")
-            << false << 0.2 << 9 << 30 << "100" << 11 << black << 12;
-        QTest::newRow("100%: short tick") << false << 1.0 << 49 << 60 << "" << 14 << black << 60;
-        QTest::newRow("100%: half interval")
-            << false << 1.0 << 49 << 100 << "" << 11 << black << 60;
-        QTest::newRow("100%: label") << false << 1.0 << 49 << 150 << "100" << 11 << black << 60;
-        QTest::newRow("1.25: labels every 100")
-            << false << 1.25 << 9 << 135 << "100" << 11 << black << 23;
-        QTest::newRow("1.26: labels every 50")
-            << false << 1.26 << 9 << 73 << "50" << 11 << black << 23;
-        QTest::newRow("150%") << false << 1.5 << 9 << 85 << "50" << 11 << black << 25;
-        QTest::newRow("2.99") << false << 2.99 << 9 << 160 << "50" << 11 << black << 40;
-        QTest::newRow("3.0: 1 unit, labels every 20")
-            << false << 3.0 << 9 << 70 << "20" << 11 << black << 13;
-        QTest::newRow("3.99") << false << 3.99 << 9 << 90 << "20" << 11 << black << 14;
-        QTest::newRow("4.0: labels every 10")
-            << false << 4.0 << 9 << 50 << "10" << 11 << black << 14;
-        QTest::newRow("500%") << false << 5.0 << 9 << 60 << "10" << 11 << black << 15;
-        QTest::newRow("negative label is gray")
-            << false << 1.0 << 249 << 150 << "-100" << 11 << gray << 260;
-        QTest::newRow("negative tick is gray")
-            << false << 1.0 << 249 << 240 << "" << 14 << gray << 260;
-        QTest::newRow("far right still counts from the origin")
-            << false << 5.0 << -100001 << 50 << "20010" << 11 << black << -1;
-        QTest::newRow("far left, all negative")
-            << false << 5.0 << 100009 << 10 << "-20000" << 11 << gray << -1;
-        QTest::newRow("vertical origin") << true << 1.5 << 19 << 20 << "0" << 11 << black << 35;
-        QTest::newRow("vertical short tick") << true << 1.5 << 19 << 35 << "" << 14 << black << 35;
-        QTest::newRow("vertical label") << true << 1.5 << 19 << 95 << "50" << 11 << black << 35;
-        QTest::newRow("vertical negative") << true << 1.5 << 19 << 5 << "" << 14 << gray << 35;
+        const auto row = [](const char* tag, bool vertical, double rate, int zero, int position,
+                            const char* label, int inset, const QColor& color, int second) {
+            QTest::newRow(tag) << vertical << rate << zero << position << QString(label) << inset
+                               << color << second;
+        };
+        row("10%: 100 units, labels every 200", false, 0.1, 9, 30, "200", 11, black, 20);
+        row("0.19: 100 units", false, 0.19, 9, 48, "200", 11, black, 29);
+        row("0.2: 10 units, labels every 100", false, 0.2, 9, 30, "100", 11, black, 12);
+        row("100%: short tick", false, 1.0, 49, 60, "", 14, black, 60);
+        row("100%: half interval", false, 1.0, 49, 100, "", 11, black, 60);
+        row("100%: label", false, 1.0, 49, 150, "100", 11, black, 60);
+        row("1.25: labels every 100", false, 1.25, 9, 135, "100", 11, black, 23);
+        row("1.26: labels every 50", false, 1.26, 9, 73, "50", 11, black, 23);
+        row("150%", false, 1.5, 9, 85, "50", 11, black, 25);
+        row("2.99", false, 2.99, 9, 160, "50", 11, black, 40);
+        row("3.0: 1 unit, labels every 20", false, 3.0, 9, 70, "20", 11, black, 13);
+        row("3.99", false, 3.99, 9, 90, "20", 11, black, 14);
+        row("4.0: labels every 10", false, 4.0, 9, 50, "10", 11, black, 14);
+        row("500%", false, 5.0, 9, 60, "10", 11, black, 15);
+        row("negative label is gray", false, 1.0, 249, 150, "-100", 11, gray, 260);
+        row("negative tick is gray", false, 1.0, 249, 240, "", 14, gray, 260);
+        row("far right still counts from the origin", false, 5.0, -100001, 50, "20010", 11, black,
+            -1);
+        row("far left, all negative", false, 5.0, 100009, 10, "-20000", 11, gray, -1);
+        row("vertical origin", true, 1.5, 19, 20, "0", 11, black, 35);
+        row("vertical short tick", true, 1.5, 19, 35, "", 14, black, 35);
+        row("vertical label", true, 1.5, 19, 95, "50", 11, black, 35);
+        row("vertical negative", true, 1.5, 19, 5, "", 14, gray, 35);
     }
 
     void ticks()
