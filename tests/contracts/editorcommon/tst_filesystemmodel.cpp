@@ -53,14 +53,10 @@ private:
     {
         for (const char* folder : {"movie", "image", "flash", "telop", "web", "stage"})
             QVERIFY(QDir(m_root).mkpath(folder));
-        touch(path("._kvtrash/old.png"));
-        touch(path("image/b10.png"));
-        touch(path("image/b2.png"));
-        touch(path("image/B1.png"));
-        touch(path("image/notes.txt"));
-        touch(path("image/zeta/inner.png"));
-        touch(path("image/._kvthumb/t.png"));
-        touch(path("toplevel.png"));
+        for (const char* file :
+             {"._kvtrash/old.png", "image/b10.png", "image/b2.png", "image/B1.png",
+              "image/notes.txt", "image/zeta/inner.png", "image/._kvthumb/t.png", "toplevel.png"})
+            touch(path(file));
     }
 
     void setUpModel()
