@@ -203,9 +203,7 @@ private slots:
     void svgReaderFallsBackAndRefusesBadInput()
     {
         QTemporaryDir dir;
-        QImage png(4, 4, QImage::Format_ARGB32);
-        png.fill(Qt::green);
-        QVERIFY(png.save(dir.filePath("g.png")));
+        QVERIFY(Kova::Test::writeImage(dir.filePath("g.png"), QSize(4, 4), Qt::green));
         const QImage scaled = KvSvgReader::getImage(dir.filePath("g.png"), QSize(12, 12));
         QCOMPARE(scaled.size(), QSize(12, 12));
         QCOMPARE(QColor(scaled.pixel(6, 6)), QColor(Qt::green));
@@ -224,9 +222,7 @@ private slots:
     void iconReaderReportsEveryPath()
     {
         QTemporaryDir dir;
-        QImage wide(80, 40, QImage::Format_ARGB32);
-        wide.fill(Qt::blue);
-        QVERIFY(wide.save(dir.filePath("wide.png")));
+        QVERIFY(Kova::Test::writeImage(dir.filePath("wide.png"), QSize(80, 40), Qt::blue));
         const QString text = write(dir, "notes.txt", "hello");
         const QStringList paths{dir.filePath("wide.png"), text, dir.filePath("gone.png"),
                                 dir.path()};
@@ -258,10 +254,8 @@ private slots:
         QTemporaryDir dir;
         QStringList paths;
         for (int i = 0; i < 30; ++i) {
-            QImage image(300, 300, QImage::Format_RGB32);
-            image.fill(QColor(i, 0, 0));
-            image.save(dir.filePath(QString("%1.png").arg(i)));
             paths.append(dir.filePath(QString("%1.png").arg(i)));
+            QVERIFY(Kova::Test::writeImage(paths.last(), QSize(300, 300), QColor(i, 0, 0)));
         }
         auto* reader = new KvIconReaderAsync(paths);
         int results = 0;
