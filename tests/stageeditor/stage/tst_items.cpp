@@ -356,7 +356,6 @@ private slots:
         renderAt(scene, QRectF(0, 0, 200, 100), 1.0);
         // Made on the first paint from the module's resources, which must hold it.
         QVERIFY(item->lockPicture());
-        QVERIFY(!item->lockPicture()->isNull());
         QCOMPARE(item->lockPicture()->size(), QSize(16, 16));
         const qint64 key = item->lockPicture()->cacheKey();
         renderAt(scene, QRectF(0, 0, 200, 100), 1.0);
