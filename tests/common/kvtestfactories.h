@@ -23,6 +23,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QImage>
+#include <QObject>
 #include <QRectF>
 #include <QSize>
 #include <QStringList>
@@ -31,6 +32,18 @@
 
 namespace Kova {
 namespace Test {
+
+// ---- Widgets ---------------------------------------------------------------------------------
+
+// The child of `parent` with that object name and type. A missing one ends the run at once:
+// every check after it would be about nothing.
+template <typename T> T* field(const QObject* parent, const char* name)
+{
+    T* child = parent->findChild<T*>(QLatin1String(name));
+    if (!child)
+        qFatal("no child \"%s\" of the expected type", name);
+    return child;
+}
 
 // ---- Screens and stages ---------------------------------------------------------------------
 

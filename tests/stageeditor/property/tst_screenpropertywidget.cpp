@@ -19,13 +19,7 @@ using namespace Kova;
 
 namespace {
 
-template <typename T> T* field(QWidget* panel, const char* name)
-{
-    T* w = panel->findChild<T*>(QLatin1String(name));
-    if (!w)
-        qFatal("the panel has no \"%s\"", name);
-    return w;
-}
+using Test::field;
 
 // What the panel shows, one entry a field (position and size one each); "-" marks a field that
 // cannot be edited.

@@ -25,13 +25,7 @@ using namespace Kova;
 
 namespace {
 
-template <typename T> T* field(QWidget* panel, const char* name)
-{
-    T* w = panel->findChild<T*>(QLatin1String(name));
-    if (!w)
-        qFatal("the panel has no \"%s\"", name);
-    return w;
-}
+using Test::field;
 
 // X, Y, W and H as the panel shows them.
 QRect fields(QWidget* panel)
