@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QGraphicsScene>
+
+namespace Kova {
+
+class KvSeqScreenLineItem;
+
+// The scene of one stage's timeline: every row's line item with its media items, on a gray
+// background ruled every 20 pixels.
+class KvSeqMainScene : public QGraphicsScene
+{
+    Q_OBJECT
+public:
+    explicit KvSeqMainScene(QObject* parent = nullptr);
+
+    // The row line of the single selected item; kept while several items are selected,
+    // null when nothing is.
+    KvSeqScreenLineItem* currentLineItem() const { return m_currentLineItem; }
+
+protected:
+    void drawBackground(QPainter* painter, const QRectF& rect) override;
+
+private slots:
+    void onSelectionChanged();
+
+private:
+    KvSeqScreenLineItem* m_currentLineItem = nullptr;
+};
+
+} // namespace Kova
