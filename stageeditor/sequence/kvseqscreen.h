@@ -1,10 +1,12 @@
 #pragma once
 
 #include "kveditorcommon.h"
+#include "kvseqscreenlineitem.h"
 
 #include <QList>
 #include <QObject>
 #include <QPixmap>
+#include <QPointer>
 #include <QRectF>
 #include <QStringList>
 
@@ -15,7 +17,6 @@ namespace Kova {
 class KvMedia;
 class KvScreen;
 class KvSeqMediaItem;
-class KvSeqScreenLineItem;
 
 // One row of the timeline: the media items of one screen, laid out left to right in
 // sequence order on a background strip (the line item, which it owns). The row is not a
@@ -109,7 +110,8 @@ private:
     bool m_selected = false;
     bool m_hovered = false;
     QRectF m_rect;
-    KvSeqScreenLineItem* m_lineItem = nullptr;
+    // Guarded: the scene deletes its items when it goes first.
+    QPointer<KvSeqScreenLineItem> m_lineItem;
     QList<KvSeqMediaItem*> m_items;
     KvEditorCommon::SequenceViewModes m_viewMode = KvEditorCommon::NormalView;
     int m_insertIndex = -1;
@@ -118,6 +120,7 @@ private:
     double m_totalDuration = 0.0;
     QPixmap m_durationImage;
     bool m_adding = false;
+    bool m_updatingDuration = false;
     QStringList m_disabledUris;
 };
 
