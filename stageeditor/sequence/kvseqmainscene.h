@@ -13,6 +13,7 @@ class KvSeqMainScene : public QGraphicsScene
     Q_OBJECT
 public:
     explicit KvSeqMainScene(QObject* parent = nullptr);
+    ~KvSeqMainScene() override;
 
     // The row line of the single selected item; kept while several items are selected,
     // null when nothing is.

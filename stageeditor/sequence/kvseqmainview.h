@@ -4,6 +4,7 @@
 #include <QList>
 #include <QMutex>
 #include <QPoint>
+#include <QPointer>
 #include <QStringList>
 
 namespace Kova {
@@ -23,12 +24,13 @@ public:
     explicit KvSeqMainView(QWidget* parent = nullptr);
     ~KvSeqMainView() override;
 
-    KvSeqMediaItem* lastHoveredItem() const { return m_lastHoveredItem; }
-    KvSeqMediaItem* pressedItem() const { return m_pressedItem; }
+    KvSeqMediaItem* lastHoveredItem() const;
+    KvSeqMediaItem* pressedItem() const;
     bool isDragging() const { return m_dragging; }
     QPoint pressPos() const { return m_pressPos; }
     QPoint releasePos() const { return m_releasePos; }
-    KvSeqScreen* dropRow() const { return m_dropRow; }
+    // The row showing a drop or move gap; null when none.
+    KvSeqScreen* dropRow() const;
 
     // The line item whose vertical span holds the scene point; null when none.
     KvSeqScreenLineItem* lineItemAt(const QPointF& scenePos) const;
@@ -74,19 +76,26 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void setHoveredItem(KvSeqMediaItem* item);
     void updateDragTarget(const QPoint& viewPos);
+    // Sends the dragged media back unless the drop was carried out; clears the rows' gaps.
+    void endDrag(bool carriedOut, KvSeqScreen* pressedRow);
+    // The row of the media item or line item at the view point, with that item as the
+    // target of a file drop; null when there is none.
+    KvSeqScreen* fileDropRowAt(const QPoint& viewPos, QGraphicsItem** target) const;
     void resetDropRow();
     bool rowExists(const KvSeqScreen* row);
 
-    KvSeqMediaItem* m_lastHoveredItem = nullptr;
+    // Items and rows are watched: a row or medium may go away while the pointer is held.
+    QPointer<KvSeqMediaItem> m_lastHoveredItem;
     QPoint m_pressPos;
     bool m_leftPressed = false;
     bool m_dragging = false;
-    KvSeqMediaItem* m_pressedItem = nullptr;
-    KvSeqScreenLineItem* m_pressedLineItem = nullptr;
+    QPointer<KvSeqMediaItem> m_pressedItem;
+    QPointer<KvSeqScreenLineItem> m_pressedLineItem;
     QPoint m_releasePos;
-    KvSeqScreen* m_dropRow = nullptr;
-    KvSeqMediaItem* m_itemUnderDrag = nullptr;
+    QPointer<KvSeqScreen> m_dropRow;
+    QPointer<KvSeqMediaItem> m_itemUnderDrag;
     QMutex m_mutex;
 };
 

@@ -1,0 +1,62 @@
+#include "kvseqmainscene.h"
+
+#include "kvseqscreenlineitem.h"
+
+#include <QPainter>
+#include <QPen>
+
+#include <cmath>
+
+namespace Kova {
+
+namespace {
+
+constexpr int GRID_STEP = 20;
+
+} // namespace
+
+KvSeqMainScene::KvSeqMainScene(QObject* parent)
+    : QGraphicsScene(parent)
+{
+    setBackgroundBrush(Qt::gray);
+    connect(this, &QGraphicsScene::selectionChanged, this, &KvSeqMainScene::onSelectionChanged);
+}
+
+KvSeqMainScene::~KvSeqMainScene()
+{
+    // The base destructor removes the items and may report a selection change; this part of
+    // the object is gone by then.
+    disconnect(this, &QGraphicsScene::selectionChanged, this, &KvSeqMainScene::onSelectionChanged);
+}
+
+void KvSeqMainScene::drawBackground(QPainter* painter, const QRectF& rect)
+{
+    QGraphicsScene::drawBackground(painter, rect);
+
+    const int left = static_cast<int>(std::floor(rect.left()));
+    const int right = static_cast<int>(std::ceil(rect.right()));
+    const int top = static_cast<int>(std::floor(rect.top()));
+    const int bottom = static_cast<int>(std::ceil(rect.bottom()));
+    // The first multiple of the step at or right of the left edge (also for negative x).
+    const int first =
+        static_cast<int>(std::ceil(static_cast<double>(left) / GRID_STEP)) * GRID_STEP;
+
+    painter->save();
+    painter->setPen(QPen(Qt::darkGray, 0));
+    for (int x = first; x <= right; x += GRID_STEP)
+        painter->drawLine(x, top, x, bottom);
+    painter->restore();
+}
+
+void KvSeqMainScene::onSelectionChanged()
+{
+    const QList<QGraphicsItem*> selected = selectedItems();
+    if (selected.isEmpty()) {
+        m_currentLineItem = nullptr;
+    } else if (selected.count() == 1) {
+        QGraphicsItem* parent = selected.first()->parentItem();
+        m_currentLineItem = parent ? qgraphicsitem_cast<KvSeqScreenLineItem*>(parent) : nullptr;
+    }
+}
+
+} // namespace Kova
