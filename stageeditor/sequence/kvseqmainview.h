@@ -1,5 +1,10 @@
 #pragma once
 
+// The media item and row are complete here: the meta-object of the view registers their
+// pointer types for its signals.
+#include "kvseqmediaitem.h"
+#include "kvseqscreen.h"
+
 #include <QGraphicsView>
 #include <QList>
 #include <QMutex>
@@ -10,8 +15,6 @@
 namespace Kova {
 
 class KvPreservedMedia;
-class KvSeqMediaItem;
-class KvSeqScreen;
 class KvSeqScreenLineItem;
 
 // The view of a stage's timeline: hovering, dragging selected media to a new place (within a
