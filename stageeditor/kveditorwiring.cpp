@@ -99,8 +99,9 @@ void KvEditorWiring::connectPanels(KvStageEditor& editor)
                      &KvStageEditor::showSequenceLabelContextMenu);
     QObject::connect(sequence, &KvSequenceContainer::sequenceMainViewContextMenuRequested, &editor,
                      &KvStageEditor::showSequenceMainViewContextMenu);
+    // Files that joined the timeline get thumbnails unless they have one already.
     QObject::connect(sequence, &KvSequenceContainer::requestUpdateFileProperty, &editor,
-                     &KvStageEditor::createThumbnail);
+                     [&editor](QStringList& files) { editor.createThumbnail(files, false); });
     QObject::connect(sequence, &KvSequenceContainer::updateMediaPropertiesRequested, &editor,
                      &KvStageEditor::action_updateMediaProperties);
     QObject::connect(sequence, &KvSequenceContainer::requestAddMedia, &editor,

@@ -40,6 +40,7 @@
 #include "kvstagescene.h"
 #include "kvstagewidget.h"
 #include "kvstageworkingarea.h"
+#include "kvthumbnailasync.h"
 #include "kvusingfilelist.h"
 #include "movezindexofscreen.h"
 #include "removeselectedscreens.h"
@@ -999,11 +1000,55 @@ void KvStageEditor::action_updateMediaProperties(KvSeqMediaItem*, KvMedia)
 void KvStageEditor::action_copyMediaPropertyToOthers(const KvMedia*, int, QList<int>)
 {
 }
-void KvStageEditor::createThumbnail(QStringList&)
+void KvStageEditor::createThumbnail(QStringList& paths, bool force)
 {
+    for (const QString& path : qAsConst(paths)) {
+        const QFileInfo info(KvEditorConfig::getAbsolutePath(path));
+        if (!info.isFile()) {
+            continue;
+        }
+        const QString absolute = info.absoluteFilePath();
+        if (!force && QFileInfo::exists(KvThumbnail::thumbnailFilePath(absolute))) {
+            continue;
+        }
+        auto* worker = new KvThumbnailAsync(absolute, true);
+        connect(worker, &KvThumbnailAsync::finished, this, &KvStageEditor::updateLibrary,
+                Qt::QueuedConnection);
+        connect(worker, &KvThumbnailAsync::finished, this, &KvStageEditor::updateSequenceMedia,
+                Qt::QueuedConnection);
+        worker->start();
+    }
 }
+
+void KvStageEditor::createThumbnail(QList<QFileInfo>& files, bool force)
+{
+    QStringList paths;
+    for (const QFileInfo& info : qAsConst(files)) {
+        paths.append(info.absoluteFilePath());
+    }
+    createThumbnail(paths, force);
+}
+
+void KvStageEditor::updateLibrary(KvThumbnail::FileProperty)
+{
+    // The library panel lists no files, so there is no entry to re-read.
+}
+
+void KvStageEditor::updateSequenceMedia(KvThumbnail::FileProperty property)
+{
+    if (sequenceContainer()) {
+        sequenceContainer()->onFilePropertyUpdated(property);
+    }
+}
+
+void KvStageEditor::action_createThumbnail(bool)
+{
+    // The library panel has no file selection to make thumbnails of.
+}
+
 void KvStageEditor::action_createThumbnailForce()
 {
+    action_createThumbnail(true);
 }
 void KvStageEditor::showContentProperty()
 {

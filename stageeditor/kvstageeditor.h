@@ -6,9 +6,11 @@
 #include "kveditorcommon.h"
 #include "kvmedia.h"
 #include "kvpreservedevent.h"
+#include "kvthumbnail.h"
 #include "playertype.h"
 
 #include <QColor>
+#include <QFileInfo>
 #include <QList>
 #include <QMap>
 #include <QObject>
@@ -329,7 +331,17 @@ public slots:
     void action_updateMediaProperties(KvSeqMediaItem* item, KvMedia media);
     void action_copyMediaPropertyToOthers(const KvMedia* source, int destScreenId,
                                           QList<int> destIndices);
-    void createThumbnail(QStringList& fileList);
+    // Makes thumbnails and file properties of the files (folders are skipped) in the
+    // background; without force, files that have a thumbnail already are skipped. Each
+    // result refreshes the library and the timeline items of that file.
+    void createThumbnail(QStringList& paths, bool force);
+    void createThumbnail(QList<QFileInfo>& files, bool force);
+    // A thumbnail and file property arrived: the library entry of the file is re-read
+    // (when the library shows files) and the timeline items of the file take them.
+    void updateLibrary(Kova::KvThumbnail::FileProperty property);
+    void updateSequenceMedia(Kova::KvThumbnail::FileProperty property);
+    // Thumbnails of the library panel's selected files, remade with force.
+    void action_createThumbnail(bool force);
     void action_createThumbnailForce();
     void showContentProperty();
     void showCopyContentPropertyDialog();

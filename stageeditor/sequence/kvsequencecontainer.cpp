@@ -176,4 +176,8 @@ void KvSequenceContainer::checkMediaDisabledUris()
 {
 }
 
+void KvSequenceContainer::onFilePropertyUpdated(KvThumbnail::FileProperty)
+{
+}
+
 } // namespace Kova

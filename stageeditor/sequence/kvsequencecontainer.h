@@ -4,6 +4,7 @@
 #include "kvmedia.h"
 #include "kvpreservedevent.h"
 #include "kvstage.h"
+#include "kvthumbnail.h"
 
 #include <QList>
 #include <QMap>
@@ -111,6 +112,8 @@ public slots:
     void showRaiseEventMenu();
     void showListenEventMenu();
     void checkMediaDisabledUris();
+    // A file's thumbnail and property arrived: the timeline items of that file take them.
+    void onFilePropertyUpdated(Kova::KvThumbnail::FileProperty property);
 
 private:
     QList<QAction*> m_viewMenuActions;

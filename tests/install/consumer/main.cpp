@@ -3,7 +3,9 @@
 // are reached through their folder only, so names such as path.h stay off the include path.
 
 #include <kova/kveditorconfig.h>
+#include <kova/kvseqmediaitem.h>
 #include <kova/kvstageeditor.h>
+#include <kova/kvthumbnail.h>
 
 #if __has_include("path.h") || __has_include(<kvstageeditor.h>)
 #error "the installed package puts its header folder itself on the include path"
@@ -45,6 +47,17 @@ int main(int argc, char* argv[])
         return 1;
     }
     delete editor;
+
+    // The timeline's media block is part of the package, with its file property record.
+    Kova::KvSeqMediaItem item(nullptr);
+    Kova::KvThumbnail::FileProperty property;
+    property.length = 3000;
+    item.setFileProperty(property);
+    if (item.boundingRect().width() != Kova::KvSeqMediaItem::FIXED_VIEW_WIDTH - 1
+        || Kova::KvSeqMediaItem::SECOND_PAR_PIXEL != 4) {
+        err << "unexpected media item geometry\n";
+        return 1;
+    }
     if (help.objectName() != QStringLiteral("Menu_Help"))
         return 1;
     return 0;
