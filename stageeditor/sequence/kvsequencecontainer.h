@@ -3,6 +3,7 @@
 #include "kveditorcommon.h"
 #include "kvmedia.h"
 #include "kvpreservedevent.h"
+#include "kvseqmediaitem.h"
 #include "kvstage.h"
 #include "kvthumbnail.h"
 
@@ -123,7 +124,7 @@ private:
 
 } // namespace Kova
 
-// Both travel through the container's signals as pointers only; connecting to those signals
-// must not need their definitions.
-Q_DECLARE_OPAQUE_POINTER(Kova::KvSeqMediaItem*)
+// The plug-in GUI travels through the container's signals as a pointer only; connecting to
+// those signals must not need its definition. The media item is complete (included above):
+// it is a QObject, and its pointer type is registered as one.
 Q_DECLARE_OPAQUE_POINTER(Kova::KvPluginGuiInterface*)
