@@ -179,3 +179,6 @@ private:
 };
 
 } // namespace Kova
+
+// Items travel through queued signals and QVariant (selection lists, signal spies).
+Q_DECLARE_METATYPE(Kova::KvSeqMediaItem*)
