@@ -69,9 +69,13 @@ void KvMedia::updateProperty(const QVariant& value)
     }
 }
 
-bool KvMedia::isMatch(const KvMedia& other) const
+bool KvMedia::isMatch(const KvMedia& other, bool compareUri, bool compareParent) const
 {
-    return m_uri == other.m_uri && m_name == other.m_name && m_destination == other.m_destination &&
+    if (compareUri && m_uri != other.m_uri)
+        return false;
+    if (compareParent && m_parent != other.m_parent)
+        return false;
+    return m_name == other.m_name && m_destination == other.m_destination &&
            m_mediaType == other.m_mediaType && m_playingDuration == other.m_playingDuration &&
            m_wait == other.m_wait && m_waitAuto == other.m_waitAuto && m_step == other.m_step &&
            m_detectTermination == other.m_detectTermination &&

@@ -62,8 +62,9 @@ public:
     // Takes the properties a plug-in reports: a QVariantMap whose keys name the
     // properties above ("name", "playingDuration", ...); other keys go to properties().
     void updateProperty(const QVariant& value);
-    // Equal content; the parent screen is not compared.
-    bool isMatch(const KvMedia& other) const;
+    // Equal content. The uri takes part unless compareUri is false (comparing what a
+    // property copy carries over); the parent screen only when compareParent is true.
+    bool isMatch(const KvMedia& other, bool compareUri = true, bool compareParent = false) const;
 
 private:
     QString m_uri;
