@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config ccache clang-format
     qtbase5-dev qtbase5-dev-tools libqt5svg5-dev qttools5-dev-tools
+    libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
     fontconfig fonts-dejavu-core
     xvfb xauth
 )

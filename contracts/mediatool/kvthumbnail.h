@@ -36,6 +36,12 @@ public:
     // thumbnailPath.
     static FileProperty getFilePropertyFromHashFile(const QString& absolutePath);
 
+    // Makes the thumbnail of a file and records its property, in the calling thread (a movie
+    // takes a while, bounded in time; the editor goes through KvThumbnailAsync). The format
+    // is "missing" for a file that does not exist and "unreadable" for one whose content
+    // cannot be read as its type; neither gets a thumbnail.
+    static FileProperty createFileProperty(const QString& absolutePath);
+
     // The thumbnail picture at a property's thumbnailPath: from the file, or from memory when
     // the folder could not be written. A null image when there is none.
     static QImage loadThumbnail(const QString& thumbnailPath);

@@ -1,4 +1,5 @@
 #include "kvthumbnailasync.h"
+#include "kvthumbnailwork.h"
 
 namespace Kova {
 
@@ -7,9 +8,20 @@ KvThumbnailAsync::KvThumbnailAsync(const QString& filePath, bool autoDelete, QOb
     , m_filePath(filePath)
     , m_autoDelete(autoDelete)
 {
+    qRegisterMetaType<Kova::KvThumbnail::FileProperty>();
 }
 
-KvThumbnailAsync::~KvThumbnailAsync() = default;
+KvThumbnailAsync::~KvThumbnailAsync()
+{
+    if (m_started && !m_delivered) {
+        KvThumbnailWork::withdraw(this, m_filePath);
+    }
+}
+
+int KvThumbnailAsync::startedWorkCount()
+{
+    return KvThumbnailWork::startedCount();
+}
 
 void KvThumbnailAsync::start()
 {
@@ -17,7 +29,16 @@ void KvThumbnailAsync::start()
         return;
     }
     m_started = true;
-    emit finished(KvThumbnail::getFilePropertyFromHashFile(m_filePath));
+    KvThumbnailWork::request(this, m_filePath);
+}
+
+void KvThumbnailAsync::deliver(const KvThumbnail::FileProperty& property)
+{
+    if (m_delivered) {
+        return;
+    }
+    m_delivered = true;
+    emit finished(property);
     if (m_autoDelete) {
         deleteLater();
     }

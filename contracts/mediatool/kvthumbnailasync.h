@@ -19,6 +19,10 @@ public:
 
     QString filePath() const { return m_filePath; }
 
+    // How many pieces of work this process started so far; requests that joined running
+    // work do not count.
+    static int startedWorkCount();
+
 public slots:
     void start();
 
@@ -26,9 +30,13 @@ signals:
     void finished(Kova::KvThumbnail::FileProperty property);
 
 private:
+    friend class KvThumbnailWork;
+    void deliver(const KvThumbnail::FileProperty& property);
+
     QString m_filePath;
     bool m_autoDelete = true;
     bool m_started = false;
+    bool m_delivered = false;
 };
 
 } // namespace Kova
