@@ -265,10 +265,13 @@ private slots:
         QTest::addColumn<bool>("hovered");
         QTest::addColumn<bool>("selected");
         QTest::addColumn<int>("lowBlue"); // near the bottom, over the background's 144
-        QTest::newRow("plain") << "image/a.png" << false << false << 144;
-        QTest::newRow("hovered") << "image/a.png" << true << false << 168;
-        QTest::newRow("selected") << "image/a.png" << false << true << 192;
-        QTest::newRow("file missing") << "image/gone.png" << false << false << 144;
+        QTest::addColumn<QString>("destination");
+        const QString file("image/a.png");
+        QTest::newRow("plain") << file << false << false << 144 << QString();
+        QTest::newRow("hovered") << file << true << false << 168 << QString();
+        QTest::newRow("selected") << file << false << true << 192 << QString();
+        QTest::newRow("file missing") << "image/gone.png" << false << false << 144 << QString();
+        QTest::newRow("with destination") << file << false << false << 144 << "dest/a";
     }
     void painting()
     {
@@ -276,8 +279,10 @@ private slots:
         QFETCH(bool, hovered);
         QFETCH(bool, selected);
         QFETCH(int, lowBlue);
+        QFETCH(QString, destination);
         QGraphicsScene scene;
         KvMedia media(uri, MediaType::Image);
+        media.setDestination(destination);
         auto* item = new KvSeqMediaItem(nullptr);
         scene.addItem(item);
         QSignalSpy disabled(item, &KvSeqMediaItem::mediaUriDisabled);
@@ -296,13 +301,16 @@ private slots:
         QCOMPARE(image.pixelColor(0, 12), QColor(Qt::black));
         QCOMPARE(image.pixelColor(120, 1) == QColor(Qt::cyan), selected);
         QVERIFY(qAbs(image.pixelColor(120, 20).blue() - lowBlue) <= 3);
-        // The red forbidden mark stands in the middle of the block.
-        int redPixels = 0;
-        for (int x = 58; x < 82; ++x)
-            for (int y = 0; y < 24; ++y)
-                redPixels +=
-                    image.pixelColor(x, y).red() > 180 && image.pixelColor(x, y).green() < 100;
+        // The red forbidden mark stands in the middle, the yellow goto label at the bottom left.
+        int redPixels = 0, yellowPixels = 0;
+        for (int x = 2; x < 82; ++x)
+            for (int y = 0; y < 24; ++y) {
+                const QColor c = image.pixelColor(x, y);
+                redPixels += x >= 58 && c.red() > 180 && c.green() < 100;
+                yellowPixels += x < 50 && c.red() > 200 && c.green() > 200 && c.blue() < 100;
+            }
         QCOMPARE(redPixels > 20, missing);
+        QCOMPARE(yellowPixels > 5, !destination.isEmpty());
     }
 
     void moveBack()
