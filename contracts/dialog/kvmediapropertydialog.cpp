@@ -202,7 +202,7 @@ void KvMediaPropertyDialog::buildSettings(QFormLayout* form)
             &KvMediaPropertyDialog::updateEnabledFields);
     connect(m_ownAddressCheck, &QCheckBox::toggled, this, [this](bool checked) {
         if (checked && !m_filling && m_addressEdit->text().trimmed().isEmpty()) {
-            m_addressEdit->setText(m_fileAddressLabel->property("address").toString());
+            m_addressEdit->setText(m_fileAddress);
             m_addressEdit->selectAll();
         }
         updateEnabledFields();
@@ -366,10 +366,10 @@ void KvMediaPropertyDialog::fillFacts()
     m_previousLabel->setText(m_previous ? mediaTitle(m_previous) : tr("(none: this plays first)"));
     m_nextLabel->setText(m_next ? mediaTitle(m_next) : tr("(none: this plays last)"));
 
-    const QString address =
+    m_fileAddress =
         type == MediaType::Web ? KvMediaPropertyValues::webAddressFromFile(path) : QString();
-    m_fileAddressLabel->setProperty("address", address);
-    m_fileAddressLabel->setText(address.isEmpty() ? tr("(the file cannot be read)") : address);
+    m_fileAddressLabel->setText(m_fileAddress.isEmpty() ? tr("(the file cannot be read)")
+                                                        : m_fileAddress);
 }
 
 QString KvMediaPropertyDialog::filesText(int count)

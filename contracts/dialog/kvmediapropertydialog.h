@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <QFont>
 
-class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QFontComboBox;
@@ -85,6 +84,7 @@ private:
     QCheckBox* m_boldCheck = nullptr;
     QCheckBox* m_italicCheck = nullptr;
     QLabel* m_fileAddressLabel = nullptr;
+    QString m_fileAddress;
     QWidget* m_addressRow = nullptr;
     QCheckBox* m_ownAddressCheck = nullptr;
     QLineEdit* m_addressEdit = nullptr;

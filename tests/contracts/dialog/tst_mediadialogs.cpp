@@ -96,14 +96,14 @@ class TestMediaDialogs : public QObject
         return media;
     }
 
-    // A dialog shown with a copy of `media`.
-    void open(KvMediaPropertyDialog* dialog, KvMedia* copy)
+    // Shows `dialog` with `copy` as the medium made last, between its neighbours on m_screen.
+    bool open(KvMediaPropertyDialog* dialog, KvMedia* copy)
     {
         const QList<KvMedia*>& list = m_screen.mediaList();
         dialog->setMediaInformations(&m_screen, copy, list.value(2), list.value(0), 1);
         dialog->setPropertyToWidgetFromMediaInformation();
         dialog->show();
-        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        return QTest::qWaitForWindowActive(dialog);
     }
 
 private slots:
@@ -285,7 +285,7 @@ private slots:
         KvMedia* media = makeMedia(mediaType);
         KvMedia copy(*media);
         KvMediaPropertyDialog dialog;
-        open(&dialog, &copy);
+        QVERIFY(open(&dialog, &copy));
         edit(&dialog);
         KvModalWatcher watcher;
         watcher.answer(QMessageBox::Ok);
@@ -334,7 +334,7 @@ private slots:
         media->setUri(uri);
         KvMedia copy(*media);
         KvMediaPropertyDialog dialog;
-        open(&dialog, &copy);
+        QVERIFY(open(&dialog, &copy));
         QCOMPARE(field<QLabel>(&dialog, "FileAddressLabel")->text(), fileAddress);
         auto* edit = field<QLineEdit>(&dialog, "AddressEdit");
         QVERIFY(!edit->isEnabled());
@@ -353,7 +353,7 @@ private slots:
         KvThumbnail::createFileProperty(m_data.filePath("image/p.png"));
         KvMedia copy(*media);
         KvMediaPropertyDialog dialog;
-        open(&dialog, &copy);
+        QVERIFY(open(&dialog, &copy));
         auto text = [&dialog](const char* name) { return field<QLabel>(&dialog, name)->text(); };
         QCOMPARE(text("TypeLabel"), QStringLiteral("Image"));
         QCOMPARE(text("DimensionsLabel"), QStringLiteral("64 \u00d7 36"));
