@@ -35,6 +35,16 @@ private:
     bool m_previous;
 };
 
+QRectF preservedRect(const KvSeqMediaItem* item)
+{
+    return QRectF(item->preservedPosition(), item->size());
+}
+
+double preservedRight(const KvSeqMediaItem* item)
+{
+    return item->preservedPosition().x() + item->width();
+}
+
 bool isAway(const KvSeqMediaItem* item)
 {
     const QPointF pos = item->pos();
@@ -180,8 +190,14 @@ void KvSeqScreen::updateItemsLayout()
     const int count = m_items.count();
     for (int i = 0; i < count; ++i) {
         KvSeqMediaItem* item = m_items.at(i);
+        // A width change goes through prepareGeometryChange, which costs a scene index update
+        // per item; in the normal view every item keeps its fixed width.
+        const bool fixedWidthKept = m_viewMode == KvEditorCommon::NormalView &&
+                                    item->viewMode() == KvEditorCommon::NormalView &&
+                                    item->width() == KvSeqMediaItem::FIXED_VIEW_WIDTH;
         item->setViewMode(m_viewMode);
-        item->updateWidth();
+        if (!fixedWidthKept)
+            item->updateWidth();
         item->setBackwardMediaItem(i > 0 ? m_items.at(i - 1) : nullptr);
         item->setForwardMediaItem(i + 1 < count ? m_items.at(i + 1) : nullptr);
         // setZValue consults itemChange even when the value stays.
@@ -214,18 +230,37 @@ int KvSeqScreen::indexOfMedia(KvMedia* media) const
 
 KvSeqMediaItem* KvSeqScreen::itemAtX(double x, int* index) const
 {
+    // This runs on every pointer move of a drag. The row lays its items out left to right
+    // without gaps, so the first item whose preserved right edge reaches x is the one, found
+    // by halving. When that item does not hold the point (a gap or a moved item: the row is
+    // not laid out there), every item is tried in order instead.
+    const QPointF point(x, 1.0);
+    const int count = m_items.count();
+    int low = 0;
+    int high = count;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (preservedRight(m_items.at(middle)) < x)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    int found = -1;
+    if (low < count)
+        found = preservedRect(m_items.at(low)).contains(point) ? low : scanForX(x);
+    if (index)
+        *index = found;
+    return found >= 0 ? m_items.at(found) : nullptr;
+}
+
+int KvSeqScreen::scanForX(double x) const
+{
     const QPointF point(x, 1.0);
     for (int i = 0; i < m_items.count(); ++i) {
-        KvSeqMediaItem* item = m_items.at(i);
-        if (QRectF(item->preservedPosition(), item->size()).contains(point)) {
-            if (index)
-                *index = i;
-            return item;
-        }
+        if (preservedRect(m_items.at(i)).contains(point))
+            return i;
     }
-    if (index)
-        *index = -1;
-    return nullptr;
+    return -1;
 }
 
 QList<KvSeqMediaItem*> KvSeqScreen::selectedItems() const

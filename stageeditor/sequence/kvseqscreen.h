@@ -104,6 +104,8 @@ private slots:
 
 private:
     void animateTo(KvSeqMediaItem* item, const QPointF& target);
+    // Index of the first item whose preserved rectangle holds (x, 1.0), trying every item.
+    int scanForX(double x) const;
 
     KvScreen* m_screen = nullptr;
     QGraphicsScene* m_scene = nullptr;

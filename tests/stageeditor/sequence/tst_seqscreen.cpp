@@ -190,20 +190,26 @@ private slots:
 
     void itemAtX_data()
     {
+        QTest::addColumn<double>("secondX");
         QTest::addColumn<double>("x");
         QTest::addColumn<int>("index");
-        QTest::newRow("left edge") << 0.0 << 0;
-        QTest::newRow("boundary goes to the first") << 140.0 << 0;
-        QTest::newRow("just past the boundary") << 140.5 << 1;
-        QTest::newRow("right edge") << 420.0 << 2;
-        QTest::newRow("past the end") << 420.5 << -1;
-        QTest::newRow("left of the row") << -0.5 << -1;
+        QTest::newRow("left edge") << 140.0 << 0.0 << 0;
+        QTest::newRow("boundary goes to the first") << 140.0 << 140.0 << 0;
+        QTest::newRow("just past the boundary") << 140.0 << 140.5 << 1;
+        QTest::newRow("right edge") << 140.0 << 420.0 << 2;
+        QTest::newRow("past the end") << 140.0 << 420.5 << -1;
+        QTest::newRow("left of the row") << 140.0 << -0.5 << -1;
+        // The second item kept at 300 overlaps the third (280..420) and leaves a gap.
+        QTest::newRow("not laid out: overlap") << 300.0 << 290.0 << 2;
+        QTest::newRow("not laid out: gap") << 300.0 << 200.0 << -1;
     }
     void itemAtX()
     {
+        QFETCH(double, secondX);
         QFETCH(double, x);
         QFETCH(int, index);
         KvSeqScreen* row = makeRow({"a", "b", "c"});
+        row->itemAt(1)->setPreservedPosition(QPointF(secondX, 0));
         int found = 99;
         QCOMPARE(row->itemAtX(x, &found), row->itemAt(index));
         QCOMPARE(found, index);
