@@ -36,6 +36,7 @@ KvMediaPropertyCopierWidget::KvMediaPropertyCopierWidget(QWidget* parent)
     m_propertyTree->setHeaderLabels({tr("Property copied"), tr("Value")});
     m_propertyTree->setRootIsDecorated(false);
     m_propertyTree->setSelectionMode(QAbstractItemView::NoSelection);
+    m_propertyTree->setFocusPolicy(Qt::NoFocus);
     m_propertyTree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     layout->addWidget(m_propertyTree, 1);
 
@@ -95,7 +96,7 @@ void KvMediaPropertyCopierWidget::fillProperties()
     const int direction = m_media->playingDirection();
     const QList<QPair<QString, QString>> rows = {
         {tr("Name"), m_media->name()},
-        {tr("Type"), MediaType::Convert::toString(m_media->mediaType())},
+        {tr("Type"), KvMediaPropertyValues::typeName(m_media->mediaType())},
         {tr("Playing time"),
          tr("%1 seconds").arg(KvMediaPropertyValues::secondsText(m_media->playingDuration()))},
         {tr("Until the content ends"), m_media->detectTermination() ? yes : no},

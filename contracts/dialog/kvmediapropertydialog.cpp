@@ -26,6 +26,7 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QSet>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -58,7 +59,6 @@ QLabel* factLabel(const char* objectName)
 {
     auto* label = named(new QLabel, objectName);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label->setWordWrap(true);
     return label;
 }
 
@@ -76,7 +76,7 @@ KvMediaPropertyDialog::KvMediaPropertyDialog(QWidget* parent)
 {
     setObjectName(QStringLiteral("MediaPropertyDialog"));
     setWindowTitle(tr("Content Properties"));
-    setMinimumWidth(520);
+    setMinimumWidth(560);
     auto* layout = new QVBoxLayout(this);
 
     auto* facts = new QGroupBox(tr("File"), this);
@@ -89,11 +89,13 @@ KvMediaPropertyDialog::KvMediaPropertyDialog(QWidget* parent)
     m_factsForm = new QFormLayout;
     factsLayout->addLayout(m_factsForm, 1);
     buildFacts(m_factsForm);
+    m_factsRows = rowsOf(m_factsForm);
     layout->addWidget(facts);
 
     auto* settings = new QGroupBox(tr("Settings"), this);
     m_settingsForm = new QFormLayout(settings);
     buildSettings(m_settingsForm);
+    m_settingsRows = rowsOf(m_settingsForm);
     layout->addWidget(settings);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -158,12 +160,14 @@ void KvMediaPropertyDialog::buildSettings(QFormLayout* form)
 
     m_waitEdit = named(new QLineEdit, "WaitEdit");
     m_waitEdit->setMaximumWidth(100);
-    m_waitAutoCheck =
-        named(new QCheckBox(tr("Automatic (as smooth as the display allows)")), "WaitAutoCheck");
-    m_waitRow = rowOf({m_waitEdit, new QLabel(tr("ms between steps")), m_waitAutoCheck}, "WaitRow");
+    m_waitAutoCheck = named(new QCheckBox(tr("Automatic")), "WaitAutoCheck");
+    m_waitRow = rowOf({m_waitEdit, new QLabel(tr("ms per step")), m_waitAutoCheck}, "WaitRow");
     form->addRow(tr("Wait:"), m_waitRow);
 
+    m_waitAutoCheck->setToolTip(tr("Moves the text once per refresh of the display, about 60 "
+                                   "times a second."));
     m_fontCombo = named(new QFontComboBox, "FontCombo");
+    m_fontCombo->setMinimumWidth(180);
     m_fontSizeSpin = named(new QSpinBox, "FontSizeSpin");
     m_fontSizeSpin->setRange(1, 999);
     m_fontSizeSpin->setSuffix(tr(" pt"));
@@ -245,11 +249,39 @@ void KvMediaPropertyDialog::setMediaInformations(KvScreen* screen, KvMedia* medi
     m_index = index;
 }
 
-void KvMediaPropertyDialog::showRow(QWidget* field, bool visible)
+QList<KvMediaPropertyDialog::FormRow> KvMediaPropertyDialog::rowsOf(QFormLayout* form)
 {
-    field->setVisible(visible);
-    if (QWidget* label = m_settingsForm->labelForField(field))
-        label->setVisible(visible);
+    QList<FormRow> rows;
+    for (int i = 0; i < form->rowCount(); ++i) {
+        FormRow row;
+        if (QLayoutItem* label = form->itemAt(i, QFormLayout::LabelRole))
+            row.label = label->widget();
+        QLayoutItem* field = form->itemAt(i, QFormLayout::FieldRole);
+        if (!field)
+            field = form->itemAt(i, QFormLayout::SpanningRole);
+        row.field = field ? field->widget() : nullptr;
+        rows.append(row);
+    }
+    return rows;
+}
+
+// A form keeps the spacing of hidden rows; rows a medium does not use are taken out instead.
+void KvMediaPropertyDialog::layOutRows(QFormLayout* form, const QList<FormRow>& rows,
+                                       const QSet<QWidget*>& hidden)
+{
+    while (form->rowCount() > 0)
+        form->takeRow(0);
+    for (const FormRow& row : rows) {
+        const bool shown = !hidden.contains(row.field);
+        if (row.label) {
+            row.label->setVisible(shown);
+            if (shown)
+                form->addRow(row.label, row.field);
+        } else if (shown) {
+            form->addRow(row.field);
+        }
+        row.field->setVisible(shown);
+    }
 }
 
 void KvMediaPropertyDialog::setPropertyToWidgetFromMediaInformation()
@@ -266,14 +298,16 @@ void KvMediaPropertyDialog::setPropertyToWidgetFromMediaInformation()
     using Values = KvMediaPropertyValues;
     const bool telop = Values::offers(type, Values::StepField);
     const bool web = Values::offers(type, Values::AddressField);
-    showRow(m_durationRow, Values::offers(type, Values::DurationField));
-    showRow(m_directionCombo, telop);
-    showRow(m_stepEdit->parentWidget(), telop);
-    showRow(m_waitRow, telop);
-    showRow(m_fontRow, telop);
-    showRow(m_fileAddressLabel, web);
-    showRow(m_addressRow, web);
-    m_pluginNote->setVisible(type == MediaType::Extended);
+    QSet<QWidget*> hidden;
+    if (!Values::offers(type, Values::DurationField))
+        hidden << m_durationRow;
+    if (!telop)
+        hidden << m_directionCombo << m_stepEdit->parentWidget() << m_waitRow << m_fontRow;
+    if (!web)
+        hidden << m_fileAddressLabel << m_addressRow;
+    if (type != MediaType::Extended)
+        hidden << m_pluginNote;
+    layOutRows(m_settingsForm, m_settingsRows, hidden);
     m_untilEndRadio->setVisible(type == MediaType::Movie);
     m_forTimeRadio->setVisible(type == MediaType::Movie);
     m_folderTotal->setVisible(type == MediaType::Folder);
@@ -313,10 +347,7 @@ void KvMediaPropertyDialog::fillFacts()
     const KvThumbnail::FileProperty property = KvThumbnail::getFilePropertyFromHashFile(path);
     const QString unknown = tr("unknown");
 
-    const QString typeNames[] = {tr("Unknown"), tr("Image"),   tr("Movie"),
-                                 tr("Flash"),   tr("Unknown"), tr("Web page"),
-                                 tr("Telop"),   tr("Folder"),  tr("Plug-in content")};
-    m_typeLabel->setText(typeNames[type >= 0 && type <= MediaType::Extended ? type : 0]);
+    m_typeLabel->setText(KvMediaPropertyValues::typeName(type));
     m_fileLabel->setText(QDir::toNativeSeparators(m_media->uri()));
     if (type == MediaType::Folder)
         m_sizeLabel->setText(info.isDir() ? filesText(folderFileCount())
@@ -336,16 +367,18 @@ void KvMediaPropertyDialog::fillFacts()
     m_dimensionsLabel->setText(dimensions.isEmpty() ? unknown : dimensions);
     const bool pictured =
         type == MediaType::Image || type == MediaType::Movie || type == MediaType::Flash;
-    m_dimensionsLabel->setVisible(pictured);
-    m_factsForm->labelForField(m_dimensionsLabel)->setVisible(pictured);
     m_lengthLabel->setText(
         property.length > 0
             ? tr("%1 (%2 seconds)")
                   .arg(KvEditorCommon::getDurationString(property.length / 1000.0, false),
                        KvMediaPropertyValues::secondsText(property.length / 1000.0))
             : unknown);
-    m_lengthLabel->setVisible(type == MediaType::Movie);
-    m_factsForm->labelForField(m_lengthLabel)->setVisible(type == MediaType::Movie);
+    QSet<QWidget*> hidden;
+    if (!pictured)
+        hidden << m_dimensionsLabel;
+    if (type != MediaType::Movie)
+        hidden << m_lengthLabel;
+    layOutRows(m_factsForm, m_factsRows, hidden);
 
     const QImage thumbnail = KvThumbnail::loadThumbnail(property.thumbnailPath);
     if (thumbnail.isNull()) {

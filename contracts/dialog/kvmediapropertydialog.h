@@ -4,6 +4,8 @@
 
 #include <QDialog>
 #include <QFont>
+#include <QList>
+#include <QSet>
 
 class QCheckBox;
 class QComboBox;
@@ -51,7 +53,14 @@ private slots:
 private:
     void buildSettings(QFormLayout* form);
     void buildFacts(QFormLayout* form);
-    void showRow(QWidget* field, bool visible);
+    struct FormRow
+    {
+        QWidget* label = nullptr;
+        QWidget* field = nullptr;
+    };
+    static QList<FormRow> rowsOf(QFormLayout* form);
+    static void layOutRows(QFormLayout* form, const QList<FormRow>& rows,
+                           const QSet<QWidget*>& hidden);
     void fillFacts();
     KvMediaPropertyValues valuesFromFields() const;
     QWidget* fieldWidget(KvMediaPropertyValues::Field field) const;
@@ -66,6 +75,7 @@ private:
     KvMediaPropertyValues m_values;
 
     QFormLayout* m_settingsForm = nullptr;
+    QList<FormRow> m_settingsRows;
     QLineEdit* m_nameEdit = nullptr;
     QWidget* m_durationRow = nullptr;
     QRadioButton* m_untilEndRadio = nullptr;
@@ -92,6 +102,7 @@ private:
     QLabel* m_pluginNote = nullptr;
 
     QFormLayout* m_factsForm = nullptr;
+    QList<FormRow> m_factsRows;
     QLabel* m_thumbnailLabel = nullptr;
     QLabel* m_typeLabel = nullptr;
     QLabel* m_fileLabel = nullptr;

@@ -85,6 +85,29 @@ bool KvMediaPropertyValues::isWebAddress(const QString& text)
            !url.host().isEmpty();
 }
 
+QString KvMediaPropertyValues::typeName(MediaType::MediaTypes type)
+{
+    switch (type) {
+    case MediaType::Image:
+        return tr("Image");
+    case MediaType::Movie:
+        return tr("Movie");
+    case MediaType::Flash:
+        return tr("Flash");
+    case MediaType::Web:
+        return tr("Web page");
+    case MediaType::Telop:
+        return tr("Telop");
+    case MediaType::Folder:
+        return tr("Folder");
+    case MediaType::Extended:
+        return tr("Plug-in content");
+    case MediaType::Unknown:
+        break;
+    }
+    return tr("Unknown");
+}
+
 QString KvMediaPropertyValues::secondsText(double seconds)
 {
     return QLocale().toString(seconds, 'g', 12);

@@ -31,6 +31,8 @@ public:
     static QString webAddressFromFile(const QString& absolutePath);
     // An absolute http or https address with a host.
     static bool isWebAddress(const QString& text);
+    // The name a user knows the media type by ("Image", "Web page", ...).
+    static QString typeName(MediaType::MediaTypes type);
     // Seconds as the fields show them.
     static QString secondsText(double seconds);
 
