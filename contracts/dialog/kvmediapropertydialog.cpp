@@ -269,8 +269,12 @@ QList<KvMediaPropertyDialog::FormRow> KvMediaPropertyDialog::rowsOf(QFormLayout*
 void KvMediaPropertyDialog::layOutRows(QFormLayout* form, const QList<FormRow>& rows,
                                        const QSet<QWidget*>& hidden)
 {
-    while (form->rowCount() > 0)
-        form->takeRow(0);
+    while (form->rowCount() > 0) {
+        // The taken layout items are ours; their widgets stay children of the form's widget.
+        const QFormLayout::TakeRowResult taken = form->takeRow(0);
+        delete taken.labelItem;
+        delete taken.fieldItem;
+    }
     for (const FormRow& row : rows) {
         const bool shown = !hidden.contains(row.field);
         if (row.label) {
