@@ -109,8 +109,9 @@ void KvSeqMainView::onMediaItemRemoved(KvSeqMediaItem* item)
 
 void KvSeqMainView::setItemZValue(QGraphicsItem* item, double zValue)
 {
-    // The request is queued: the item may have left the scene in the meantime.
-    if (item && scene() && item->scene() == scene())
+    // The request is queued: the item may be gone by now, so it is looked up among the
+    // scene's items before it is used.
+    if (item && scene() && scene()->items().contains(item))
         item->setZValue(zValue);
 }
 
