@@ -7,11 +7,11 @@ class KvMovedIndex
 {
 public:
     KvMovedIndex() = default;
-    KvMovedIndex(int fromScrIndex, int fromSeqIndex, int toScrIndex, int toSeqIndex)
-        : fromScrIndex(fromScrIndex)
-        , fromSeqIndex(fromSeqIndex)
-        , toScrIndex(toScrIndex)
-        , toSeqIndex(toSeqIndex)
+    KvMovedIndex(int fromScr, int fromSeq, int toScr, int toSeq)
+        : fromScrIndex(fromScr)
+        , fromSeqIndex(fromSeq)
+        , toScrIndex(toScr)
+        , toSeqIndex(toSeq)
     {
     }
 
