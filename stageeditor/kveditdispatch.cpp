@@ -1,10 +1,12 @@
 #include "kveditdispatch.h"
 
+#include "cutmedia.h"
 #include "cutscreen.h"
 #include "kvscreen.h"
 #include "kvsequencecontainer.h"
 #include "kvstageeditor.h"
 #include "kvstagewidget.h"
+#include "pastemedia.h"
 #include "pastescreen.h"
 
 namespace Kova {
@@ -47,7 +49,8 @@ void KvEditDispatch::cut(KvStageEditor& editor)
             return;
         QList<KvPreservedMedia*> cutList;
         editor.sequenceContainer()->copyMedia(&cutList);
-        // No media command exists: the cut list only tells whether there was anything.
+        if (!cutList.isEmpty())
+            editor.pushUndoCommand(new Commands::CutMedia(&editor, cutList));
     }
 }
 
@@ -65,8 +68,10 @@ void KvEditDispatch::paste(KvStageEditor& editor)
     } else if (editor.activeSide() == KvStageEditor::SequenceSide) {
         if (!editor.sequenceContainer())
             return;
-        // No media command exists: pasted media push nothing.
-        editor.sequenceContainer()->pasteMedia();
+        // The paste has added the media already: the command's first redo does nothing.
+        const QList<KvPreservedMedia*> pasted = editor.sequenceContainer()->pasteMedia();
+        if (!pasted.isEmpty())
+            editor.pushUndoCommand(new Commands::PasteMedia(&editor, pasted));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "kvstageeditor.h"
 
+#include "addmedia.h"
 #include "addscreen.h"
 #include "changeevents.h"
 #include "changescreenevent.h"
@@ -14,6 +15,7 @@
 #include "changestagebackgroundimage.h"
 #include "changestageoptions.h"
 #include "changestagepos.h"
+#include "copymediapropertytoothers.h"
 #include "kvavailabilityfacts.h"
 #include "kvcommandavailability.h"
 #include "kvcontentpreviewwidget.h"
@@ -28,11 +30,15 @@
 #include "kveventssnapshot.h"
 #include "kvextension.h"
 #include "kvlibrarywidget.h"
+#include "kvmediamoveplan.h"
 #include "kvmenutable.h"
+#include "kvpreservedmedia.h"
 #include "kvscreen.h"
 #include "kvscreenarrangement.h"
 #include "kvscreenitem.h"
 #include "kvscreenpropertywidget.h"
+#include "kvseqmediaitem.h"
+#include "kvseqscreen.h"
 #include "kvsequencecontainer.h"
 #include "kvstage.h"
 #include "kvstagedocuments.h"
@@ -42,11 +48,14 @@
 #include "kvstageworkingarea.h"
 #include "kvthumbnailasync.h"
 #include "kvusingfilelist.h"
+#include "movemedia.h"
 #include "movezindexofscreen.h"
+#include "removemedia.h"
 #include "removeselectedscreens.h"
 #include "selectedscreenmoved.h"
 #include "selectedscreenresized.h"
 #include "stageresized.h"
+#include "updatemediaproperties.h"
 
 #include <QAction>
 #include <QDir>
@@ -136,6 +145,8 @@ bool KvStageEditor::setup()
             m_stageWidget->setObjectName(QStringLiteral("StageWidget"));
             m_stageWidget->installEventFilter(this);
             wireStageWidget();
+            // Files dropped on a screen become new media through action_addMedia.
+            m_stageWidget->setMediaDropEnabled(true);
         }
 
         m_docks.createDocks(this);
@@ -968,38 +979,170 @@ void KvStageEditor::action_previewStage()
 }
 
 // ---------------------------------------------------------------------------------------
-// Media operations: the sequence container holds no media, so these do nothing.
+// Media operations
 // ---------------------------------------------------------------------------------------
 
-void KvStageEditor::action_addMedia(QList<KvPreservedMedia*>&)
+void KvStageEditor::addMedia(QList<KvPreservedMedia*>& mediaList)
 {
+    if (!sequenceContainer())
+        return;
+    sequenceContainer()->addMedia(mediaList);
+    arrangeMenuOpenningCheckOnSequence();
 }
+
+void KvStageEditor::removeMedia(QList<KvPreservedMedia*>& mediaList, bool deleteMedia)
+{
+    QList<QPair<int, int>> indices;
+    indices.reserve(mediaList.size());
+    for (const KvPreservedMedia* record : qAsConst(mediaList)) {
+        if (record)
+            indices.append(qMakePair(record->screenIndex(), record->sequenceIndex()));
+    }
+    removeMedia(indices, deleteMedia);
+}
+
+void KvStageEditor::removeMedia(QList<QPair<int, int>>& indices, bool deleteMedia)
+{
+    if (!sequenceContainer())
+        return;
+    sequenceContainer()->removeMedia(indices, deleteMedia);
+    arrangeMenuOpenningCheckOnSequence();
+}
+
+void KvStageEditor::moveMedia(QList<KvMovedIndex>& entries)
+{
+    if (sequenceContainer())
+        sequenceContainer()->moveMedia(entries);
+}
+
+void KvStageEditor::updateMediaProperties(const KvMedia& media, int screenIndex, int sequenceIndex)
+{
+    if (sequenceContainer())
+        sequenceContainer()->updateMediaProperties(media, screenIndex, sequenceIndex);
+}
+
+void KvStageEditor::copyMediaPropertyExceptUri(const KvMedia* source, int dstScreenId,
+                                               QList<int> dstIndices,
+                                               QMap<int, KvMedia*>* preserved)
+{
+    if (sequenceContainer())
+        sequenceContainer()->copyMediaPropertyExceptUri(source, dstScreenId, dstIndices, preserved);
+}
+
+void KvStageEditor::restoreMediaPropertyExceptUri(int screenId, QMap<int, KvMedia*>* preserved)
+{
+    if (sequenceContainer())
+        sequenceContainer()->restoreMediaPropertyExceptUri(screenId, preserved);
+}
+
+void KvStageEditor::clearSequenceMediaItemSelection()
+{
+    if (sequenceContainer())
+        sequenceContainer()->clearSequenceMediaItemSelection();
+}
+
+void KvStageEditor::removeScreensFromSequence(QList<KvScreen*>& screens,
+                                              QMap<KvScreen*, QList<int>>* mediaSelection)
+{
+    if (sequenceContainer() && !screens.isEmpty())
+        sequenceContainer()->removeScreensFromSequence(screens, mediaSelection);
+}
+
+int KvStageEditor::sequenceRowCount(int screenIndex) const
+{
+    const KvSeqScreen* row =
+        sequenceContainer() ? sequenceContainer()->rowAt(screenIndex) : nullptr;
+    return row ? row->count() : -1;
+}
+
+void KvStageEditor::action_addMedia(QList<KvPreservedMedia*>& mediaList)
+{
+    // The records are taken over: the command keeps them, and a command that finds no
+    // stack to go on deletes them with the media they own.
+    const QList<KvPreservedMedia*> records = mediaList;
+    mediaList.clear();
+    if (!records.isEmpty())
+        pushUndoCommand(new Commands::AddMedia(this, records));
+}
+
 void KvStageEditor::action_removeSelectedSeqMediaItems()
 {
+    if (!sequenceContainer())
+        return;
+    QList<KvPreservedMedia*> records;
+    sequenceContainer()->collectSelectedMedia(records, false);
+    if (!records.isEmpty())
+        pushUndoCommand(new Commands::RemoveMedia(this, records));
 }
-void KvStageEditor::action_moveSelectedMedia(int, int, int, int, bool* result)
+
+void KvStageEditor::action_moveSelectedMedia(int toScreenIndex, int toSequenceIndex,
+                                             int basisScrIndex, int basisSeqIndex, bool* result)
 {
+    const QList<QPair<int, int>> selection = sequenceContainer()
+                                                 ? sequenceContainer()->selectedMediaIndices()
+                                                 : QList<QPair<int, int>>();
+    const QList<KvMovedIndex> entries = Commands::KvMediaMovePlan::toDropPlace(
+        selection, sequenceRowCount(toScreenIndex), toScreenIndex, toSequenceIndex, basisScrIndex,
+        basisSeqIndex);
     if (result)
-        *result = false;
+        *result = !entries.isEmpty();
+    if (!entries.isEmpty())
+        pushUndoCommand(new Commands::MoveMedia(this, entries));
 }
+
+void KvStageEditor::moveSelectedMediaInRow(int move)
+{
+    if (!sequenceContainer())
+        return;
+    const QList<QPair<int, int>> selection = sequenceContainer()->selectedMediaIndices();
+    if (selection.isEmpty())
+        return;
+    const QList<KvMovedIndex> entries =
+        Commands::KvMediaMovePlan::withinRow(selection, sequenceRowCount(selection.last().first),
+                                             static_cast<Commands::KvMediaMovePlan::RowMove>(move));
+    if (!entries.isEmpty())
+        pushUndoCommand(new Commands::MoveMedia(this, entries));
+}
+
 void KvStageEditor::action_moveSelectedMediaToFirst()
 {
+    moveSelectedMediaInRow(Commands::KvMediaMovePlan::ToFirst);
 }
+
 void KvStageEditor::action_moveSelectedMediaToPrevious()
 {
+    moveSelectedMediaInRow(Commands::KvMediaMovePlan::ToPrevious);
 }
+
 void KvStageEditor::action_moveSelectedMediaToNext()
 {
+    moveSelectedMediaInRow(Commands::KvMediaMovePlan::ToNext);
 }
+
 void KvStageEditor::action_moveSelectedMediaToLast()
 {
+    moveSelectedMediaInRow(Commands::KvMediaMovePlan::ToLast);
 }
-void KvStageEditor::action_updateMediaProperties(KvSeqMediaItem*, KvMedia)
+
+void KvStageEditor::action_updateMediaProperties(KvSeqMediaItem* item, KvMedia media)
 {
+    if (!sequenceContainer() || !item || !item->media())
+        return;
+    int screenIndex = -1;
+    const int index = sequenceContainer()->indexOfMediaItem(item, &screenIndex);
+    if (index < 0 || screenIndex < 0)
+        return;
+    pushUndoCommand(new Commands::UpdateMediaProperties(this, KvMedia(*item->media()), media,
+                                                        screenIndex, index));
 }
-void KvStageEditor::action_copyMediaPropertyToOthers(const KvMedia*, int, QList<int>)
+
+void KvStageEditor::action_copyMediaPropertyToOthers(const KvMedia* source, int destScreenId,
+                                                     QList<int> destIndices)
 {
+    pushUndoCommand(
+        new Commands::CopyMediaPropertyToOthers(this, source, destScreenId, destIndices));
 }
+
 void KvStageEditor::createThumbnail(QStringList& paths, bool force)
 {
     for (const QString& path : qAsConst(paths)) {
@@ -1050,11 +1193,23 @@ void KvStageEditor::action_createThumbnailForce()
 {
     action_createThumbnail(true);
 }
+
 void KvStageEditor::showContentProperty()
 {
+    if (!sequenceContainer())
+        return;
+    const QList<KvSeqMediaItem*> selected = sequenceContainer()->selectedMediaItems();
+    if (selected.count() == 1)
+        sequenceContainer()->showMediaItemProperty(selected.first());
 }
+
 void KvStageEditor::showCopyContentPropertyDialog()
 {
+    if (!sequenceContainer())
+        return;
+    const QList<KvSeqMediaItem*> selected = sequenceContainer()->selectedMediaItems();
+    if (selected.count() == 1)
+        sequenceContainer()->showCopyMediaItemProperty(selected.first());
 }
 
 // ---------------------------------------------------------------------------------------

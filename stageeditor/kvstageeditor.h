@@ -5,6 +5,7 @@
 #include "kvdocklayout.h"
 #include "kveditorcommon.h"
 #include "kvmedia.h"
+#include "kvmovedindex.h"
 #include "kvpreservedevent.h"
 #include "kvthumbnail.h"
 #include "playertype.h"
@@ -14,6 +15,7 @@
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QPair>
 #include <QPoint>
 #include <QPointF>
 #include <QPointer>
@@ -208,6 +210,21 @@ public:
     void updateSequenceMediaItemSelection(const QMap<KvScreen*, QList<int>>& selection);
     void updateCurrentSequenceLabelBackground(bool updateWidget);
     void addScreenToSequence(KvScreen* screen, bool selected, bool clearFirst);
+    void removeScreensFromSequence(QList<KvScreen*>& screens,
+                                   QMap<KvScreen*, QList<int>>* mediaSelection);
+
+    // ---- Media operations the media commands call (forwards to the current stage's
+    // timeline through the sequence container) ----
+    void addMedia(QList<KvPreservedMedia*>& mediaList);
+    // The records' media leave the timeline; with deleteMedia false they stay alive.
+    void removeMedia(QList<KvPreservedMedia*>& mediaList, bool deleteMedia);
+    void removeMedia(QList<QPair<int, int>>& indices, bool deleteMedia);
+    void moveMedia(QList<KvMovedIndex>& entries);
+    void updateMediaProperties(const KvMedia& media, int screenIndex, int sequenceIndex);
+    void copyMediaPropertyExceptUri(const KvMedia* source, int dstScreenId, QList<int> dstIndices,
+                                    QMap<int, KvMedia*>* preserved);
+    void restoreMediaPropertyExceptUri(int screenId, QMap<int, KvMedia*>* preserved);
+    void clearSequenceMediaItemSelection();
 
 signals:
     void quitApp();
@@ -319,9 +336,11 @@ public slots:
     void action_distributeSelectedScreens(KvEditorCommon::Align mode);
     void action_moveZIndexOfScreen(int steps);
 
-    // ---- Media operations: the sequence holds no media, so these do nothing ----
+    // ---- Media actions: each pushes one media command on the active undo stack ----
+    // Takes the records over (the list is emptied).
     void action_addMedia(QList<KvPreservedMedia*>& mediaList);
     void action_removeSelectedSeqMediaItems();
+    // Moves the selected media to a drop place; `result` turns false when nothing moves.
     void action_moveSelectedMedia(int toScreenIndex, int toSequenceIndex, int basisScrIndex = -1,
                                   int basisSeqIndex = -1, bool* result = nullptr);
     void action_moveSelectedMediaToFirst();
@@ -421,6 +440,10 @@ private:
     KvCommandAvailability::State availabilityState(KvCommandAvailability::Check check) const;
     void applyAvailability(const QList<KvCommandAvailability::Change>& changes);
     void runCheck(KvCommandAvailability::Check check);
+    // Pushes the move of the selected media within their row (Commands::KvMediaMovePlan).
+    void moveSelectedMediaInRow(int move);
+    // The media count of the current timeline's row, or -1 without that row.
+    int sequenceRowCount(int screenIndex) const;
     QAction* getAction(const QString& name) const;
     static QAction* getAction(QMenu* menu, const QString& name);
     static QMenu* getMenu(QList<QMenu*>& list, const QString& name);
