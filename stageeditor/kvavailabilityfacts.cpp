@@ -2,6 +2,7 @@
 
 #include "kveditorcommon.h"
 #include "kvscreen.h"
+#include "kvseqscreen.h"
 #include "kvsequencecontainer.h"
 #include "kvstage.h"
 #include "kvstageeditor.h"
@@ -73,12 +74,8 @@ bool KvAvailabilityFacts::canMoveMediaIndexNext(const KvStageEditor& editor)
     if (selected.isEmpty())
         return false;
     const QPair<int, int> last = selected.last();
-    if (!editor.sequenceContainer()->rowAt(last.first))
-        return false;
-    // A row shows its screen's media: the screen at the same index of the stage's list.
-    KvStage* stage = editor.currentStage();
-    const KvScreen* screen = stage ? stage->screenList().value(last.first) : nullptr;
-    return screen && last.second < screen->mediaCount() - 1;
+    const KvSeqScreen* row = editor.sequenceContainer()->rowAt(last.first);
+    return row && last.second < row->count() - 1;
 }
 
 bool KvAvailabilityFacts::canShowMediaProperty(const KvStageEditor& editor, bool* canCopyProperty)
