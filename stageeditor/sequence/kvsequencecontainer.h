@@ -2,8 +2,10 @@
 
 #include "kveditorcommon.h"
 #include "kvmedia.h"
+#include "kvmovedindex.h"
 #include "kvpreservedevent.h"
 #include "kvseqmediaitem.h"
+#include "kvsequencewidget.h"
 #include "kvstage.h"
 #include "kvthumbnail.h"
 
@@ -21,14 +23,12 @@ namespace Kova {
 
 class KvPreservedMedia;
 class KvScreen;
-class KvSeqMediaItem;
 class KvSeqScreen;
 class KvPluginGuiInterface;
 
-// The sequence dock's content: the stacked place for the timelines of the open stages.
-// It holds no timeline pages, so every query answers "nothing" and every command does
-// nothing; it keeps the shared actions it is handed and offers the signals the editor
-// listens to.
+// The sequence dock's content: one timeline (KvSequenceWidget) per open stage, the current
+// stage's on top. The editor talks to the current timeline through it, and it re-emits every
+// timeline signal under the same name.
 class KvSequenceContainer : public QStackedWidget
 {
     Q_OBJECT
@@ -43,13 +43,16 @@ public:
     void setRaiseEventActions(const QList<QAction*>& actions);
     QList<QAction*> raiseEventActions() const { return m_raiseEventActions; }
 
-    KvStage* currentStage() const { return m_currentStage; }
+    KvStage* currentStage() const;
+    KvSequenceWidget* currentSequenceWidget() const;
+    KvSequenceWidget* sequenceWidget(const KvStage* stage) const;
 
     void addScreenToSequence(QList<KvScreen*>& screens, bool selected, bool clearSelectionFirst);
     void removeScreensFromSequence(QList<KvScreen*>& screens,
                                    QMap<KvScreen*, QList<int>>* preservedSelection);
     void addMedia(QList<KvPreservedMedia*>& mediaList);
     void removeMedia(QList<QPair<int, int>>& indices, bool deleteMedia);
+    void moveMedia(QList<KvMovedIndex>& entries);
     void updateMediaProperties(const KvMedia& media, int screenIndex, int sequenceIndex);
     void updateSequenceMediaItemSelection(const QMap<KvScreen*, QList<int>>& selection);
     QList<KvSeqMediaItem*> selectedMediaItems() const;
@@ -100,9 +103,23 @@ public slots:
     void onStageAdded(int index);
     void takeGraphicsScene(const KvStage* stage, QGraphicsScene** scene);
     void takeAllGraphicsScenesAsList(QList<QGraphicsScene*>* sceneList);
+    void onUndoKeyPressed();
+    void copyMediaPropertyToOthers(const KvMedia* source, int destScreenId, QList<int> destIndices);
+
+    // Applied to the current timeline.
+    void onMainViewSizeChanged(QSize size);
     void onScreenSelectionChanged(QList<KvScreen*> screens);
+    void setViewMode(KvEditorCommon::SequenceViewModes mode);
+    // A file's thumbnail and property arrived: the timeline items of that file take them.
+    void onFilePropertyUpdated(Kova::KvThumbnail::FileProperty property);
+    void showMediaItemProperty(Kova::KvSeqMediaItem* item);
+    void showCopyMediaItemProperty(Kova::KvSeqMediaItem* item);
+    void restoreZValueSeqScreenLineItems(Kova::KvSeqScreenLineItem* exceptItem = nullptr);
     void clearSequenceMediaItemSelection();
     void clearLastHoveredItem();
+    void moveSeqMediaItemToPreservedPos(Kova::KvSeqScreen* exceptScreen = nullptr);
+    void correctScrollPosition();
+    void correctSceneRect();
     void showMediaDuration(bool show);
     // Refreshes the durations of the rows of `screens`.
     void updateDuration(QList<KvScreen*>& screens);
@@ -113,18 +130,41 @@ public slots:
     void showRaiseEventMenu();
     void showListenEventMenu();
     void checkMediaDisabledUris();
-    // A file's thumbnail and property arrived: the timeline items of that file take them.
-    void onFilePropertyUpdated(Kova::KvThumbnail::FileProperty property);
+    void copyMediaPropertyExceptUri(const KvMedia* source, int dstScreenId,
+                                    QList<int> dstMediaIndex, QMap<int, KvMedia*>* preservedMedia);
+    void restoreMediaPropertyExceptUri(int screenId, QMap<int, KvMedia*>* sourceMediaList);
+
+private slots:
+    void r_changeScreenSelection(QList<KvScreen*> list);
+    void r_sequenceLabelContextMenuRequested(QPoint pos);
+    void r_sequenceMainViewContextMenuRequested(QPoint pos);
+    void r_viewModeChanged(KvEditorCommon::SequenceViewModes mode);
+    void r_requestUpdateFileProperty(QStringList& fileList);
+    void r_updateMediaPropertiesRequested(KvSeqMediaItem* item, KvMedia media);
+    void r_requestAddMedia(QList<KvPreservedMedia*>& mediaList);
+    void r_mousePressed();
+    void r_seqScreenActivated();
+    void r_deleteKeyPressed();
+    void r_requestArrangeMenuOpenningCheckOnSequence();
+    void r_requestMoveSelectedMedia(int toScreenIndex, int toSequenceIndex, int basisScrIndex,
+                                    int basisSeqIndex, bool* result);
+    void r_updateLineItemWidth(double newWidth);
+    void r_leftKeyPressedAtSeqMainView();
+    void r_rightKeyPressedAtSeqMainView();
+    void r_screenEventChanged(QList<KvPreservedEvent> preservedEvents);
+    void r_requestEditEvent(KvScreen* sourceScreen, KvScreen* receiverScreen);
+    void r_requestUsePluginGui(KvPluginGuiInterface* gui);
+    void onGraphicsScenePurged(QGraphicsScene* scene);
 
 private:
+    void connectWidget(KvSequenceWidget* widget);
+    // "Action_Show_Duration" checked as the widget shows durations; each view switch enabled
+    // only outside its own mode.
+    void updateViewActions(const KvSequenceWidget* widget);
+    QAction* viewAction(const QString& name) const;
+
     QList<QAction*> m_viewMenuActions;
     QList<QAction*> m_raiseEventActions;
-    KvStage* m_currentStage = nullptr;
 };
 
 } // namespace Kova
-
-// The plug-in GUI travels through the container's signals as a pointer only; connecting to
-// those signals must not need its definition. The media item is complete (included above):
-// it is a QObject, and its pointer type is registered as one.
-Q_DECLARE_OPAQUE_POINTER(Kova::KvPluginGuiInterface*)
