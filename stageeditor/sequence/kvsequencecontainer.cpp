@@ -112,6 +112,9 @@ int KvSequenceContainer::addStage(KvStage* stage)
     sequence->setViewActions(m_viewMenuActions);
     sequence->setRaiseEventActions(m_raiseEventActions);
     connectWidget(sequence);
+    // The rows of the screens the stage has already.
+    QList<KvScreen*> screens = stage->screenList();
+    sequence->addScreenToSequence(screens, false, false);
     const int index = addWidget(sequence);
     updateViewActions(sequence);
     QTimer::singleShot(MISSING_FILES_CHECK_DELAY_MS, sequence,

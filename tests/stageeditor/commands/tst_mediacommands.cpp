@@ -1,0 +1,483 @@
+// Media commands through the editor's actions on an opened stage: each action is one undo
+// step, undo gives back the stage file written before it and redo the one after, with the
+// same medium objects in the screens. Then the drop-place and in-row move rules with their
+// availability, the sequence side of Edit, a file dropped on a canvas screen, and a long
+// random run of media and screen edits undone and redone as a whole.
+
+#include <QDropEvent>
+#include <QFile>
+#include <QGraphicsScene>
+#include <QMainWindow>
+#include <QMimeData>
+#include <QRandomGenerator>
+#include <QUndoGroup>
+#include <QUndoStack>
+#include <QUrl>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+#include "kvdockwidget.h"
+#include "kveditorcommon.h"
+#include "kveditorconfig.h"
+#include "kveditormenus.h"
+#include "kvmodalwatcher.h"
+#include "kvpreservedmedia.h"
+#include "kvscreen.h"
+#include "kvscreenitem.h"
+#include "kvseqmainview.h"
+#include "kvseqmediaitem.h"
+#include "kvseqscreen.h"
+#include "kvsequencecontainer.h"
+#include "kvsequencewidget.h"
+#include "kvstage.h"
+#include "kvstageeditor.h"
+#include "kvstagescene.h"
+#include "kvstageview.h"
+#include "kvstagewidget.h"
+#include "kvstageworkingarea.h"
+#include "kvstagewriter.h"
+#include "kvtestfactories.h"
+
+using namespace Kova;
+
+using Action = std::function<void()>;
+Q_DECLARE_METATYPE(Action)
+
+class TestMediaCommands : public QObject
+{
+    Q_OBJECT
+
+private:
+    // Opens, through the editor, a stage whose screens S1..Sn (z-index = id) hold media
+    // M<id>.0 .. M<id>.<k-1> of the pictures image/p0.png .. p3.png.
+    void openStage(const QList<int>& mediaPerScreen)
+    {
+        KvStage stage(m_data->stagePath("media.xml"));
+        stage.setRect(QRect(0, 0, 1920, 1080));
+        for (int id = 1; id <= mediaPerScreen.count(); ++id) {
+            KvScreen* screen = Test::addScreen(&stage, id, QRectF(id * 200, 100, 180, 120));
+            for (int k = 0; k < mediaPerScreen.at(id - 1); ++k)
+                screen->addMedia(newMedia(QString("M%1.%2").arg(id).arg(k), k, screen));
+        }
+        QVERIFY(stage.writeToFile());
+        m_editor->onStageHasBeenSelected({stage.filePath()});
+        QCoreApplication::processEvents();
+        QVERIFY(m_editor->currentStage());
+        m_editor->setActiveUndoStack(
+            m_editor->stageWidget()->currentStageWorkingArea()->undoStack());
+        QVERIFY(sequence());
+    }
+
+    static KvMedia* newMedia(const QString& name, int picture, KvScreen* screen)
+    {
+        auto* media =
+            new KvMedia(QString("image/p%1.png").arg(picture % 4), MediaType::Image, screen);
+        media->setName(name);
+        media->setPlayingDuration(10.0);
+        return media;
+    }
+
+    KvSequenceWidget* sequence() const
+    {
+        return m_editor->sequenceContainer()->currentSequenceWidget();
+    }
+    QUndoStack* stack() const { return m_editor->undoGroup()->activeStack(); }
+    KvScreen* screen(int row) const { return m_editor->currentStage()->screenList().at(row); }
+
+    // The media names of a row, in order.
+    QString names(int row) const
+    {
+        QStringList list;
+        for (const KvMedia* media : screen(row)->mediaList())
+            list << media->name();
+        return list.join(' ');
+    }
+
+    void select(int row, const QList<int>& indices)
+    {
+        m_editor->updateSequenceMediaItemSelection({{screen(row), indices}});
+    }
+
+    // The current stage as the core writes it.
+    QByteArray written() const
+    {
+        const QString path = m_data->filePath("written.xml");
+        if (!KvStageWriter().write(*m_editor->currentStage(), path))
+            return QByteArray("not written");
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("not read");
+    }
+
+    // Every medium object of the stage, screen by screen.
+    QList<const void*> mediaObjects() const
+    {
+        QList<const void*> objects;
+        for (const KvScreen* s : m_editor->currentStage()->screenList()) {
+            for (const KvMedia* media : s->mediaList())
+                objects << media;
+        }
+        return objects;
+    }
+
+    // The live stage equals the one read back from `bytes`.
+    bool matchesFile(const QByteArray& bytes) const
+    {
+        const QString path = m_data->filePath("expected.xml");
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return false;
+        file.close();
+        KvStage stage(path);
+        return stage.readFile() && m_editor->currentStage()->isMatch(stage, false);
+    }
+
+    // The action pushes one command; undo and redo give back the written stage and the
+    // medium objects of before and after.
+    void checkUndoableStep(const Action& action)
+    {
+        const QByteArray before = written();
+        const QList<const void*> objectsBefore = mediaObjects();
+        const int count = stack()->count();
+        action();
+        QCOMPARE(stack()->count(), count + 1);
+        const QByteArray after = written();
+        const QList<const void*> objectsAfter = mediaObjects();
+        QVERIFY(after != before);
+        stack()->undo();
+        QCOMPARE(written(), before);
+        QVERIFY(matchesFile(before));
+        QCOMPARE(mediaObjects(), objectsBefore);
+        stack()->redo();
+        QCOMPARE(written(), after);
+        QVERIFY(matchesFile(after));
+        QCOMPARE(mediaObjects(), objectsAfter);
+    }
+
+    // A left click on the medium at `index` of a row of the timeline.
+    void clickMedia(int row, int index)
+    {
+        KvSeqMainView* view = sequence()->view();
+        const KvSeqMediaItem* item = sequence()->rows().at(row)->itemAt(index);
+        QVERIFY(item);
+        const QPoint at = view->mapFromScene(item->sceneBoundingRect().center());
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    }
+
+    bool enabled(const QString& name) const
+    {
+        QAction* action = Test::editorAction(*m_editor, name);
+        return action && action->isEnabled();
+    }
+
+    std::unique_ptr<Test::TempDataDir> m_data;
+    std::unique_ptr<QMainWindow> m_window;
+    std::unique_ptr<KvStageEditor> m_editor;
+
+private slots:
+    void init()
+    {
+        m_data.reset(new Test::TempDataDir);
+        QVERIFY(m_data->isValid());
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(Test::writeImage(m_data->filePath(QString("image/p%1.png").arg(i))));
+        KvEditorConfig::setDataDir(m_data->path());
+        m_window.reset(new QMainWindow);
+        m_editor.reset(new KvStageEditor(m_window.get()));
+        connect(m_editor.get(), qOverload<QGraphicsScene*>(&KvStageEditor::graphicsScenePurged),
+                m_editor.get(), [](QGraphicsScene* scene) { delete scene; });
+        m_editor->sequenceDock()->resize(900, 300);
+        m_editor->sequenceDock()->show();
+    }
+
+    void cleanup()
+    {
+        if (m_editor && m_editor->stageWidget()) {
+            for (KvStageWorkingArea* area : m_editor->stageWidget()->stageWorkingAreaList())
+                area->resetInitialStage();
+        }
+        m_editor.reset();
+        m_window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_data.reset();
+    }
+
+    // Each media command once, on S1 = M1.0..M1.4 and S2 = M2.0..M2.2.
+    void commands_data()
+    {
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<QString>("row0"); // S1's media after the action
+        QTest::addColumn<QString>("row1");
+        const auto row = [](const char* name, const QString& r0, const QString& r1, Action a) {
+            QTest::newRow(name) << a << r0 << r1;
+        };
+        row("add", "M1.0 M1.1 M1.2 M1.3 M1.4 N0 N1", "M2.0 M2.1 M2.2", [this] {
+            QList<KvPreservedMedia*> records;
+            for (int i = 0; i < 2; ++i)
+                records << new KvPreservedMedia(newMedia(QString("N%1").arg(i), i, screen(0)), 0,
+                                                5 + i, true, true);
+            m_editor->action_addMedia(records);
+            QVERIFY(records.isEmpty());
+        });
+        row("remove", "M1.0 M1.3 M1.4", "M2.0 M2.1 M2.2", [this] {
+            select(0, {1, 2});
+            m_editor->action_removeSelectedSeqMediaItems();
+        });
+        row("cut", "M1.0 M1.1 M1.2 M1.4", "M2.0 M2.1 M2.2", [this] {
+            clickMedia(0, 3);
+            m_editor->action_cut();
+        });
+        // Copied from S1, pasted before M2.1 where the pointer was released.
+        row("paste", "M1.0 M1.1 M1.2 M1.3 M1.4", "M2.0 M1.3 M2.1 M2.2", [this] {
+            clickMedia(0, 3);
+            m_editor->action_copy();
+            clickMedia(1, 1);
+            m_editor->action_paste();
+        });
+        row("move across rows", "M1.0 M1.2 M1.3 M1.4", "M2.0 M2.1 M1.1 M2.2", [this] {
+            select(0, {1});
+            bool result = false;
+            m_editor->action_moveSelectedMedia(1, 2, 0, 1, &result);
+            QVERIFY(result);
+        });
+        row("edit properties", "M1.0 edited M1.2 M1.3 M1.4", "M2.0 M2.1 M2.2", [this] {
+            KvSeqMediaItem* item = sequence()->rows().at(0)->itemAt(1);
+            KvMedia edited(*item->media());
+            edited.setName("edited");
+            edited.setPlayingDuration(3.5);
+            m_editor->action_updateMediaProperties(item, edited);
+        });
+        // Every property but the URI: the destinations keep their own files.
+        row("copy properties", "M1.0 M1.1 M1.2 M1.3 M1.4", "M1.4 M2.1 M1.4", [this] {
+            m_editor->action_copyMediaPropertyToOthers(screen(0)->mediaList().at(4),
+                                                       screen(1)->id(), {0, 2});
+            QCOMPARE(screen(1)->mediaList().at(0)->uri(), QString("image/p0.png"));
+            QCOMPARE(screen(1)->mediaList().at(2)->uri(), QString("image/p2.png"));
+        });
+    }
+
+    void commands()
+    {
+        QFETCH(Action, action);
+        QFETCH(QString, row0);
+        QFETCH(QString, row1);
+        openStage({5, 3});
+        checkUndoableStep([&] {
+            action();
+            QCOMPARE(names(0), row0);
+            QCOMPARE(names(1), row1);
+        });
+    }
+
+    // Dragging the pressed medium of a selection in a row M0..M4 onto another place.
+    void dropPlace_data()
+    {
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<int>("basis");
+        QTest::addColumn<int>("target");
+        QTest::addColumn<QString>("names"); // empty: no move, result false
+        QTest::newRow("rightwards after the target")
+            << QList<int>{1, 2} << 1 << 3 << "M1.0 M1.3 M1.1 M1.2 M1.4";
+        QTest::newRow("onto a moving medium") << QList<int>{1, 2} << 1 << 2 << QString();
+        QTest::newRow("leftwards before the target")
+            << QList<int>{3} << 3 << 1 << "M1.0 M1.3 M1.1 M1.2 M1.4";
+        QTest::newRow("onto its own place") << QList<int>{3} << 3 << 3 << QString();
+        QTest::newRow("nothing selected") << QList<int>{} << 3 << 1 << QString();
+    }
+
+    void dropPlace()
+    {
+        QFETCH(QList<int>, selected);
+        QFETCH(int, basis);
+        QFETCH(int, target);
+        QFETCH(QString, names);
+        openStage({5});
+        select(0, selected);
+        bool result = true;
+        m_editor->action_moveSelectedMedia(0, target, 0, basis, &result);
+        QCOMPARE(result, !names.isEmpty());
+        QCOMPARE(stack()->count(), names.isEmpty() ? 0 : 1);
+        if (!names.isEmpty())
+            QCOMPARE(this->names(0), names);
+    }
+
+    // The in-row moves of indices 2 and 4 of six, their menu entries' state and undo.
+    void rowMoves_data()
+    {
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QList<int>>("after"); // selected indices after the move
+        QTest::newRow("to first") << QList<int>{2, 4} << "Action_Move_First" << QList<int>{0, 2};
+        QTest::newRow("previous") << QList<int>{2, 4} << "Action_Move_Previous" << QList<int>{1, 3};
+        QTest::newRow("next") << QList<int>{2, 4} << "Action_Move_Next" << QList<int>{3, 5};
+        QTest::newRow("to last") << QList<int>{2, 4} << "Action_Move_Last" << QList<int>{3, 5};
+        QTest::newRow("first at the start")
+            << QList<int>{0, 4} << "Action_Move_First" << QList<int>{};
+        QTest::newRow("next at the end") << QList<int>{2, 5} << "Action_Move_Next" << QList<int>{};
+    }
+
+    void rowMoves()
+    {
+        QFETCH(QList<int>, selected);
+        QFETCH(QString, entry);
+        QFETCH(QList<int>, after);
+        openStage({6});
+        select(0, selected);
+        m_editor->arrangeMenuOpenningCheckOnSequence();
+        QCOMPARE(enabled(entry), !after.isEmpty());
+        const QString before = names(0);
+        Test::editorAction(*m_editor, entry)->trigger();
+        if (after.isEmpty()) {
+            QCOMPARE(stack()->count(), 0);
+            return;
+        }
+        QCOMPARE(sequence()->rows().at(0)->selectedIndices(), after);
+        QCOMPARE(screen(0)->mediaList().at(after.at(0))->name(),
+                 QString("M1.%1").arg(selected.at(0)));
+        QCOMPARE(screen(0)->mediaList().at(after.at(1))->name(),
+                 QString("M1.%1").arg(selected.at(1)));
+        stack()->undo();
+        QCOMPARE(names(0), before);
+    }
+
+    // Undoing a removal brings back the same medium objects at their places, selected.
+    void removalUndoRestoresSelectedObjects()
+    {
+        openStage({4});
+        const QList<KvMedia*> media = screen(0)->mediaList();
+        select(0, {1, 3});
+        m_editor->action_removeSelectedSeqMediaItems();
+        QCOMPARE(screen(0)->mediaList(), (QList<KvMedia*>{media.at(0), media.at(2)}));
+        stack()->undo();
+        QCOMPARE(screen(0)->mediaList(), media);
+        QCOMPARE(sequence()->rows().at(0)->selectedIndices(), (QList<int>{1, 3}));
+    }
+
+    // After a press in the timeline Edit > Delete acts on the media, whatever is selected on
+    // the canvas.
+    void deleteAfterPressInTimelineRemovesMedia()
+    {
+        openStage({3, 2});
+        m_editor->selectScreenItem({screen(1)}, true, true);
+        clickMedia(0, 1);
+        QCOMPARE(m_editor->activeSide(), int(KvStageEditor::SequenceSide));
+        for (QMenu* menu : m_editor->menu()) {
+            if (menu->objectName() == "Menu_Edit")
+                emit menu->aboutToShow();
+        }
+        QVERIFY(enabled("Action_Delete"));
+        Test::editorAction(*m_editor, "Action_Delete")->trigger();
+        QCOMPARE(m_editor->currentStage()->screenList().count(), 2);
+        QCOMPARE(names(0), QString("M1.0 M1.2"));
+    }
+
+    // A picture dropped on a canvas screen joins its media through one undoable command.
+    void canvasDropAddsMedia()
+    {
+        openStage({1, 1});
+        KvStageWorkingArea* area = m_editor->stageWidget()->currentStageWorkingArea();
+        KvStageView* view = area->view();
+        KvScreenItem* item = area->scene()->screenItemOf(screen(1));
+        QVERIFY(item);
+        m_editor->stageWidget()->resize(900, 700);
+        m_editor->stageWidget()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_editor->stageWidget()));
+        view->centerOn(item);
+        QMimeData data;
+        data.setData(KvEditorCommon::MIME_TYPE_URI,
+                     QUrl::fromLocalFile(m_data->filePath("image/p3.png")).toEncoded() + "\r\n");
+        const QPoint at = view->mapFromScene(item->sceneBoundingRect().center());
+        // The drop follows a drag that entered the canvas and moved over the screen.
+        const Qt::DropActions actions = Qt::CopyAction;
+        QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view->viewport(), &enter);
+        QDragMoveEvent move(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view->viewport(), &move);
+        QVERIFY(move.isAccepted());
+        QDropEvent drop(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+        checkUndoableStep([&] { QCoreApplication::sendEvent(view->viewport(), &drop); });
+        QCOMPARE(screen(1)->mediaCount(), 2);
+        QCOMPARE(screen(1)->mediaList().at(1)->uri(), QString("image/p3.png"));
+    }
+
+    // A seeded run of media and screen edits; undoing all of it gives back the stage file
+    // of the start, redoing it the file of the end, byte for byte.
+    void randomRunUndoneAndRedone()
+    {
+        openStage({4, 3, 5});
+        const quint32 seed = 20261206;
+        qInfo("seed %u", seed);
+        QRandomGenerator random(seed);
+        const QByteArray start = written();
+        int added = 0;
+        for (int step = 0; step < 2000; ++step) {
+            const int rows = m_editor->currentStage()->screenList().count();
+            const int row = random.bounded(rows);
+            const int count = screen(row)->mediaCount();
+            const int op = random.bounded(10);
+            // A few consecutive media of the row, the first one pressed.
+            const int first = count ? random.bounded(count) : 0;
+            const int span = count ? 1 + random.bounded(qMin(3, count - first)) : 0;
+            QList<int> selection;
+            for (int i = first; i < first + span; ++i)
+                selection << i;
+            if (op <= 1 || count == 0) {
+                QList<KvPreservedMedia*> records;
+                const int at = random.bounded(count + 1);
+                const int n = 1 + random.bounded(2);
+                for (int i = 0; i < n; ++i, ++added)
+                    records << new KvPreservedMedia(
+                        newMedia(QString("A%1").arg(added), added, screen(row)), row, at + i, true,
+                        true);
+                m_editor->action_addMedia(records);
+            } else if (op == 2) {
+                select(row, selection);
+                m_editor->action_removeSelectedSeqMediaItems();
+            } else if (op == 3) {
+                select(row, selection);
+                emit m_editor->sequenceContainer()->mousePressed();
+                m_editor->action_cut();
+            } else if (op == 4) {
+                const int to = random.bounded(rows);
+                clickMedia(row, first);
+                m_editor->action_copy();
+                if (screen(to)->mediaCount()) {
+                    clickMedia(to, random.bounded(screen(to)->mediaCount()));
+                    m_editor->action_paste();
+                }
+            } else if (op == 5) {
+                select(row, selection);
+                const int to = random.bounded(rows);
+                m_editor->action_moveSelectedMedia(to, random.bounded(screen(to)->mediaCount() + 1),
+                                                   row, first, nullptr);
+            } else if (op == 6) {
+                KvSeqMediaItem* item = sequence()->rows().at(row)->itemAt(first);
+                KvMedia edited(*item->media());
+                edited.setName(QString("E%1").arg(step));
+                edited.setPlayingDuration(1 + random.bounded(30));
+                m_editor->action_updateMediaProperties(item, edited);
+            } else if (op == 7) {
+                const int to = random.bounded(rows);
+                if (screen(to)->mediaCount())
+                    m_editor->action_copyMediaPropertyToOthers(
+                        screen(row)->mediaList().at(first), screen(to)->id(),
+                        {random.bounded(screen(to)->mediaCount())});
+            } else if (op == 8 && rows < 6) {
+                m_editor->action_addMultimediaScreen();
+            } else if (op == 9 && rows > 2) {
+                m_editor->selectScreenItem({screen(row)}, true, true);
+                m_editor->action_removeSelectedScreens();
+            }
+        }
+        const QByteArray end = written();
+        QVERIFY(stack()->count() > 1500);
+        stack()->setIndex(0);
+        QCOMPARE(written(), start);
+        stack()->setIndex(stack()->count());
+        QCOMPARE(written(), end);
+    }
+};
+
+QTEST_MAIN(TestMediaCommands)
+#include "tst_mediacommands.moc"
