@@ -267,25 +267,20 @@ private slots:
         QTest::addColumn<int>("insertIndex");
         using L = QList<int>;
         // Items of 140 pixels at 0 140 280 420 560; the dragged item (-1: none) is selected.
-        // Selected items stand 10 pixels right of their place, as the pointer put them.
-        QTest::newRow("elsewhere: the rest makes room")
-            << -1 << L() << L({2}) << "0 140 420 560 700" << 2;
-        QTest::newRow("elsewhere, on right: the passed come back")
-            << -1 << L() << L({1, 3}) << "0 140 280 560 700" << 3;
+        // Selected items stand 10 pixels right of their place, as the pointer put them. Each
+        // step is one insert index; its animations end before the next.
+        QTest::newRow("elsewhere") << -1 << L() << L({2}) << "0 140 420 560 700" << 2;
+        QTest::newRow("elsewhere, on right") << -1 << L() << L({1, 3}) << "0 140 280 560 700" << 3;
         QTest::newRow("elsewhere, on left") << -1 << L() << L({3, 1}) << "0 280 420 560 700" << 1;
-        QTest::newRow("elsewhere, out of range: all back")
-            << -1 << L({3}) << L({2, 7}) << "0 140 280 420 560" << -1;
+        QTest::newRow("out of range") << -1 << L({3}) << L({2, 7}) << "0 140 280 420 560" << -1;
         QTest::newRow("within, right") << 1 << L({1}) << L({1, 3}) << "0 150 140 280 560" << 3;
         QTest::newRow("within, left") << 3 << L({3}) << L({3, 1}) << "0 280 420 430 560" << 1;
-        QTest::newRow("within, right then back one")
-            << 1 << L({1}) << L({1, 4, 3}) << "0 150 140 280 560" << 3;
-        QTest::newRow("within, left then back one")
-            << 3 << L({3}) << L({3, 0, 1}) << "0 280 420 430 560" << 1;
-        QTest::newRow("within, onto a selected item")
-            << 1 << L({1, 3}) << L({1, 3}) << "0 150 280 430 560" << 3;
-        QTest::newRow("within, back onto itself: the selected stay")
-            << 2 << L({2}) << L({2, 4, 2}) << "0 140 290 420 560" << 2;
+        QTest::newRow("right, back one") << 1 << L({1}) << L({1, 4, 3}) << "0 150 140 280 560" << 3;
+        QTest::newRow("left, back one") << 3 << L({3}) << L({3, 0, 1}) << "0 280 420 430 560" << 1;
+        QTest::newRow("onto selected") << 1 << L({1, 3}) << L({1, 3}) << "0 150 280 430 560" << 3;
+        QTest::newRow("onto itself") << 2 << L({2}) << L({2, 4, 2}) << "0 140 290 420 560" << 2;
     }
+
     void setInsertIndex()
     {
         QFETCH(int, dragged);
