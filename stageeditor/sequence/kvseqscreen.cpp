@@ -8,7 +8,6 @@
 
 #include <QGraphicsScene>
 #include <QSet>
-#include <QtMath>
 
 namespace Kova {
 
