@@ -411,7 +411,12 @@ void KvSeqScreen::moveBackItems(bool includeSelected)
 
 void KvSeqScreen::setViewMode(KvEditorCommon::SequenceViewModes mode)
 {
+    // The items take the mode in the layout; a row made while the timeline shows another
+    // mode has to show it at once.
+    if (m_viewMode == mode)
+        return;
     m_viewMode = mode;
+    updateItemsLayout();
 }
 
 void KvSeqScreen::moveBackPositionSelectedItem()

@@ -89,6 +89,7 @@ signals:
     void mediaUriDisabled(QString uri);
 
 public slots:
+    // Lays the items out again when the mode changes.
     void setViewMode(Kova::KvEditorCommon::SequenceViewModes mode);
     void moveBackPositionSelectedItem();
     void

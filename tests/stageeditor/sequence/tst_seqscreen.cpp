@@ -169,7 +169,6 @@ private slots:
         row->updateItemsLayout();
         // 5 s at 4 pixels a second; an unknown duration counts as 10 s.
         row->setViewMode(KvEditorCommon::TimeView);
-        row->updateItemsLayout();
         QCOMPARE(list(true), QString("0 20 40"));
         QCOMPARE(widthChanged.count(), 2);
         QCOMPARE(widthChanged.at(0), QVariantList({280.0, 420.0}));
