@@ -172,6 +172,36 @@ QByteArray encodePng(const QImage& image)
     return data;
 }
 
+// Writes the record of a folder while entries wait to be written. One thread at a time
+// writes a folder's record; the others only add to memory and the writing thread takes their
+// entries in on its next round. Called with the registry locked; unlocks it while writing.
+void writePending(QMutexLocker& lock, const QString& folder)
+{
+    FolderState* state = &folderState(folder);
+    if (state->memoryOnly || state->flushing || state->pending.isEmpty()) {
+        return;
+    }
+    state->flushing = true;
+    const QString recordPath = folder + '/' + KvMediaStore::RECORD_FILE_NAME;
+    while (!state->pending.isEmpty() && !state->memoryOnly) {
+        refresh(*state, folder);
+        const QSet<QString> written = std::exchange(state->pending, {});
+        const QByteArray data = serializeRecord(state->entries);
+        lock.unlock();
+        const bool saved = writeAtomically(recordPath, data);
+        const QString recordStamp = KvMediaStore::stamp(recordPath);
+        lock.relock();
+        state = &folderState(folder);
+        if (saved) {
+            state->recordStamp = recordStamp;
+        } else {
+            state->pending.unite(written);
+            markMemoryOnly(*state, folder);
+        }
+    }
+    state->flushing = false;
+}
+
 } // namespace
 
 QString KvMediaStore::stamp(const QString& absolutePath)
@@ -183,7 +213,7 @@ QString KvMediaStore::stamp(const QString& absolutePath)
     return QStringLiteral("%1:%2").arg(info.size()).arg(info.lastModified().toMSecsSinceEpoch());
 }
 
-void KvMediaStore::storeProperty(const KvThumbnail::FileProperty& property)
+void KvMediaStore::storeProperty(const KvThumbnail::FileProperty& property, bool writeNow)
 {
     const QString folder = thumbnailFolderOf(property.filePath);
     const QString name = QFileInfo(property.filePath).fileName();
@@ -195,33 +225,28 @@ void KvMediaStore::storeProperty(const KvThumbnail::FileProperty& property)
     makeJson(name, entry);
 
     QMutexLocker lock(&registry->mutex);
-    FolderState* state = &folderState(folder);
-    refresh(*state, folder);
-    state->entries.insert(name, entry);
-    state->pending.insert(name);
-    if (state->memoryOnly || state->flushing) {
-        return; // kept in memory, or written by the thread that is writing the record
+    FolderState& state = folderState(folder);
+    refresh(state, folder);
+    state.entries.insert(name, entry);
+    state.pending.insert(name);
+    if (writeNow) {
+        writePending(lock, folder);
     }
-    // This thread writes the record until no change is left; others only add to memory.
-    state->flushing = true;
-    while (!state->pending.isEmpty() && !state->memoryOnly) {
-        refresh(*state, folder);
-        const QSet<QString> written = std::exchange(state->pending, {});
-        const QByteArray data = serializeRecord(state->entries);
-        const QString recordPath = folder + '/' + RECORD_FILE_NAME;
-        lock.unlock();
-        const bool saved = writeAtomically(recordPath, data);
-        const QString recordStamp = stamp(recordPath);
-        lock.relock();
-        state = &folderState(folder);
-        if (saved) {
-            state->recordStamp = recordStamp;
-        } else {
-            state->pending.unite(written);
-            markMemoryOnly(*state, folder);
-        }
+}
+
+void KvMediaStore::writeRecord(const QString& absolutePath)
+{
+    QMutexLocker lock(&registry->mutex);
+    writePending(lock, thumbnailFolderOf(absolutePath));
+}
+
+void KvMediaStore::writeAllRecords()
+{
+    QMutexLocker lock(&registry->mutex);
+    const QStringList folders = registry->folders.keys();
+    for (const QString& folder : folders) {
+        writePending(lock, folder);
     }
-    state->flushing = false;
 }
 
 bool KvMediaStore::findProperty(const QString& absolutePath, KvThumbnail::FileProperty* property)

@@ -22,8 +22,14 @@ public:
     // "size:modification time in ms" of a file, empty when it does not exist.
     static QString stamp(const QString& absolutePath);
 
-    // Records a file's property (its format, dimensions, stamp and length).
-    static void storeProperty(const KvThumbnail::FileProperty& property);
+    // Records a file's property (its format, dimensions, stamp and length). It is found in
+    // memory at once; the folder's record file is written now, or with writeNow false by the
+    // next writeRecord of the folder, so that a batch of files makes one write.
+    static void storeProperty(const KvThumbnail::FileProperty& property, bool writeNow = true);
+    // Writes the record of the file's folder when entries wait to be written.
+    static void writeRecord(const QString& absolutePath);
+    // Writes every record that has entries waiting.
+    static void writeAllRecords();
     // The recorded property of a file whatever its stamp; false when none is recorded.
     static bool findProperty(const QString& absolutePath, KvThumbnail::FileProperty* property);
 

@@ -123,7 +123,8 @@ KvThumbnail::FileProperty KvThumbnail::getFilePropertyFromHashFile(const QString
     return property;
 }
 
-KvThumbnail::FileProperty KvThumbnail::createFileProperty(const QString& absolutePath)
+KvThumbnail::FileProperty KvThumbnail::createFileProperty(const QString& absolutePath,
+                                                          bool writeRecordNow)
 {
     FileProperty property;
     property.filePath = absolutePath;
@@ -178,7 +179,7 @@ KvThumbnail::FileProperty KvThumbnail::createFileProperty(const QString& absolut
     } else {
         KvMediaStore::storeThumbnail(property.thumbnailPath, thumbnail);
     }
-    KvMediaStore::storeProperty(property);
+    KvMediaStore::storeProperty(property, writeRecordNow);
     return property;
 }
 

@@ -38,9 +38,11 @@ public:
 
     // Makes the thumbnail of a file and records its property, in the calling thread (a movie
     // takes a while, bounded in time; the editor goes through KvThumbnailAsync). The format
-    // is "missing" for a file that does not exist and "unreadable" for one whose content
-    // cannot be read as its type; neither gets a thumbnail.
-    static FileProperty createFileProperty(const QString& absolutePath);
+    // is "missing" when there is no regular file at the path and "unreadable" when the
+    // content cannot be read as its type; neither gets a thumbnail. With writeRecordNow false
+    // the entry is kept in memory (getFilePropertyFromHashFile finds it) until the folder's
+    // record is written for a whole batch of files.
+    static FileProperty createFileProperty(const QString& absolutePath, bool writeRecordNow = true);
 
     // The thumbnail picture at a property's thumbnailPath: from the file, or from memory when
     // the folder could not be written. A null image when there is none.

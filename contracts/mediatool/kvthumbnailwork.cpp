@@ -1,4 +1,5 @@
 #include "kvthumbnailwork.h"
+#include "kvmediastore.h"
 #include "kvthumbnailasync.h"
 
 #include <QCoreApplication>
@@ -25,25 +26,49 @@ struct InFlight
 struct Registry
 {
     QMutex mutex;
-    QHash<QString, InFlight> files; // by absolute path
+    QHash<QString, InFlight> files;   // by absolute path
+    QHash<QString, int> busyByFolder; // pieces of work begun and not yet made, by folder
     std::atomic<int> started{0};
 };
 
 Q_GLOBAL_STATIC(Registry, registry)
 
+void shutDown();
+
 struct Pool
 {
     // One core is left to the GUI thread, but two workers at least, so that one slow movie
     // does not hold up every picture and file writes overlap.
-    Pool() { threads.setMaxThreadCount(qMax(2, QThread::idealThreadCount() - 1)); }
+    Pool()
+    {
+        threads.setMaxThreadCount(qMax(2, QThread::idealThreadCount() - 1));
+        qAddPostRoutine(&shutDown);
+    }
     QThreadPool threads;
 };
 
 Q_GLOBAL_STATIC(Pool, pool)
 
+// When the application object goes: work not begun is dropped, running work is waited for
+// (it uses the tool's other process-wide state, which goes next) and waiting records are
+// written.
+void shutDown()
+{
+    if (pool.exists()) {
+        pool->threads.clear();
+        pool->threads.waitForDone();
+    }
+    KvMediaStore::writeAllRecords();
+}
+
 QString keyOf(const QString& path)
 {
     return QFileInfo(path).absoluteFilePath();
+}
+
+QString folderOf(const QString& path)
+{
+    return QFileInfo(path).absolutePath();
 }
 
 } // namespace
@@ -96,6 +121,7 @@ void KvThumbnailWork::begin(const QString& absolutePath)
             return;
         }
         it->begun = true;
+        ++registry->busyByFolder[folderOf(absolutePath)];
     }
     ++registry->started;
     threadPool()->start([absolutePath] { run(absolutePath); });
@@ -103,7 +129,22 @@ void KvThumbnailWork::begin(const QString& absolutePath)
 
 void KvThumbnailWork::run(const QString& absolutePath)
 {
-    const KvThumbnail::FileProperty property = KvThumbnail::createFileProperty(absolutePath);
+    // A folder's record is written once its last piece of work at the time is made, so a
+    // batch of files makes one write instead of one per file; the requesters of that last
+    // piece hear of it after the write.
+    const KvThumbnail::FileProperty property = KvThumbnail::createFileProperty(absolutePath, false);
+    bool lastInFolder = false;
+    {
+        QMutexLocker lock(&registry->mutex);
+        const QString folder = folderOf(absolutePath);
+        lastInFolder = --registry->busyByFolder[folder] == 0;
+        if (lastInFolder) {
+            registry->busyByFolder.remove(folder);
+        }
+    }
+    if (lastInFolder) {
+        KvMediaStore::writeRecord(absolutePath);
+    }
     // Requesters withdraw under the same lock before they are destroyed, so every one still
     // listed is alive while its delivery is posted; a posted delivery is dropped by Qt when
     // its receiver is destroyed before it runs.
