@@ -20,6 +20,8 @@
 #include <QTest>
 #include <QThread>
 
+#include <sys/stat.h>
+
 using namespace Kova;
 using namespace Kova::Test;
 
@@ -165,7 +167,9 @@ private slots:
         QTest::newRow("text as picture")
             << "note.jpg" << QByteArray("hello") << "unreadable" << false;
         QTest::newRow("png as jpg") << "photo.jpg" << png << "png" << true;
+        // Not written at all, and a named pipe no one writes to: opening it would never end.
         QTest::newRow("missing") << "gone.png" << QByteArray() << "missing" << false;
+        QTest::newRow("pipe") << "pipe.mp4" << QByteArray() << "missing" << false;
     }
 
     // Files that cannot be read as their type get no thumbnail (an old one is removed) and no
@@ -180,7 +184,9 @@ private slots:
         const QString path = folder("unusable") + '/' + name;
         const QString thumbnailPath = KvThumbnail::thumbnailFilePath(path);
         QVERIFY(writeImage(thumbnailPath));
-        if (format != QLatin1String("missing")) {
+        if (name.startsWith("pipe")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (format != QLatin1String("missing")) {
             QVERIFY(writeFile(path, content));
         }
         const KvThumbnail::FileProperty made = KvThumbnail::createFileProperty(path);
@@ -192,6 +198,14 @@ private slots:
             QCOMPARE(KvThumbnail::loadThumbnail(thumbnailPath).size(),
                      hasThumbnail ? QSize(40, 30) : QSize(0, 0));
         }
+    }
+
+    // A movie probe that runs out of time gives up and says so.
+    void movieDeadline()
+    {
+        const KvMovieProbe::Result result = KvMovieProbe::probe(samplePath("waves-7s.mkv"), 160, 0);
+        QVERIFY(!result.readable);
+        QCOMPARE(result.error, QString("gave up reading the file in time"));
     }
 
     void card_data()
@@ -334,6 +348,31 @@ private slots:
         QVERIFY(stale.stamp.isEmpty());
         QVERIFY(stale.format.isEmpty());
         QVERIFY(stale.dimensions.isEmpty());
+    }
+
+    // Entries another program wrote into the record meanwhile are kept when this one writes.
+    void otherWriterKept()
+    {
+        const QString dir = folder("shared");
+        const QString recordPath =
+            dir + '/' + KvThumbnail::THUMBNAIL_FOLDER_NAME + "/properties.json";
+        QVERIFY(writeImage(dir + "/one.png"));
+        QVERIFY(writeImage(dir + "/two.png"));
+        KvThumbnail::createFileProperty(dir + "/one.png");
+        QFile record(recordPath);
+        QVERIFY(record.open(QIODevice::ReadOnly));
+        QJsonObject root = QJsonDocument::fromJson(record.readAll()).object();
+        record.close();
+        QJsonObject files = root.value("files").toObject();
+        files.insert("other.mp4", QJsonObject{{"format", "h264 in mp4"}, {"length", 5000}});
+        root.insert("files", files);
+        QVERIFY(writeFile(recordPath, QJsonDocument(root).toJson()));
+
+        KvThumbnail::createFileProperty(dir + "/two.png");
+        QVERIFY(record.open(QIODevice::ReadOnly));
+        QCOMPARE(
+            QJsonDocument::fromJson(record.readAll()).object().value("files").toObject().keys(),
+            QStringList({"one.png", "other.mp4", "two.png"}));
     }
 
     void unwritableFolder_data()
