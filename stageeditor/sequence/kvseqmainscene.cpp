@@ -48,9 +48,38 @@ void KvSeqMainScene::drawBackground(QPainter* painter, const QRectF& rect)
     painter->restore();
 }
 
+KvSeqScreenLineItem* KvSeqMainScene::currentLineItem() const
+{
+    if (m_updatePending)
+        updateCurrentLineItem();
+    return m_currentLineItem;
+}
+
 void KvSeqMainScene::onSelectionChanged()
 {
+    // Listing the selection costs as much as the selection is long, and a row selects its
+    // media one by one (thousands when a long row is made). With one item selected or none,
+    // every change is looked at at once; with several, the changes of one burst are looked at
+    // together on the next turn of the event loop, or sooner when the line item is asked for.
+    if (!m_severalSelected) {
+        updateCurrentLineItem();
+    } else if (!m_updatePending) {
+        m_updatePending = true;
+        QMetaObject::invokeMethod(this, &KvSeqMainScene::onSelectionSettled, Qt::QueuedConnection);
+    }
+}
+
+void KvSeqMainScene::onSelectionSettled()
+{
+    if (m_updatePending)
+        updateCurrentLineItem();
+}
+
+void KvSeqMainScene::updateCurrentLineItem() const
+{
+    m_updatePending = false;
     const QList<QGraphicsItem*> selected = selectedItems();
+    m_severalSelected = selected.count() > 1;
     if (selected.isEmpty()) {
         m_currentLineItem = nullptr;
     } else if (selected.count() == 1) {

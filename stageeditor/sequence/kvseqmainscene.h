@@ -17,16 +17,22 @@ public:
 
     // The row line of the single selected item; kept while several items are selected,
     // null when nothing is.
-    KvSeqScreenLineItem* currentLineItem() const { return m_currentLineItem; }
+    KvSeqScreenLineItem* currentLineItem() const;
 
 protected:
     void drawBackground(QPainter* painter, const QRectF& rect) override;
 
 private slots:
     void onSelectionChanged();
+    void onSelectionSettled();
 
 private:
-    KvSeqScreenLineItem* m_currentLineItem = nullptr;
+    void updateCurrentLineItem() const;
+
+    mutable KvSeqScreenLineItem* m_currentLineItem = nullptr;
+    // While several items are selected, the changes of one burst are looked at together.
+    mutable bool m_severalSelected = false;
+    mutable bool m_updatePending = false;
 };
 
 } // namespace Kova

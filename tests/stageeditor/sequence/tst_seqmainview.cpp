@@ -147,6 +147,18 @@ private slots:
         QCOMPARE(t->rows.at(from.x())->lineItem()->zValue(), 0.0);
     }
 
+    void currentLineItemFollowsTheSelection()
+    {
+        t->item(1, 0)->setSelected(true);
+        t->item(1, 1)->setSelected(true);
+        QCOMPARE(t->scene.currentLineItem(), t->rows.at(1)->lineItem()); // several: kept
+        t->scene.clearSelection();
+        t->item(0, 2)->setSelected(true);
+        QCOMPARE(t->scene.currentLineItem(), t->rows.at(0)->lineItem());
+        t->scene.clearSelection();
+        QVERIFY(!t->scene.currentLineItem());
+    }
+
     void hover()
     {
         KvSeqMediaItem* first = t->item(0, 0);
