@@ -1231,6 +1231,19 @@ void KvSequenceWidget::showListenEventMenu()
         menu->exec(QCursor::pos());
 }
 
+void KvSequenceWidget::emitScreenEventChanges(const QList<KvPreservedEvent>& records)
+{
+    // Screens whose events stayed as they were take no part.
+    QList<KvPreservedEvent> changed;
+    for (const KvPreservedEvent& record : records) {
+        if (!record.isEmpty())
+            changed.append(record);
+    }
+    if (!changed.isEmpty())
+        emit screenEventChanged(changed);
+    m_labelArea->updateLabelPixmap();
+}
+
 void KvSequenceWidget::raiseEventStartedActionTriggered(bool checked)
 {
     if (checked && m_raiseEndAction)
@@ -1298,13 +1311,7 @@ void KvSequenceWidget::changeSelectedScreenRaiseEventByMenuChecked()
                 recordFor(screen).removeEvent(waited, screen);
         }
     }
-    QList<KvPreservedEvent> changed;
-    for (const KvPreservedEvent& record : qAsConst(records)) {
-        if (!record.isEmpty())
-            changed.append(record);
-    }
-    emit screenEventChanged(changed);
-    m_labelArea->updateLabelPixmap();
+    emitScreenEventChanges(records);
 }
 
 void KvSequenceWidget::listenEventActionTriggered(QString objectName, bool checked)
@@ -1343,8 +1350,7 @@ void KvSequenceWidget::changeSelectedScreenListenEventByMenuChecked(int raiseScr
         }
         records.append(record);
     }
-    emit screenEventChanged(records);
-    m_labelArea->updateLabelPixmap();
+    emitScreenEventChanges(records);
 }
 
 } // namespace Kova

@@ -193,6 +193,7 @@ private:
     void detachScene();
     static bool fileMissing(const KvSeqMediaItem* item);
     void showNotFound(const KvSeqMediaItem* item);
+    void emitScreenEventChanges(const QList<KvPreservedEvent>& records);
 
     KvSeqMainScene* m_scene = nullptr;
     KvSeqMainView* m_view = nullptr;
