@@ -197,37 +197,35 @@ void KvSequenceWidget::addScreenToSequence(QList<KvScreen*>& screens, bool selec
     const double width = m_lineWidth > 0.0 ? m_lineWidth : double(m_view->width());
 
     QStringList paths;
-    {
-        m_ignoreSceneSelection = true;
-        using W = KvSequenceWidget;
-        for (KvScreen* screen : qAsConst(sorted)) {
-            if (!screen || rowOfScreen(screen))
-                continue;
-            auto* row = new KvSeqScreen(screen, m_scene);
-            row->setViewMode(m_viewMode);
-            row->setShowDuration(m_showDuration);
-            row->setSelected(selected);
-            row->updateLineItemWidth(width);
-            connect(row, &KvSeqScreen::mediaItemAdded, this, &W::onMediaItemAdded);
-            connect(row, &KvSeqScreen::mediaItemRemoved, m_view,
-                    &KvSeqMainView::onMediaItemRemoved);
-            connect(row, &KvSeqScreen::restoreZValueSeqScreenLineItemsRequested, this,
-                    &W::restoreZValueSeqScreenLineItems);
-            connect(row, &KvSeqScreen::mediaItemsWidthChanged, this, &W::onMediaItemsWidthChanged);
-            connect(this, &W::updateLineItemWidth, row, &KvSeqScreen::updateLineItemWidth);
-            connect(row, &KvSeqScreen::durationChanged, this, &W::onSeqScreenDurationChanged);
-            connect(row, &KvSeqScreen::mediaUriDisabled, this, &W::onMediaUriDisabled);
-            m_rows.append(row);
-            for (KvSeqMediaItem* item : row->items())
-                emit row->mediaItemAdded(item);
-            row->updateDuration();
-            for (const QString& path : row->mediaFilePaths()) {
-                if (!paths.contains(path))
-                    paths.append(path);
-            }
+    // New rows show their media selected until the scene selection is cleared below.
+    m_ignoreSceneSelection = true;
+    using W = KvSequenceWidget;
+    for (KvScreen* screen : qAsConst(sorted)) {
+        if (!screen || rowOfScreen(screen))
+            continue;
+        auto* row = new KvSeqScreen(screen, m_scene);
+        row->setViewMode(m_viewMode);
+        row->setShowDuration(m_showDuration);
+        row->setSelected(selected);
+        row->updateLineItemWidth(width);
+        connect(row, &KvSeqScreen::mediaItemAdded, this, &W::onMediaItemAdded);
+        connect(row, &KvSeqScreen::mediaItemRemoved, m_view, &KvSeqMainView::onMediaItemRemoved);
+        connect(row, &KvSeqScreen::restoreZValueSeqScreenLineItemsRequested, this,
+                &W::restoreZValueSeqScreenLineItems);
+        connect(row, &KvSeqScreen::mediaItemsWidthChanged, this, &W::onMediaItemsWidthChanged);
+        connect(this, &W::updateLineItemWidth, row, &KvSeqScreen::updateLineItemWidth);
+        connect(row, &KvSeqScreen::durationChanged, this, &W::onSeqScreenDurationChanged);
+        connect(row, &KvSeqScreen::mediaUriDisabled, this, &W::onMediaUriDisabled);
+        m_rows.append(row);
+        for (KvSeqMediaItem* item : row->items())
+            emit row->mediaItemAdded(item);
+        row->updateDuration();
+        for (const QString& path : row->mediaFilePaths()) {
+            if (!paths.contains(path))
+                paths.append(path);
         }
-        m_ignoreSceneSelection = false;
     }
+    m_ignoreSceneSelection = false;
     sortRows();
     arrangeRows();
     m_labelArea->updateLabelPixmap();
