@@ -2,9 +2,7 @@
 // was inserted at the front (every item moves right and changes its z value), and to find
 // the item under a point. The row sits in the timeline scene, shown by a view. The relayout
 // is timed alone (wall clock and the GUI thread's CPU time) and together with the event loop
-// turn that follows (scene index and repaint). The row is measured twice: in the timeline
-// scene as it is, and in the same scene without an item index, which shows how much of the
-// relayout is the scene's index following the moved items.
+// turn that follows (repaint).
 
 #include "kveditorconfig.h"
 #include "kvmedia.h"
@@ -79,15 +77,13 @@ double threadCpuMs()
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 
-void measure(QApplication& app, bool indexed)
+void measure(QApplication& app)
 {
-    std::printf("%s\n", indexed ? "timeline scene" : "timeline scene without item index");
+    std::printf("timeline scene\n");
     KvScreen screen;
     for (int i = 0; i < MediaCount; ++i)
         screen.addMedia(medium(i));
     KvSeqMainScene scene;
-    if (!indexed)
-        scene.setItemIndexMethod(QGraphicsScene::NoIndex);
     QElapsedTimer timer;
     timer.start();
     KvSeqScreen row(&screen, &scene);
@@ -145,7 +141,6 @@ int main(int argc, char** argv)
     if (!data.isValid())
         return 1;
     KvEditorConfig::setDataDir(data.path());
-    measure(app, true);
-    measure(app, false);
+    measure(app);
     return 0;
 }

@@ -19,6 +19,10 @@ KvSeqMainScene::KvSeqMainScene(QObject* parent)
     : QGraphicsScene(parent)
 {
     setBackgroundBrush(Qt::gray);
+    // Rows are laid out again as a whole (an insert at the front moves every item behind it),
+    // which a spatial index would have to follow item by item; the view finds items by row
+    // and x instead.
+    setItemIndexMethod(QGraphicsScene::NoIndex);
     connect(this, &QGraphicsScene::selectionChanged, this, &KvSeqMainScene::onSelectionChanged);
 }
 
