@@ -348,17 +348,17 @@ bool Parser::parseScreen()
                 return badValue(n, a.value());
             screen->setGraphicsType(type);
         } else if (n == QLatin1String("flashPlayer")) {
-            PlayerType::PlayerTypes type;
+            PlayerType::PlayerTypes type = PlayerType::Default;
             if (!toPlayer(a, &type))
                 return false;
             screen->setFlashPlayerType(type);
         } else if (n == QLatin1String("moviePlayer")) {
-            PlayerType::PlayerTypes type;
+            PlayerType::PlayerTypes type = PlayerType::Default;
             if (!toPlayer(a, &type))
                 return false;
             screen->setMoviePlayerType(type);
         } else if (n == QLatin1String("webBrowser")) {
-            PlayerType::PlayerTypes type;
+            PlayerType::PlayerTypes type = PlayerType::Default;
             if (!toPlayer(a, &type))
                 return false;
             screen->setWebBrowserType(type);
