@@ -29,6 +29,7 @@
 #include "kvstageworkingarea.h"
 #include "kvstagewriter.h"
 #include "kvtestfactories.h"
+#include "kvthumbnail.h"
 
 using namespace Kova;
 
@@ -153,8 +154,13 @@ private slots:
     {
         m_data.reset(new Test::TempDataDir);
         QVERIFY(m_data->isValid());
-        for (int i = 0; i < 4; ++i)
-            QVERIFY(Test::writeImage(m_data->filePath(QString("image/p%1.png").arg(i))));
+        // The pictures have thumbnails already, so media joining the timeline start no
+        // background work that could outlive the data folder.
+        for (int i = 0; i < 4; ++i) {
+            const QString picture = m_data->filePath(QString("image/p%1.png").arg(i));
+            QVERIFY(Test::writeImage(picture));
+            QVERIFY(Test::writeImage(KvThumbnail::thumbnailFilePath(picture)));
+        }
         KvEditorConfig::setDataDir(m_data->path());
         m_window.reset(new QMainWindow);
         m_editor.reset(new KvStageEditor(m_window.get()));
