@@ -390,11 +390,17 @@ private slots:
         QRandomGenerator random(seed);
         const QByteArray start = written();
         int added = 0;
-        for (int step = 0; step < 2000; ++step) {
+        int row = 0;
+        // At least 2,000 media edits (operations 0 to 7), screens added and removed between.
+        for (int step = 0, mediaEdits = 0; mediaEdits < 2000; ++step) {
             const int rows = m_editor->currentStage()->screenList().count();
-            const int row = random.bounded(rows);
+            // Mostly the row of the last edit, as a user works.
+            if (row >= rows || random.bounded(4) == 0)
+                row = random.bounded(rows);
             const int count = screen(row)->mediaCount();
-            const int op = random.bounded(10);
+            // Rows stay short (an edit costs the timeline a pass over its row).
+            const int op = count > 8 ? 2 : random.bounded(10);
+            mediaEdits += op < 8 ? 1 : 0;
             // A few consecutive media of the row, the first one pressed.
             const int first = count ? random.bounded(count) : 0;
             const int span = count ? 1 + random.bounded(qMin(3, count - first)) : 0;
