@@ -23,6 +23,7 @@
 #include <QList>
 #include <QPainter>
 #include <QPen>
+#include <QPixmapCache>
 #include <QPropertyAnimation>
 #include <QTextStream>
 #include <QtGlobal>
@@ -82,6 +83,18 @@ const QList<QByteArray>& blankDigests()
     return digests;
 }
 
+// An event mark rendered once and shared by every item (a timeline holds thousands).
+QPixmap sharedSvgPixmap(const QString& path)
+{
+    const QString key = QStringLiteral("kvseqmark:") + path;
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+        pixmap = KvSvgReader::getPixmap(path, QSize(EVENT_IMAGE_SIDE, EVENT_IMAGE_SIDE));
+        QPixmapCache::insert(key, pixmap);
+    }
+    return pixmap;
+}
+
 bool isDisplayed(const QPixmap* pixmap)
 {
     return pixmap && !pixmap->isNull();
@@ -96,10 +109,8 @@ KvSeqMediaItem::KvSeqMediaItem(KvSeqScreen* seqScreen, QGraphicsItem* parent)
     setFlags(ItemIsSelectable | ItemSendsGeometryChanges);
     m_preservedZValue = zValue();
     m_preservedPosition = pos();
-    m_raiseEventImage = KvSvgReader::getPixmap(QStringLiteral(":/images/event_raise_orange.svg"),
-                                               QSize(EVENT_IMAGE_SIDE, EVENT_IMAGE_SIDE));
-    m_listenEventImage = KvSvgReader::getPixmap(QStringLiteral(":/images/event_listen_green.svg"),
-                                                QSize(EVENT_IMAGE_SIDE, EVENT_IMAGE_SIDE));
+    m_raiseEventImage = sharedSvgPixmap(QStringLiteral(":/images/event_raise_orange.svg"));
+    m_listenEventImage = sharedSvgPixmap(QStringLiteral(":/images/event_listen_green.svg"));
 }
 
 KvSeqMediaItem::~KvSeqMediaItem() = default;
@@ -306,15 +317,7 @@ void KvSeqMediaItem::updateAllFromMedia()
     const KvThumbnail::FileProperty property =
         KvThumbnail::getFilePropertyFromHashFile(KvEditorConfig::getAbsolutePath(m_media->uri()));
 
-    const QPixmap picture = QPixmap::fromImage(KvThumbnail::loadThumbnail(property.thumbnailPath));
-    QPixmap thumbnail;
-    if (isBlankThumbnail(picture)) {
-        thumbnail =
-            KvFileSystemItem::getIcon(property.filePath).pixmap(THUMBNAIL_SIDE, THUMBNAIL_SIDE);
-    } else if (!picture.isNull()) {
-        thumbnail = picture.scaled(THUMBNAIL_SIDE, THUMBNAIL_SIDE, Qt::IgnoreAspectRatio,
-                                   Qt::SmoothTransformation);
-    }
+    const QPixmap thumbnail = timelineThumbnail(property, false);
     if (!thumbnail.isNull()) {
         m_thumbnail = thumbnail;
     }
@@ -378,7 +381,13 @@ void KvSeqMediaItem::updateDuration()
 
 void KvSeqMediaItem::updateDurationImage()
 {
-    m_durationImage = QPixmap::fromImage(KvEditorCommon::getDurationImage(durationString()));
+    // The pictures of a few durations serve every item of a timeline.
+    const QString text = durationString();
+    const QString key = QStringLiteral("kvseqduration:") + text;
+    if (!QPixmapCache::find(key, &m_durationImage)) {
+        m_durationImage = QPixmap::fromImage(KvEditorCommon::getDurationImage(text));
+        QPixmapCache::insert(key, m_durationImage);
+    }
 }
 
 void KvSeqMediaItem::updateWidth()
@@ -393,6 +402,12 @@ void KvSeqMediaItem::updateWidth()
 
 void KvSeqMediaItem::updatePos()
 {
+    // The laid-out place wins over a slide still running from a drag.
+    if (m_posAnimation) {
+        m_posAnimation->stop();
+        m_animating = false;
+        setOpacity(1.0);
+    }
     if (m_backwardItem) {
         setPos(m_backwardItem->x() + m_backwardItem->width(), m_backwardItem->y());
     } else {
@@ -423,7 +438,11 @@ void KvSeqMediaItem::moveBackPositionWithAnimation()
 
 void KvSeqMediaItem::startPosAnimation(const QPointF& from, const QPointF& to, int duration)
 {
+    if (m_posAnimation) {
+        m_posAnimation->stop();
+    }
     auto* animation = new QPropertyAnimation(this, "pos", this);
+    m_posAnimation = animation;
     animation->setStartValue(from);
     animation->setEndValue(to);
     animation->setDuration(duration);
@@ -674,10 +693,49 @@ double KvSeqMediaItem::getFolderDuration() const
 
 void KvSeqMediaItem::updateToolTip()
 {
+    // A row updates every item's duration after each change in it; most tooltips stay as
+    // they were.
     const QString uri = m_media->uri();
+    const QString& source = uri.isEmpty() ? m_media->name() : uri;
+    if (m_toolTipMade && m_toolTipDuration == m_duration && m_toolTipSource == source) {
+        return;
+    }
+    m_toolTipMade = true;
+    m_toolTipDuration = m_duration;
+    m_toolTipSource = source;
     setToolTip(QStringLiteral("%1\n[%2]")
-                   .arg(uri.isEmpty() ? m_media->name() : uri,
-                        KvEditorCommon::getDurationString(m_duration, false)));
+                   .arg(source, KvEditorCommon::getDurationString(m_duration, false)));
+}
+
+QPixmap KvSeqMediaItem::timelineThumbnail(const KvThumbnail::FileProperty& property,
+                                          bool iconWhenMissing)
+{
+    // Many media of a stage often show the same few files: the picture made for one is kept
+    // while the file and its thumbnail stay as they were.
+    QString key;
+    if (!property.stamp.isEmpty()) {
+        key = QStringLiteral("kvseq:%1|%2|%3|%4")
+                  .arg(property.thumbnailPath, property.stamp,
+                       KvThumbnail::fileStamp(property.thumbnailPath))
+                  .arg(iconWhenMissing ? 1 : 0);
+        QPixmap cached;
+        if (QPixmapCache::find(key, &cached)) {
+            return cached;
+        }
+    }
+    const QPixmap picture = QPixmap::fromImage(KvThumbnail::loadThumbnail(property.thumbnailPath));
+    QPixmap thumbnail;
+    if (isBlankThumbnail(picture) || (picture.isNull() && iconWhenMissing)) {
+        thumbnail =
+            KvFileSystemItem::getIcon(property.filePath).pixmap(THUMBNAIL_SIDE, THUMBNAIL_SIDE);
+    } else if (!picture.isNull()) {
+        thumbnail = picture.scaled(THUMBNAIL_SIDE, THUMBNAIL_SIDE, Qt::IgnoreAspectRatio,
+                                   Qt::SmoothTransformation);
+    }
+    if (!key.isEmpty() && !thumbnail.isNull()) {
+        QPixmapCache::insert(key, thumbnail);
+    }
+    return thumbnail;
 }
 
 } // namespace Kova

@@ -8,6 +8,7 @@
 #include <QGraphicsObject>
 #include <QPixmap>
 #include <QPointF>
+#include <QPointer>
 #include <QSizeF>
 
 class QPropertyAnimation;
@@ -125,6 +126,11 @@ public:
 
     // True when the picture shows one of the stock blank thumbnails.
     static bool isBlankThumbnail(const QPixmap& pixmap);
+    // The 24 x 24 picture a block shows for a file property: its thumbnail, or the file's icon
+    // when the thumbnail is a stock blank one (or, with iconWhenMissing, when there is none);
+    // null when there is nothing to show.
+    static QPixmap timelineThumbnail(const KvThumbnail::FileProperty& property,
+                                     bool iconWhenMissing);
 
     // Paints a block; the label column of the timeline paints with it too.
     static void drawItem(QPainter* painter, const QRectF& rect, const QColor& backColor,
@@ -174,6 +180,12 @@ private:
     QPixmap m_disabledImage;
     QPixmap m_gotoImage;
     bool m_uriDisabled = false;
+    // The running position animation; a new one or a layout replaces it.
+    QPointer<QPropertyAnimation> m_posAnimation;
+    // What the tooltip was last made from.
+    bool m_toolTipMade = false;
+    double m_toolTipDuration = 0.0;
+    QString m_toolTipSource;
     // The pictures above are null while absent.
     KvEditorCommon::SequenceViewModes m_viewMode = KvEditorCommon::NormalView;
 };

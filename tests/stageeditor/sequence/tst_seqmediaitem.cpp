@@ -330,6 +330,15 @@ private slots:
         QCOMPARE(item->pos(), QPointF(0, 0));
         QCOMPARE(item->zValue(), 0.0);
         QCOMPARE(item->opacity(), 1.0);
+
+        // A layout while a slide runs (a drop right after a gap opened) ends the slide: the
+        // item stays where the layout put it.
+        item->startPosAnimation(QPointF(0, 0), QPointF(500, 0), 300);
+        item->updatePos();
+        QVERIFY(!item->animating());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!item->findChild<QPropertyAnimation*>());
+        QCOMPARE(item->pos(), QPointF(0, 0));
     }
 };
 
