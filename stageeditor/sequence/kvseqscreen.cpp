@@ -83,6 +83,7 @@ KvSeqScreen::~KvSeqScreen()
         qDeleteAll(m_items);
     }
     m_items.clear();
+    m_itemOfMedia.clear();
 }
 
 void KvSeqScreen::setShowDuration(bool show)
@@ -114,15 +115,15 @@ KvSeqMediaItem* KvSeqScreen::addMedia(KvMedia* media, int index, bool selected, 
         }
     }
 
-    KvSeqMediaItem* item = nullptr;
-    const int existing = indexOfMedia(media);
+    KvSeqMediaItem* item = m_itemOfMedia.value(media);
     bool placed = false;
-    if (existing < 0) {
+    if (!item) {
         item = new KvSeqMediaItem(this, m_lineItem);
         connect(item, &KvSeqMediaItem::mediaUriDisabled, this, &KvSeqScreen::onMediaUriDisabled);
         if (media->parent() != m_screen)
             media->setParent(m_screen);
         item->setMedia(media);
+        m_itemOfMedia.insert(media, item);
         if (at >= 0 && at < m_items.count())
             m_items.insert(at, item);
         else
@@ -131,7 +132,7 @@ KvSeqMediaItem* KvSeqScreen::addMedia(KvMedia* media, int index, bool selected, 
         item->setVisible(true);
         placed = true;
     } else {
-        item = m_items.at(existing);
+        const int existing = m_items.indexOf(item);
         if (at >= 0 && at < m_items.count()) {
             m_items.move(existing, at);
             placed = true;
@@ -173,6 +174,7 @@ KvMedia* KvSeqScreen::removeMediaAt(int index, bool deleteMedia)
     // Listeners may still hold the item (the view's hover mark): they hear of it first.
     emit mediaItemRemoved(item);
     KvMedia* media = item->media();
+    m_itemOfMedia.remove(media);
     delete item;
 
     if (m_screen)
@@ -218,13 +220,8 @@ KvSeqMediaItem* KvSeqScreen::itemAt(int index) const
 
 int KvSeqScreen::indexOfMedia(KvMedia* media) const
 {
-    if (!media)
-        return -1;
-    for (int i = 0; i < m_items.count(); ++i) {
-        if (m_items.at(i)->media() == media)
-            return i;
-    }
-    return -1;
+    KvSeqMediaItem* item = media ? m_itemOfMedia.value(media) : nullptr;
+    return item ? m_items.indexOf(item) : -1;
 }
 
 KvSeqMediaItem* KvSeqScreen::itemAtX(double x, int* index) const

@@ -3,6 +3,7 @@
 #include "kveditorcommon.h"
 #include "kvseqscreenlineitem.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPixmap>
@@ -116,6 +117,8 @@ private:
     // Guarded: the scene deletes its items when it goes first.
     QPointer<KvSeqScreenLineItem> m_lineItem;
     QList<KvSeqMediaItem*> m_items;
+    // The item showing each medium of the row, so that adding does not search the row.
+    QHash<const KvMedia*, KvSeqMediaItem*> m_itemOfMedia;
     KvEditorCommon::SequenceViewModes m_viewMode = KvEditorCommon::NormalView;
     int m_insertIndex = -1;
     double m_totalWidth = 0.0;

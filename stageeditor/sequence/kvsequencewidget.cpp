@@ -3,7 +3,6 @@
 #include "kveditorconfig.h"
 #include "kveventaction.h"
 #include "kvextension.h"
-#include "kvfilesystemitem.h"
 #include "kvmediapropertycopierdialog.h"
 #include "kvmediapropertycopierwidget.h"
 #include "kvmediapropertydialog.h"
@@ -24,6 +23,7 @@
 #include <QDir>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QHash>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMetaMethod>
@@ -40,7 +40,6 @@ namespace {
 
 const QString LISTEN_ACTION_PREFIX = QStringLiteral("Action_Listen_Event_Screen_");
 const QString TEXT_MIME_TYPE = QStringLiteral("text/plain");
-constexpr int THUMBNAIL_SIZE = 24;
 constexpr int SCROLL_DELAY_MS = 20;
 
 bool hasRaiseEventOfType(const KvScreen* screen, int type)
@@ -951,24 +950,25 @@ void KvSequenceWidget::updateLabelAreaBackground(bool updateWidget)
 
 void KvSequenceWidget::onFilePropertyUpdated(KvThumbnail::FileProperty property)
 {
+    // A stage's media name few files many times over: each URI is resolved once.
+    QHash<QString, bool> uriMatches;
     QList<KvSeqMediaItem*> items;
     for (const KvSeqScreen* row : qAsConst(m_rows)) {
         for (KvSeqMediaItem* item : row->items()) {
-            if (item->media() &&
-                KvEditorConfig::getAbsolutePath(item->media()->uri()) == property.filePath)
+            if (!item->media())
+                continue;
+            const QString uri = item->media()->uri();
+            auto match = uriMatches.find(uri);
+            if (match == uriMatches.end())
+                match = uriMatches.insert(uri, KvEditorConfig::getAbsolutePath(uri) ==
+                                                   property.filePath);
+            if (match.value())
                 items.append(item);
         }
     }
     if (items.isEmpty())
         return;
-    const QPixmap loaded = QPixmap::fromImage(KvThumbnail::loadThumbnail(property.thumbnailPath));
-    QPixmap picture;
-    if (loaded.isNull() || KvSeqMediaItem::isBlankThumbnail(loaded))
-        picture =
-            KvFileSystemItem::getIcon(property.filePath).pixmap(THUMBNAIL_SIZE, THUMBNAIL_SIZE);
-    else
-        picture = loaded.scaled(THUMBNAIL_SIZE, THUMBNAIL_SIZE, Qt::IgnoreAspectRatio,
-                                Qt::SmoothTransformation);
+    QPixmap picture = KvSeqMediaItem::timelineThumbnail(property, true);
     QList<KvSeqScreen*> rows;
     for (KvSeqMediaItem* item : qAsConst(items)) {
         item->setThumbnailImage(picture);
