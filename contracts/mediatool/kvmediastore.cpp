@@ -15,6 +15,10 @@
 #include <QSaveFile>
 #include <QSet>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 #include <memory>
 #include <utility>
 
@@ -206,11 +210,23 @@ void writePending(QMutexLocker& lock, const QString& folder)
 
 QString KvMediaStore::stamp(const QString& absolutePath)
 {
+#ifdef Q_OS_UNIX
+    // Asked for every medium a timeline shows: the file's times are read as they are, without
+    // the local time zone that QFileInfo's date conversion consults on every call.
+    struct stat status;
+    if (::stat(QFile::encodeName(absolutePath).constData(), &status) != 0) {
+        return QString();
+    }
+    const qint64 modified =
+        qint64(status.st_mtim.tv_sec) * 1000 + qint64(status.st_mtim.tv_nsec) / 1000000;
+    return QStringLiteral("%1:%2").arg(qint64(status.st_size)).arg(modified);
+#else
     const QFileInfo info(absolutePath);
     if (!info.exists()) {
         return QString();
     }
     return QStringLiteral("%1:%2").arg(info.size()).arg(info.lastModified().toMSecsSinceEpoch());
+#endif
 }
 
 void KvMediaStore::storeProperty(const KvThumbnail::FileProperty& property, bool writeNow)
@@ -308,7 +324,12 @@ QImage KvMediaStore::thumbnail(const QString& thumbnailPath)
     if (!data.isEmpty()) {
         return QImage::fromData(data, "PNG");
     }
-    return QImage(thumbnailPath);
+    // Thumbnails are PNG files. Named without a format, a missing file would be looked for
+    // under every picture suffix as well.
+    if (!QFileInfo(thumbnailPath).isFile()) {
+        return QImage();
+    }
+    return QImage(thumbnailPath, "PNG");
 }
 
 } // namespace Kova

@@ -183,6 +183,11 @@ KvThumbnail::FileProperty KvThumbnail::createFileProperty(const QString& absolut
     return property;
 }
 
+QString KvThumbnail::fileStamp(const QString& absolutePath)
+{
+    return KvMediaStore::stamp(absolutePath);
+}
+
 QImage KvThumbnail::loadThumbnail(const QString& thumbnailPath)
 {
     return KvMediaStore::thumbnail(thumbnailPath);

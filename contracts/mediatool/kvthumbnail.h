@@ -44,6 +44,10 @@ public:
     // record is written for a whole batch of files.
     static FileProperty createFileProperty(const QString& absolutePath, bool writeRecordNow = true);
 
+    // The size and modification time of a file as a property's stamp holds them; empty when
+    // there is no such file.
+    static QString fileStamp(const QString& absolutePath);
+
     // The thumbnail picture at a property's thumbnailPath: from the file, or from memory when
     // the folder could not be written. A null image when there is none.
     static QImage loadThumbnail(const QString& thumbnailPath);
