@@ -105,11 +105,13 @@ int main(int argc, char** argv)
     const double readMs = msSince(timer);
     timer.restart();
     editor.onStageHasBeenSelected({big});
+    const double builtMs = msSince(timer);
     QCoreApplication::processEvents();
     const double openMs = msSince(timer);
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    std::printf("open 50x200: read %.1f ms, open %.1f ms, ratio %.2f\n", readMs, openMs,
-                openMs / readMs);
+    std::printf("open 50x200: read %.1f ms, open %.1f ms (tab, canvas and timeline built in %.1f "
+                "ms, then one event loop turn), ratio %.2f\n",
+                readMs, openMs, builtMs, openMs / readMs);
 
     // 2. Moving 100 selected media of a row of 5,000 to its end.
     const QString row = writeStage(dir, QStringLiteral("row.xml"), 1, 5000);
