@@ -198,6 +198,7 @@ void KvSequenceWidget::addScreenToSequence(QList<KvScreen*>& screens, bool selec
     QStringList paths;
     // New rows show their media selected until the scene selection is cleared below.
     m_ignoreSceneSelection = true;
+    m_addingRows = true;
     using W = KvSequenceWidget;
     for (KvScreen* screen : qAsConst(sorted)) {
         if (!screen || rowOfScreen(screen))
@@ -225,6 +226,7 @@ void KvSequenceWidget::addScreenToSequence(QList<KvScreen*>& screens, bool selec
         }
     }
     m_ignoreSceneSelection = false;
+    m_addingRows = false;
     sortRows();
     arrangeRows();
     m_labelArea->updateLabelPixmap();
@@ -938,7 +940,8 @@ void KvSequenceWidget::updateDuration(QList<KvSeqScreen*>& rows)
 
 void KvSequenceWidget::onSeqScreenDurationChanged()
 {
-    m_labelArea->updateLabelPixmap();
+    if (!m_addingRows)
+        m_labelArea->updateLabelPixmap();
 }
 
 void KvSequenceWidget::updateLabelAreaBackground(bool updateWidget)

@@ -217,6 +217,8 @@ private:
     QPointer<QAction> m_raiseStartAction;
     QPointer<QAction> m_raiseEndAction;
     bool m_ignoreSceneSelection = false;
+    // Rows are being added: their durations are labelled once, when all are in.
+    bool m_addingRows = false;
 };
 
 } // namespace Kova
