@@ -18,29 +18,6 @@
 
 using namespace Kova;
 
-using PairList = QList<KvLibFileSystemModel::PathPair>;
-
-// What the model asked for; its signals pass lists by reference, which a spy cannot hold.
-struct Requests
-{
-    explicit Requests(KvLibFileSystemModel* model)
-    {
-        QObject::connect(model, &KvLibFileSystemModel::moveFile,
-                         [this](QStringList& paths, QString& to) {
-                             moves.append({paths, to});
-                         });
-        QObject::connect(model, qOverload<QStringList&, QString&>(&KvLibFileSystemModel::copyFile),
-                         [this](QStringList& paths, QString& to) {
-                             copies.append({paths, to});
-                         });
-        QObject::connect(model, qOverload<PairList&>(&KvLibFileSystemModel::copyFile),
-                         [this](PairList& pairs) { pairCopies.append(pairs); });
-    }
-    QList<QPair<QStringList, QString>> moves;
-    QList<QPair<QStringList, QString>> copies;
-    QList<PairList> pairCopies;
-};
-
 // Keeps what a drag started from the view carried: the drag object lives only until the
 // platform's drag ends, so it is read just before it is deleted.
 class DragCatcher : public QObject
@@ -69,7 +46,8 @@ protected:
 };
 
 // A library root with the five media folders, a hidden trash and a folder the root does
-// not show, viewed by a tree as the library panel sets it up.
+// not show, viewed by a tree set up as the library panel does; files dropped from outside
+// come from a second folder.
 class TestLibTreeView : public QObject
 {
     Q_OBJECT
@@ -78,10 +56,8 @@ private slots:
     void cleanup();
     void showsOnlyTheMediaFolders();
     void dragCarriesLibraryUris();
-    void dragOntoAFolderMovesTheItems_data();
-    void dragOntoAFolderMovesTheItems();
-    void dropFromOutsideCopies_data();
-    void dropFromOutsideCopies();
+    void drop_data();
+    void drop();
     void renameInPlace_data();
     void renameInPlace();
     void newFolderTakesTheFirstFreeName_data();
@@ -90,7 +66,8 @@ private slots:
 
 private:
     QString path(const QString& relative) const { return m_root->filePath(relative); }
-    void makeFile(const QString& relative, const QByteArray& bytes = "x");
+    QString relative(const QString& path) const;
+    void makeFile(const QString& path, const QByteArray& bytes = "x");
     QModelIndex shown(const QString& relative);
     bool dropOnView(QMimeData* payload, const QString& target);
 
@@ -98,14 +75,22 @@ private:
     QTemporaryDir* m_outside = nullptr;
     KvLibFileSystemModel* m_model = nullptr;
     KvLibTreeView* m_view = nullptr;
+    QStringList m_requests; // what the model asked for, as text
 };
 
-void TestLibTreeView::makeFile(const QString& relative, const QByteArray& bytes)
+void TestLibTreeView::makeFile(const QString& path, const QByteArray& bytes)
 {
-    QDir().mkpath(QFileInfo(relative).path());
-    QFile file(relative);
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
+}
+
+QString TestLibTreeView::relative(const QString& path) const
+{
+    if (path.startsWith(m_outside->path()))
+        return "out:" + QDir(m_outside->path()).relativeFilePath(path);
+    return QDir(m_root->path()).relativeFilePath(path);
 }
 
 void TestLibTreeView::init()
@@ -114,9 +99,8 @@ void TestLibTreeView::init()
     m_outside = new QTemporaryDir;
     for (const char* folder : {"movie", "image/sub", "flash", "telop", "web", "._kvtrash", "other"})
         QDir(m_root->path()).mkpath(QString::fromLatin1(folder));
-    makeFile(path("image/a b.png"));
-    makeFile(path("image/._kvthumb/a b.png"));
-    makeFile(path("image/sub/c.png"));
+    for (const char* file : {"image/a b.png", "image/._kvthumb/a b.png", "image/show.PPTX"})
+        makeFile(path(file));
     m_model = new KvLibFileSystemModel;
     m_model->setNameFiltersInRoot({"movie", "image", "flash", "telop", "web"});
     m_model->setExclusionNamePattern({"^\\._.*"});
@@ -130,6 +114,32 @@ void TestLibTreeView::init()
     m_view->resize(400, 400);
     m_view->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_view));
+
+    // The signals pass their lists by reference, which a spy cannot hold.
+    m_requests.clear();
+    const auto list = [this](const QStringList& paths) {
+        QStringList names;
+        for (const QString& p : paths)
+            names << relative(p);
+        return names.join(',');
+    };
+    connect(m_model, &KvLibFileSystemModel::moveFile, this, [=](QStringList& paths, QString& to) {
+        m_requests << "move " + list(paths) + " to " + relative(to);
+    });
+    connect(m_model, qOverload<QStringList&, QString&>(&KvLibFileSystemModel::copyFile), this,
+            [=](QStringList& paths, QString& to) {
+                m_requests << "copy " + list(paths) + " to " + relative(to);
+            });
+    connect(m_model,
+            qOverload<QList<KvLibFileSystemModel::PathPair>&>(&KvLibFileSystemModel::copyFile),
+            this, [=](QList<KvLibFileSystemModel::PathPair>& pairs) {
+                QStringList lines;
+                for (const auto& pair : pairs)
+                    lines << relative(pair.first) + ">" + relative(pair.second);
+                m_requests << "copy " + lines.join(',');
+            });
+    connect(m_model, &KvLibFileSystemModel::addPptFile, this,
+            [=](const QString& file) { m_requests << "presentation " + relative(file); });
 }
 
 void TestLibTreeView::cleanup()
@@ -172,7 +182,7 @@ void TestLibTreeView::showsOnlyTheMediaFolders()
     QCOMPARE(names, QStringList({"flash", "image", "movie", "telop", "web"}));
     const QModelIndex image = m_model->index(path("image"));
     m_view->expand(image);
-    QCOMPARE(m_model->rowCount(image), 2); // "sub" and "a b.png", not "._kvthumb"
+    QCOMPARE(m_model->rowCount(image), 3); // not "._kvthumb"
 }
 
 void TestLibTreeView::dragCarriesLibraryUris()
@@ -180,6 +190,7 @@ void TestLibTreeView::dragCarriesLibraryUris()
     const QModelIndex file = shown("image/a b.png");
     m_view->selectPath(path("image/a b.png"));
     m_view->selectRow(file.parent(), 0); // "sub"
+
     // Through the window, as the windowing system delivers the pointer: the first move enters
     // the dragging state, the next one past the drag distance starts the drag.
     DragCatcher catcher(m_view);
@@ -204,100 +215,64 @@ void TestLibTreeView::dragCarriesLibraryUris()
     QCOMPARE(qAlpha(catcher.picture.pixel(1, 46)), 0);
 }
 
-void TestLibTreeView::dragOntoAFolderMovesTheItems_data()
+void TestLibTreeView::drop_data()
 {
-    QTest::addColumn<QStringList>("dragged");
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<QStringList>("moved"); // empty: the drop is refused
+    QTest::addColumn<QStringList>("items"); // "out:" files come from outside, others are dragged
+    QTest::addColumn<QString>("target");    // empty: the root
+    QTest::addColumn<int>("answer");        // to the distribution question, -1: not asked
+    QTest::addColumn<QString>("request");   // empty: the drop is refused
 
-    QTest::newRow("file onto a folder")
-        << QStringList{"image/a b.png"} << "movie" << QStringList{"image/a b.png"};
-    QTest::newRow("onto a file: its folder")
-        << QStringList{"image/sub"} << "movie/m.mp4" << QStringList{"image/sub"};
-    QTest::newRow("presentation") << QStringList{"image/show.PPTX"} << "image/sub"
-                                  << QStringList{"image/show.PPTX"};
+    const QStringList outside{"out:p.png", "out:m.mp4", "out:notes.doc", "out:folder/"};
+    QTest::newRow("move onto a folder")
+        << QStringList{"image/a b.png"} << "movie" << -1 << "move image/a b.png to movie";
+    QTest::newRow("move onto a file: its folder")
+        << QStringList{"image/sub"} << "image/a b.png" << -1 << "";
+    QTest::newRow("move presentation") << QStringList{"image/show.PPTX"} << "image/sub" << -1
+                                       << "move image/show.PPTX to image/sub";
     QTest::newRow("top-level folder stays")
-        << QStringList{"web", "image/a b.png"} << "movie" << QStringList{"image/a b.png"};
-    QTest::newRow("only a top-level folder") << QStringList{"web"} << "movie" << QStringList();
-    QTest::newRow("into its own folder")
-        << QStringList{"image/a b.png"} << "image" << QStringList();
+        << QStringList{"web", "image/a b.png"} << "movie" << -1 << "move image/a b.png to movie";
+    QTest::newRow("only a top-level folder") << QStringList{"web"} << "movie" << -1 << "";
+    QTest::newRow("from outside on root: sorted")
+        << outside << "" << -1 << "copy out:p.png>image/p.png,out:m.mp4>movie/m.mp4";
+    QTest::newRow("from outside on root: nothing of a media type")
+        << QStringList{"out:notes.doc", "out:folder/"} << "" << -1 << "";
+    QTest::newRow("from outside: automatic")
+        << outside << "image/sub" << 1
+        << "copy out:p.png>image/p.png,out:m.mp4>movie/m.mp4,out:notes.doc>image/sub/notes.doc,"
+           "out:folder>image/sub";
+    QTest::newRow("from outside: specified folder")
+        << QStringList{"out:p.png", "out:m.mp4"} << "image/a b.png" << 2
+        << "copy out:p.png,out:m.mp4 to image";
+    QTest::newRow("from outside: cancelled") << QStringList{"out:p.png"} << "movie" << 0 << "";
+    QTest::newRow("from outside: presentation")
+        << QStringList{"out:show.PPTX"} << "movie" << -1 << "presentation out:show.PPTX";
 }
 
-void TestLibTreeView::dragOntoAFolderMovesTheItems()
+void TestLibTreeView::drop()
 {
-    QFETCH(QStringList, dragged);
+    QFETCH(QStringList, items);
     QFETCH(QString, target);
-    QFETCH(QStringList, moved);
-
-    makeFile(path("image/show.PPTX"));
-    makeFile(path("movie/m.mp4"));
-    Requests requests(m_model);
-    QSignalSpy presentations(m_model, &KvLibFileSystemModel::addPptFile);
-    m_view->selectionModel()->clearSelection();
-    for (const QString& item : dragged) {
-        const QModelIndex index = shown(item);
-        m_view->selectRow(index.parent(), index.row());
-    }
-    QScopedPointer<QMimeData> payload(m_view->createDragMimeData());
-    QVERIFY(payload);
-
-    QCOMPARE(dropOnView(payload.data(), target), !moved.isEmpty());
-    QCOMPARE(requests.moves.count(), moved.isEmpty() ? 0 : 1);
-    if (!moved.isEmpty()) {
-        for (QString& item : moved)
-            item = path(item);
-        QCOMPARE(requests.moves.at(0).first, moved);
-        QCOMPARE(requests.moves.at(0).second,
-                 QFileInfo(path(target)).isDir() ? path(target) : QFileInfo(path(target)).path());
-    }
-    QCOMPARE(requests.copies.count() + requests.pairCopies.count() + presentations.count(), 0);
-}
-
-void TestLibTreeView::dropFromOutsideCopies_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<int>("answer");           // -1: no question expected
-    QTest::addColumn<QStringList>("expected"); // "source>destination", relative paths
-    QTest::addColumn<bool>("accepted");
-
-    const QStringList mixed{"p.png", "m.mp4", "notes.doc", "folder/"};
-    QTest::newRow("on root: sorted, others skipped")
-        << "" << mixed << -1 << QStringList{"p.png>image/p.png", "m.mp4>movie/m.mp4"} << true;
-    QTest::newRow("on root: nothing of a media type")
-        << "" << QStringList{"notes.doc", "folder/"} << -1 << QStringList() << false;
-    QTest::newRow("on sub-folder: automatic")
-        << "image/sub" << mixed << 1
-        << QStringList{"p.png>image/p.png", "m.mp4>movie/m.mp4", "notes.doc>image/sub/notes.doc",
-                       "folder>image/sub"}
-        << true;
-    QTest::newRow("on a file: specified folder")
-        << "image/a b.png" << QStringList{"p.png", "m.mp4"} << 2 << QStringList() << true;
-    QTest::newRow("cancelled") << "movie" << QStringList{"p.png"} << 0 << QStringList() << false;
-    QTest::newRow("presentation") << "movie" << QStringList{"show.PPTX"} << -1
-                                  << QStringList{"show.PPTX"} << true;
-}
-
-void TestLibTreeView::dropFromOutsideCopies()
-{
-    QFETCH(QString, target);
-    QFETCH(QStringList, files);
     QFETCH(int, answer);
-    QFETCH(QStringList, expected);
-    QFETCH(bool, accepted);
+    QFETCH(QString, request);
 
+    QMimeData fromOutside;
     QList<QUrl> urls;
-    for (QString file : files) {
-        if (file.endsWith('/')) {
-            file.chop(1);
-            QDir(m_outside->path()).mkpath(file);
+    m_view->selectionModel()->clearSelection();
+    for (QString item : items) {
+        if (item.startsWith("out:")) {
+            item = m_outside->filePath(item.mid(4));
+            if (item.endsWith('/'))
+                QDir().mkpath(item);
+            else
+                makeFile(item);
+            urls << QUrl::fromLocalFile(QDir::cleanPath(item));
         } else {
-            makeFile(m_outside->filePath(file));
+            const QModelIndex index = shown(item);
+            m_view->selectRow(index.parent(), index.row());
         }
-        urls << QUrl::fromLocalFile(m_outside->filePath(file));
     }
-    QMimeData data;
-    data.setUrls(urls);
+    fromOutside.setUrls(urls);
+    QScopedPointer<QMimeData> dragged(urls.isEmpty() ? m_view->createDragMimeData() : nullptr);
 
     int asked = 0;
     connect(m_model, &KvLibFileSystemModel::requestShowFileDistributionTypeDialog, this,
@@ -305,34 +280,9 @@ void TestLibTreeView::dropFromOutsideCopies()
                 ++asked;
                 *result = answer;
             });
-    Requests requests(m_model);
-    QSignalSpy presentations(m_model, &KvLibFileSystemModel::addPptFile);
-
-    QCOMPARE(dropOnView(&data, target), accepted);
+    QCOMPARE(dropOnView(dragged ? dragged.data() : &fromOutside, target), !request.isEmpty());
     QCOMPARE(asked, answer < 0 ? 0 : 1);
-
-    if (files.first().endsWith(".PPTX")) {
-        QCOMPARE(presentations.count(), 1);
-        QCOMPARE(presentations.at(0).at(0).toString(), m_outside->filePath(files.first()));
-        QCOMPARE(requests.pairCopies.count() + requests.copies.count(), 0);
-    } else if (answer == 2) {
-        QCOMPARE(requests.copies.count(), 1);
-        QStringList sources;
-        for (const QString& file : files)
-            sources << m_outside->filePath(file);
-        QCOMPARE(requests.copies.at(0).first, sources);
-        QCOMPARE(requests.copies.at(0).second, path("image"));
-    } else {
-        QCOMPARE(requests.pairCopies.count(), accepted ? 1 : 0);
-        QStringList got;
-        if (accepted) {
-            for (const auto& pair : qAsConst(requests.pairCopies.first()))
-                got << QDir(m_outside->path()).relativeFilePath(pair.first) + ">" +
-                           QDir(m_root->path()).relativeFilePath(pair.second);
-        }
-        QCOMPARE(got, expected);
-        QCOMPARE(requests.copies.count(), 0);
-    }
+    QCOMPARE(m_requests, request.isEmpty() ? QStringList() : QStringList(request));
 }
 
 void TestLibTreeView::renameInPlace_data()
@@ -362,9 +312,7 @@ void TestLibTreeView::renameInPlace()
             });
     KvModalWatcher watcher;
     QSignalSpy renames(m_model, &KvFileSystemModel::fileRenamed);
-    QSignalSpy failed(m_model, &KvFileSystemModel::fileRenameFailed);
-    const QModelIndex index = shown(item).siblingAtColumn(column);
-    m_view->setCurrentIndex(index);
+    m_view->setCurrentIndex(shown(item).siblingAtColumn(column));
     QTest::keyClick(m_view, Qt::Key_F2);
 
     auto* editor = m_view->viewport()->findChild<QLineEdit*>();
@@ -373,7 +321,6 @@ void TestLibTreeView::renameInPlace()
         editor->selectAll();
         QTest::keyClicks(editor, "renamed.png");
         QTest::keyClick(editor, Qt::Key_Return);
-        QCOMPARE(failed.count(), 0);
         QTRY_COMPARE(renames.count(), 1); // the delegate commits on the next event loop turn
         QCOMPARE(renames.at(0),
                  QVariantList({path("image"), QString("a b.png"), QString("renamed.png")}));
@@ -395,8 +342,7 @@ void TestLibTreeView::newFolderTakesTheFirstFreeName_data()
     QTest::addColumn<QString>("made");
 
     QTest::newRow("top-level folder") << "movie" << QStringList() << "movie/New_Folder";
-    QTest::newRow("file: its folder")
-        << "image/sub/c.png" << QStringList() << "image/sub/New_Folder";
+    QTest::newRow("file: its folder") << "image/a b.png" << QStringList() << "image/New_Folder";
     QTest::newRow("numbered") << "web" << QStringList{"New_Folder", "New_Folder(2)"}
                               << "web/New_Folder(3)";
 }
@@ -428,19 +374,15 @@ void TestLibTreeView::previewIcons()
     QImage red(64, 64, QImage::Format_ARGB32);
     red.fill(Qt::red);
     QVERIFY(red.save(path("image/red.png")));
-    makeFile(path("image/blank.png"));
-
-    QSignalSpy changed(m_model, &QAbstractItemModel::dataChanged);
     const QModelIndex picture = shown("image/red.png");
-    QTRY_VERIFY(!changed.isEmpty());
     QTRY_COMPARE(m_model->icon(picture).pixmap(16, 16).toImage().pixel(8, 8), qRgb(255, 0, 0));
 
     // A blank preview leaves the ordinary file icon.
-    const QModelIndex blank = m_model->index(path("image/blank.png"));
-    const QImage ordinary = m_model->KvFileSystemModel::icon(blank).pixmap(32, 32).toImage();
-    m_model->onIconReadingCompleted(path("image/blank.png"),
+    const QModelIndex other = m_model->index(path("image/show.PPTX"));
+    const QImage ordinary = m_model->KvFileSystemModel::icon(other).pixmap(32, 32).toImage();
+    m_model->onIconReadingCompleted(path("image/show.PPTX"),
                                     new QIcon(":/images/exclusion/transparent.png"));
-    QCOMPARE(m_model->icon(blank).pixmap(32, 32).toImage(), ordinary);
+    QCOMPARE(m_model->icon(other).pixmap(32, 32).toImage(), ordinary);
 }
 
 QTEST_MAIN(TestLibTreeView)
