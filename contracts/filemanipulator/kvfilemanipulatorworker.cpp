@@ -393,15 +393,20 @@ void KvFileManipulatorWorker::copyFile(const QString& source, const QString& des
         fail(source, statError);
     }
 
-    // The copy is written under a hidden temporary name in the destination folder and gets
-    // its real name only when complete.
-    QString temporary;
-    int out = -1;
+    // The copy gets its real name only when complete: it is written to a file without a name
+    // in the destination folder (given one by a link at the end; when the work stops the file
+    // is gone with its descriptor), or where the file system cannot do that, under a hidden
+    // temporary name.
+    static const bool canLinkDescriptors = QFileInfo::exists(QStringLiteral("/proc/self/fd"));
     const QString folder = parentOf(destination);
+    const mode_t mode = (st.st_mode & 0777) | S_IWUSR;
+    QString temporary;
+    int out = canLinkDescriptors
+                  ? ::open(native(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode)
+                  : -1;
     for (int attempt = 0; out < 0 && attempt < 100; ++attempt) {
         temporary = folder + QStringLiteral("/._kvcopy-%1-%2").arg(::getpid()).arg(++m_tempCounter);
-        out = ::open(native(temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                     (st.st_mode & 0777) | S_IWUSR);
+        out = ::open(native(temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (out < 0 && errno != EEXIST)
             break;
     }
@@ -414,7 +419,8 @@ void KvFileManipulatorWorker::copyFile(const QString& source, const QString& des
     auto abandon = [&](const QString& path, int error) {
         ::close(in);
         ::close(out);
-        ::unlink(native(temporary).constData());
+        if (!temporary.isEmpty())
+            ::unlink(native(temporary).constData());
         if (error >= 0)
             fail(path, error);
     };
@@ -473,19 +479,28 @@ void KvFileManipulatorWorker::copyFile(const QString& source, const QString& des
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
     ::futimens(out, times);
     ::close(in);
-    if (::close(out) != 0) {
-        const int error = errno;
-        ::unlink(native(temporary).constData());
-        fail(destination, error);
-    }
-    if (lexists(destination)) {
-        ::unlink(native(temporary).constData());
-        fail(destination, EEXIST);
-    }
-    if (::rename(native(temporary).constData(), native(destination).constData()) != 0) {
-        const int error = errno;
-        ::unlink(native(temporary).constData());
-        fail(destination, error);
+    if (temporary.isEmpty()) {
+        // Linking fails when the name has been taken meanwhile: nothing is replaced.
+        const QByteArray descriptor = "/proc/self/fd/" + QByteArray::number(out);
+        if (::linkat(AT_FDCWD, descriptor.constData(), AT_FDCWD, native(destination).constData(),
+                     AT_SYMLINK_FOLLOW) != 0) {
+            const int error = errno;
+            ::close(out);
+            fail(destination, error);
+        }
+        if (::close(out) != 0) {
+            const int error = errno;
+            ::unlink(native(destination).constData());
+            fail(destination, error);
+        }
+    } else {
+        const int closeError = ::close(out) != 0 ? errno : lexists(destination) ? EEXIST : 0;
+        if (closeError != 0 ||
+            ::rename(native(temporary).constData(), native(destination).constData()) != 0) {
+            const int error = closeError != 0 ? closeError : errno;
+            ::unlink(native(temporary).constData());
+            fail(destination, error);
+        }
     }
     m_journal.append({Step::CreatedFile, destination, QString()});
     ++m_filesDone;
