@@ -14,6 +14,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Kova;
@@ -200,6 +201,37 @@ private slots:
         }
         QCOMPARE(snapshot(d).keys(), before.keys());
         QCOMPARE(snapshot(d), before);
+    }
+
+    // Across file systems a move copies, and deletes the sources only when all copies are
+    // complete; the way back does the same.
+    void moveAcrossFileSystems()
+    {
+        QTemporaryDir data;
+        QTemporaryDir other(QStringLiteral("/dev/shm/kvfm-XXXXXX"));
+        QVERIFY(other.isValid());
+        QVERIFY(QFileInfo(data.path()).isDir());
+        struct stat a, b;
+        QVERIFY(::stat(QFile::encodeName(data.path()), &a) == 0);
+        QVERIFY(::stat(QFile::encodeName(other.path()), &b) == 0);
+        QVERIFY2(a.st_dev != b.st_dev, "the two folders must lie on different file systems");
+
+        const QString d = data.path();
+        QVERIFY(writeFile(d + "/set/p1.png", QByteArray(3 << 20, 'p')));
+        QVERIFY(writeFile(d + "/set/sub/p2.png", "P2"));
+        QVERIFY(writeFile(d + "/._kvthumb/set.png", "thumb set"));
+        QVERIFY(writeFile(d + "/set/._kvthumb/p1.png.png", "thumb P1"));
+        const Snapshot before = snapshot(d);
+
+        KvFileManipulator there({d + "/set"}, other.path(), KvFileManipulator::Move, 60000);
+        QVERIFY(there.exec());
+        QVERIFY(!QFileInfo::exists(d + "/set"));
+        QCOMPARE(read(other.path() + "/set/sub/p2.png"), QByteArray("P2"));
+        QCOMPARE(read(other.path() + "/set/._kvthumb/p1.png.png"), QByteArray("thumb P1"));
+        QCOMPARE(read(other.path() + "/._kvthumb/set.png"), QByteArray("thumb set"));
+        QVERIFY(run(reversed(there.pathPairs()), KvFileManipulator::Move));
+        QCOMPARE(snapshot(d), before);
+        QVERIFY(!QFileInfo::exists(other.path() + "/set"));
     }
 
     void faultsLoseNothing_data()
