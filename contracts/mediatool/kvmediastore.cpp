@@ -14,9 +14,12 @@
 #include <QMutexLocker>
 #include <QSaveFile>
 #include <QSet>
+#include <QTemporaryFile>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+
+#include <cstdio>
 #endif
 
 #include <memory>
@@ -156,15 +159,34 @@ void refresh(FolderState& state, const QString& thumbnailFolder)
 
 bool writeAtomically(const QString& path, const QByteArray& data)
 {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
         return false;
     }
+#ifdef Q_OS_UNIX
+    // Thumbnails and records are made again when lost: a temporary file renamed over the old
+    // one keeps every reader from half a file, without the disk sync of QSaveFile, which
+    // would cost more than making the thumbnail.
+    QTemporaryFile file(folder + QStringLiteral("/.kvwrite-XXXXXX"));
+    if (!file.open() || file.write(data) != data.size() || !file.flush()) {
+        return false;
+    }
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ReadOther);
+    if (std::rename(QFile::encodeName(file.fileName()).constData(),
+                    QFile::encodeName(path).constData()) != 0) {
+        return false;
+    }
+    file.setAutoRemove(false);
+    return true;
+#else
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
     file.write(data);
     return file.commit();
+#endif
 }
 
 QByteArray encodePng(const QImage& image)
