@@ -345,10 +345,9 @@ private slots:
         // the shown ones can be expected enabled. Of the two view switches, only the one to the
         // other view is offered: the timeline of a stage starts in the normal view.
         auto expectUsable = [&](bool usable) {
-            for (const char* name :
-                 {"Action_Add_Multimedia_Screen", "Action_Add_Telop_Screen",
-                  "Action_Add_Extended_Screen", "Action_Edit_Event", "Action_Show_Duration",
-                  "Action_Time_View"}) {
+            for (const char* name : {"Action_Add_Multimedia_Screen", "Action_Add_Telop_Screen",
+                                     "Action_Add_Extended_Screen", "Action_Edit_Event",
+                                     "Action_Show_Duration", "Action_Time_View"}) {
                 QAction* action = Test::editorAction(*m_editor, name);
                 QVERIFY2(action && (usable ? !action->isVisible() || action->isEnabled()
                                            : !action->isEnabled()),

@@ -53,8 +53,8 @@ int main(int argc, char* argv[])
     Kova::KvThumbnail::FileProperty property;
     property.length = 3000;
     item.setFileProperty(property);
-    if (item.boundingRect().width() != Kova::KvSeqMediaItem::FIXED_VIEW_WIDTH - 1
-        || Kova::KvSeqMediaItem::SECOND_PAR_PIXEL != 4) {
+    if (item.boundingRect().width() != Kova::KvSeqMediaItem::FIXED_VIEW_WIDTH - 1 ||
+        Kova::KvSeqMediaItem::SECOND_PAR_PIXEL != 4) {
         err << "unexpected media item geometry\n";
         return 1;
     }
