@@ -15,7 +15,9 @@
 #include "changestagebackgroundimage.h"
 #include "changestageoptions.h"
 #include "changestagepos.h"
+#include "copylibraryfile.h"
 #include "copymediapropertytoothers.h"
+#include "cutlibraryfile.h"
 #include "kvavailabilityfacts.h"
 #include "kvcommandavailability.h"
 #include "kvcontentpreviewwidget.h"
@@ -29,6 +31,8 @@
 #include "kveventeditor.h"
 #include "kveventssnapshot.h"
 #include "kvextension.h"
+#include "kvfilemanipulator.h"
+#include "kvlibraryfileoperator.h"
 #include "kvlibrarywidget.h"
 #include "kvmediamoveplan.h"
 #include "kvmenutable.h"
@@ -39,6 +43,7 @@
 #include "kvscreenpropertywidget.h"
 #include "kvseqmediaitem.h"
 #include "kvseqscreen.h"
+#include "kvsinglefile.h"
 #include "kvsequencecontainer.h"
 #include "kvstage.h"
 #include "kvstagedocuments.h"
@@ -48,16 +53,23 @@
 #include "kvstageworkingarea.h"
 #include "kvthumbnailasync.h"
 #include "kvusingfilelist.h"
+#include "libraryfileoperation.h"
+#include "movelibraryfile.h"
 #include "movemedia.h"
 #include "movezindexofscreen.h"
+#include "pastelibraryfile.h"
+#include "removelibraryfile.h"
 #include "removemedia.h"
 #include "removeselectedscreens.h"
 #include "selectedscreenmoved.h"
 #include "selectedscreenresized.h"
+#include "renamelibraryfile.h"
 #include "stageresized.h"
 #include "updatemediaproperties.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
@@ -67,6 +79,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMetaMethod>
+#include <QMimeData>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -74,6 +87,7 @@
 #include <QUndoCommand>
 #include <QUndoGroup>
 #include <QUndoStack>
+#include <QUrl>
 
 #include <algorithm>
 #include <exception>
@@ -1213,29 +1227,237 @@ void KvStageEditor::showCopyContentPropertyDialog()
 }
 
 // ---------------------------------------------------------------------------------------
-// Library files: every file may be renamed, and a rename needs nothing from the editor.
+// Library files: commands on the library undo stack and the file operations they run
 // ---------------------------------------------------------------------------------------
 
-void KvStageEditor::checkUsingFileForRenaming(QString, bool* ok, bool* notReady)
+namespace {
+// Copy and move into the data folder itself would put files beside the library folders.
+bool isDataDirRoot(const QString& path, const QString& dataDir)
 {
-    if (ok)
-        *ok = true;
-    if (notReady)
-        *notReady = false;
+    return QDir::cleanPath(path).compare(QDir::cleanPath(dataDir), Qt::CaseInsensitive) == 0;
 }
-void KvStageEditor::action_renameFile(QString, QString, QString)
+} // namespace
+
+void KvStageEditor::action_copyLibraryFile(QList<KvFileListCreator::PathPair>& pairs)
 {
+    m_libraryUndoStack->push(new Commands::CopyLibraryFile(this, pairs));
 }
+
+void KvStageEditor::action_copyLibraryFile(QStringList& srcPaths, QString& dstPath)
+{
+    if (!isDataDirRoot(dstPath, dataDir()))
+        m_libraryUndoStack->push(new Commands::PasteLibraryFile(this, srcPaths, dstPath, 0));
+}
+
+void KvStageEditor::action_moveLibraryFile(QStringList& srcPaths, QString& dstPath)
+{
+    if (!isDataDirRoot(dstPath, dataDir()))
+        m_libraryUndoStack->push(new Commands::MoveLibraryFile(this, srcPaths, dstPath));
+}
+
+void KvStageEditor::action_cutLibraryFile(QStringList& paths)
+{
+    m_libraryUndoStack->push(new Commands::CutLibraryFile(this, paths));
+}
+
+void KvStageEditor::action_removeLibraryFile(QStringList& paths)
+{
+    m_libraryUndoStack->push(new Commands::RemoveLibraryFile(this, paths));
+}
+
+void KvStageEditor::action_renameFile(QString dirPath, QString oldName, QString newName)
+{
+    m_libraryUndoStack->push(new Commands::RenameLibraryFile(this, dirPath, oldName, newName));
+}
+
 void KvStageEditor::action_undoLibrary()
 {
     if (m_libraryUndoStack)
         m_libraryUndoStack->undo();
 }
+
 void KvStageEditor::action_redoLibrary()
 {
     if (m_libraryUndoStack)
         m_libraryUndoStack->redo();
 }
+
+bool KvStageEditor::checkUsingFileForRenaming(QString path, bool* ok, bool* notReady)
+{
+    bool okValue = false;
+    bool notReadyValue = true;
+    if (m_usingContentList && m_usingContentList->state() == KvUsingFileList::NotCreated) {
+        createUsingContentList(mainWindow());
+    } else if (m_usingContentList && m_usingContentList->state() != KvUsingFileList::Creating) {
+        notReadyValue = false;
+        KvLibraryFileOperator checker(KvLibraryFileOperator::Rename);
+        checker.setFileList(QStringList(path));
+        checker.setDataDir(dataDir());
+        checker.setDialogParent(mainWindow());
+        checker.setStageWidget(stageWidget());
+        checker.setUsingFileList(m_usingContentList);
+        okValue = !(checker.isFileUsingInOpenedStage() || checker.isFileUsingInSavedStage());
+    }
+    if (ok)
+        *ok = okValue;
+    if (notReady)
+        *notReady = notReadyValue;
+    return okValue;
+}
+
+void KvStageEditor::createThumbnail(QList<KvFileListCreator::PathPair>& pairs, bool force)
+{
+    QStringList paths = Commands::LibraryFileOperation::destinations(pairs);
+    createThumbnail(paths, force);
+}
+
+void KvStageEditor::setLibraryTrashFileToClipBoard(
+    QList<KvFileListCreator::PathPair>& trashFileList)
+{
+    QList<QUrl> urls;
+    for (const KvFileListCreator::PathPair& pair : qAsConst(trashFileList))
+        urls.append(QUrl::fromLocalFile(pair.second));
+    auto* mime = new QMimeData;
+    mime->setUrls(urls);
+    mime->setData(KvEditorCommon::MIME_TYPE_FILE_OPERATION,
+                  QStringLiteral("FileOperation{%1};")
+                      .arg(KvEditorCommon::FILE_OPERATION_COPY)
+                      .toLatin1());
+    QApplication::clipboard()->setMimeData(mime);
+}
+
+void KvStageEditor::updateAndSelectItems(QList<KvFileListCreator::PathPair>)
+{
+    // The library panel shows no file tree to refresh or select in.
+}
+
+void KvStageEditor::onLibraryFileOperationDiscontinued()
+{
+    emit requestClearLibraryUndoStack();
+}
+
+QString KvStageEditor::trashPath() const
+{
+    const QString dir = dataDir();
+    if (dir.isEmpty())
+        return QString();
+    return dir + QLatin1Char('/') + QStringLiteral("._kvtrash");
+}
+
+KvLibraryFileOperator* KvStageEditor::createLibraryFileOperator(int type, bool refreshLibrary)
+{
+    auto* fileOperator = new KvLibraryFileOperator(type, this);
+    if (type != KvLibraryFileOperator::Rename)
+        fileOperator->setTrashPath(trashPath());
+    fileOperator->setDataDir(dataDir());
+    fileOperator->setDialogParent(mainWindow());
+    fileOperator->setStageWidget(stageWidget());
+    fileOperator->setUsingFileList(m_usingContentList);
+    connect(fileOperator, &KvLibraryFileOperator::discontinued, this,
+            &KvStageEditor::onLibraryFileOperationDiscontinued);
+    if (refreshLibrary)
+        connect(fileOperator, &KvLibraryFileOperator::operationFinished, this,
+                &KvStageEditor::updateAndSelectItems);
+    connect(fileOperator, &KvLibraryFileOperator::finished, fileOperator, &QObject::deleteLater);
+    return fileOperator;
+}
+
+void KvStageEditor::copyFileTo(QList<KvFileListCreator::PathPair>& pairs,
+                               Commands::LibraryFileOperation* command)
+{
+    KvLibraryFileOperator* fileOperator = createLibraryFileOperator(KvLibraryFileOperator::Copy, true);
+    fileOperator->setPathPairList(pairs);
+    fileOperator->setCommand(command);
+    fileOperator->exec();
+}
+
+void KvStageEditor::copyFileTo(QStringList files, QString destination,
+                               Commands::LibraryFileOperation* command)
+{
+    KvLibraryFileOperator* fileOperator = createLibraryFileOperator(KvLibraryFileOperator::Copy, true);
+    fileOperator->setFileList(files);
+    fileOperator->setDestination(destination);
+    fileOperator->setCommand(command);
+    fileOperator->exec();
+}
+
+void KvStageEditor::moveFileTo(QList<KvFileListCreator::PathPair>& pairs, bool useTrash)
+{
+    KvLibraryFileOperator* fileOperator = createLibraryFileOperator(KvLibraryFileOperator::Move, true);
+    fileOperator->setPathPairList(pairs);
+    fileOperator->setUseTrash(useTrash);
+    fileOperator->exec();
+}
+
+void KvStageEditor::moveFileTo(QStringList files, QString destination,
+                               Commands::LibraryFileOperation* command, bool useTrash)
+{
+    KvLibraryFileOperator* fileOperator = createLibraryFileOperator(KvLibraryFileOperator::Move, true);
+    fileOperator->setFileList(files);
+    fileOperator->setDestination(destination);
+    fileOperator->setCommand(command);
+    fileOperator->setUseTrash(useTrash);
+    fileOperator->exec();
+}
+
+void KvStageEditor::removeFile(QStringList files, Commands::LibraryFileOperation* command,
+                               bool useTrash)
+{
+    KvLibraryFileOperator* fileOperator = createLibraryFileOperator(KvLibraryFileOperator::Remove, true);
+    fileOperator->setFileList(files);
+    fileOperator->setCommand(command);
+    fileOperator->setUseTrash(useTrash);
+    fileOperator->exec();
+}
+
+void KvStageEditor::removeFile(QStringList files, bool useTrash)
+{
+    auto* manipulator = new KvFileManipulator(
+        files, QString(),
+        KvLibraryFileOperator::manipulatorOperationType(KvLibraryFileOperator::Remove), 3000,
+        mainWindow());
+    if (useTrash)
+        manipulator->setTrashPath(trashPath());
+    connect(manipulator, &KvFileManipulator::closed, manipulator, &QObject::deleteLater);
+    manipulator->exec();
+    removeFile(files, nullptr, useTrash);
+}
+
+void KvStageEditor::cutFile(QStringList files, Commands::LibraryFileOperation* command)
+{
+    KvLibraryFileOperator* fileOperator = createLibraryFileOperator(KvLibraryFileOperator::Remove, true);
+    fileOperator->setFileList(files);
+    fileOperator->setCommand(command);
+    fileOperator->setUseTrash(true);
+    connect(fileOperator, &KvLibraryFileOperator::removingFinished, this,
+            &KvStageEditor::setLibraryTrashFileToClipBoard);
+    fileOperator->exec();
+}
+
+void KvStageEditor::renameFile(QString dirPath, QString oldName, QString newName,
+                               Commands::LibraryFileOperation* command)
+{
+    KvLibraryFileOperator* fileOperator = createLibraryFileOperator(KvLibraryFileOperator::Rename, false);
+    const QDir dir(dirPath);
+    fileOperator->setFileList(QStringList(dir.absoluteFilePath(oldName)));
+    fileOperator->setDestination(dir.absoluteFilePath(newName));
+    fileOperator->setCommand(command);
+    fileOperator->exec();
+}
+
+bool KvStageEditor::isFileUsingInOpenedStage(QStringList paths, QPair<QString, QString>* found,
+                                             Qt::CaseSensitivity caseSensitivity)
+{
+    if (!stageWidget())
+        return false;
+    return stageWidget()->isFileUsingInOpenedStage(paths, found, caseSensitivity);
+}
+
+void KvStageEditor::syncThumbnailFile(QString oldPath, QString newPath)
+{
+    KvSingleFile::syncThumbnail(QFileInfo(oldPath), QFileInfo(newPath), KvSingleFile::Move, true);
+}
+
 void KvStageEditor::showNotUseFileSystemWatcher()
 {
 }

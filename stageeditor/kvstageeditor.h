@@ -4,6 +4,7 @@
 #include "kvcommandavailability.h"
 #include "kvdocklayout.h"
 #include "kveditorcommon.h"
+#include "kvfilelistcreator.h"
 #include "kvmedia.h"
 #include "kvmovedindex.h"
 #include "kvpreservedevent.h"
@@ -39,6 +40,7 @@ namespace Kova {
 
 class KvContentPreviewWidget;
 class KvDockWidget;
+class KvLibraryFileOperator;
 class KvLibraryWidget;
 class KvPluginGuiInterface;
 class KvPreservedMedia;
@@ -51,6 +53,10 @@ class KvStagePropertyWidget;
 class KvStageWidget;
 class KvStageWorkingArea;
 class KvUsingFileList;
+
+namespace Commands {
+class LibraryFileOperation;
+}
 
 // The stage editor the host application creates beside its main window. It builds the
 // stage tabs, the five docks, the menus and actions, owns the undo arrangement and
@@ -226,6 +232,26 @@ public:
     void restoreMediaPropertyExceptUri(int screenId, QMap<int, KvMedia*>* preserved);
     void clearSequenceMediaItemSelection();
 
+    // ---- Library file operations the library commands call (`command` may be null) ----
+    QString trashPath() const;
+    void copyFileTo(QList<KvFileListCreator::PathPair>& pairs,
+                    Commands::LibraryFileOperation* command);
+    void copyFileTo(QStringList files, QString destination,
+                    Commands::LibraryFileOperation* command);
+    void moveFileTo(QList<KvFileListCreator::PathPair>& pairs, bool useTrash);
+    void moveFileTo(QStringList files, QString destination, Commands::LibraryFileOperation* command,
+                    bool useTrash);
+    void removeFile(QStringList files, Commands::LibraryFileOperation* command, bool useTrash);
+    // Removes the files at once, then runs the checked removal over the same list.
+    void removeFile(QStringList files, bool useTrash);
+    // Removal into the trash; the trash copies then go on the clipboard.
+    void cutFile(QStringList files, Commands::LibraryFileOperation* command);
+    void renameFile(QString dirPath, QString oldName, QString newName,
+                    Commands::LibraryFileOperation* command);
+    bool isFileUsingInOpenedStage(QStringList paths, QPair<QString, QString>* found,
+                                  Qt::CaseSensitivity caseSensitivity);
+    void syncThumbnailFile(QString oldPath, QString newPath);
+
 signals:
     void quitApp();
     void showVersionInformation();
@@ -365,11 +391,26 @@ public slots:
     void showContentProperty();
     void showCopyContentPropertyDialog();
 
-    // ---- Library files: renaming is always allowed and changes nothing here ----
-    void checkUsingFileForRenaming(QString path, bool* ok, bool* notReady);
+    // ---- Library files: each action pushes one command on the library undo stack; the
+    // commands run the file operations below. A refused or failed operation clears the
+    // library stack (queued, so the command just pushed goes as well). ----
+    void action_copyLibraryFile(QList<KvFileListCreator::PathPair>& pairs);
+    void action_copyLibraryFile(QStringList& srcPaths, QString& dstPath);
+    void action_moveLibraryFile(QStringList& srcPaths, QString& dstPath);
+    void action_cutLibraryFile(QStringList& paths);
+    void action_removeLibraryFile(QStringList& paths);
     void action_renameFile(QString dirPath, QString oldName, QString newName);
     void action_undoLibrary();
     void action_redoLibrary();
+    // The tree's question before an in-place rename: `ok` true when no stage uses the file,
+    // `notReady` true while the list of files that saved stages use is not built yet.
+    bool checkUsingFileForRenaming(QString path, bool* ok, bool* notReady);
+    // Thumbnails of every pair's destination.
+    void createThumbnail(QList<KvFileListCreator::PathPair>& pairs, bool force);
+    // The copies in the trash go on the clipboard as files to copy.
+    void setLibraryTrashFileToClipBoard(QList<KvFileListCreator::PathPair>& trashFileList);
+    void updateAndSelectItems(QList<KvFileListCreator::PathPair> pairs);
+    void onLibraryFileOperationDiscontinued();
     void showNotUseFileSystemWatcher();
 
     // ---- Plug-in screens: no plug-in is loaded, so none is offered ----
@@ -431,6 +472,8 @@ private:
     void createMenus();
     void saveUserSettings();
     void trashToEmpty();
+    // An operator of `type` with the settings every library operation shares.
+    KvLibraryFileOperator* createLibraryFileOperator(int type, bool refreshLibrary);
 
     // The actions that need an open stage.
     void setStageTabRelatedActionEnabled(bool enabled);

@@ -1,0 +1,514 @@
+#include "copylibraryfile.h"
+#include "kveditorcommon.h"
+#include "kveditorconfig.h"
+#include "kvlibraryfileoperator.h"
+#include "kvmodalwatcher.h"
+#include "kvstageeditor.h"
+#include "kvstagewidget.h"
+#include "kvstageworkingarea.h"
+#include "kvtestfactories.h"
+#include "kvthumbnailwork.h"
+#include "kvusingfilelist.h"
+#include "pastelibraryfile.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QMainWindow>
+#include <QMimeData>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QThreadPool>
+#include <QUndoStack>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Kova;
+
+namespace {
+using PathPair = KvFileListCreator::PathPair;
+using PairList = QList<PathPair>;
+} // namespace
+
+class TestLibraryOperations : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Test::TempDataDir> m_data;
+    std::unique_ptr<QMainWindow> m_window;
+    std::unique_ptr<KvStageEditor> m_editor;
+
+    QString path(const QString& relative) const { return m_data->filePath(relative); }
+    QUndoStack* stack() const { return m_editor->libraryUndoStack(); }
+
+    void write(const QString& relative, const QByteArray& bytes)
+    {
+        QVERIFY(Test::writeFile(path(relative), bytes));
+    }
+    QByteArray read(const QString& relative) const
+    {
+        QFile file(path(relative));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    // Every file's path (relative to the data folder) and bytes; thumbnails are left out,
+    // the trash is in unless `withTrash` is false.
+    QByteArray treeHash(bool withTrash = true) const
+    {
+        QStringList files;
+        QDirIterator it(m_data->path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        const QDir root(m_data->path());
+        while (it.hasNext()) {
+            const QString relative = root.relativeFilePath(it.next());
+            if (relative.contains(QLatin1String("._kvthumb")))
+                continue;
+            if (!withTrash && relative.startsWith(QLatin1String("._kvtrash")))
+                continue;
+            files.append(relative);
+        }
+        files.sort();
+        QCryptographicHash hash(QCryptographicHash::Sha1);
+        for (const QString& file : qAsConst(files)) {
+            hash.addData(file.toUtf8());
+            hash.addData(read(file));
+        }
+        return hash.result().toHex();
+    }
+
+    // The list of files that saved stages use, built: `entries` maps a used file (relative)
+    // to the stage files (names in stage/) that use it.
+    void setSavedStageUse(const QMap<QString, QStringList>& entries)
+    {
+        KvUsingFileList::Entries absolute;
+        for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
+            QStringList stages;
+            for (const QString& stage : it.value())
+                stages.append(m_data->stagePath(stage));
+            absolute.insert(path(it.key()), stages);
+        }
+        m_editor->usingContentList()->setEntries(absolute);
+        m_editor->usingContentList()->setState(KvUsingFileList::Created);
+    }
+
+    // Opens a stage whose one screen plays `mediaRelative`.
+    void openStageUsing(const QString& stageName, const QString& mediaRelative)
+    {
+        std::unique_ptr<KvStage> stage(
+            Test::makeStage(m_data->stagePath(stageName), {800, 600}, 1));
+        stage->screenList().first()->addMedia(
+            new KvMedia(mediaRelative, MediaType::Image, stage->screenList().first()));
+        QVERIFY(stage->writeToFile());
+        m_editor->onStageHasBeenSelected({m_data->stagePath(stageName)});
+        QCoreApplication::processEvents();
+    }
+
+    // Thumbnail work of copies ends, queued clears of the stack and late deletions run.
+    void settle()
+    {
+        KvThumbnailWork::threadPool()->waitForDone();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    static QString critical(QWidget* widget)
+    {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        if (!box)
+            return QStringLiteral("<not a message box>");
+        return QString(box->icon() == QMessageBox::Critical ? "C|" : "?|") + box->windowTitle() +
+               QLatin1Char('|') + box->text();
+    }
+    std::function<void(QWidget*)> record(QStringList* boxes)
+    {
+        return [boxes](QWidget* widget) {
+            boxes->append(critical(widget));
+            if (auto* box = qobject_cast<QMessageBox*>(widget))
+                box->button(QMessageBox::Ok)->click();
+            else
+                widget->close();
+        };
+    }
+
+private slots:
+    void init()
+    {
+        m_data.reset(new Test::TempDataDir);
+        QVERIFY(m_data->isValid());
+        KvEditorConfig::setDataDir(m_data->path());
+        m_window.reset(new QMainWindow);
+        m_editor.reset(new KvStageEditor(m_window.get()));
+        setSavedStageUse({});
+        write("image/a.txt", "A");
+        write("image/b.txt", "B");
+        write("movie/b.txt", "old B");
+        write("image/sub/c.txt", "C");
+    }
+
+    void cleanup()
+    {
+        settle();
+        if (m_editor && m_editor->stageWidget()) {
+            for (KvStageWorkingArea* area : m_editor->stageWidget()->stageWorkingAreaList())
+                area->resetInitialStage();
+        }
+        m_editor.reset();
+        m_window.reset();
+        settle();
+        m_data.reset();
+    }
+
+    // The library's numbering (0 remove, 1 move, 2 copy, 3 rename) is not the manipulator's
+    // (0 copy, 1 move, 2 remove).
+    void operationTypes_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("manipulatorType");
+        QTest::addColumn<QString>("verb");
+        QTest::newRow("remove") << 0 << 2 << "delete";
+        QTest::newRow("move") << 1 << 1 << "move";
+        QTest::newRow("copy") << 2 << 0 << "copy";
+        QTest::newRow("rename") << 3 << -1 << "rename";
+        QTest::newRow("other") << 7 << -1 << "operate";
+    }
+    void operationTypes()
+    {
+        QFETCH(int, type);
+        QFETCH(int, manipulatorType);
+        QFETCH(QString, verb);
+        QCOMPARE(KvLibraryFileOperator::manipulatorOperationType(type), manipulatorType);
+        QCOMPARE(KvLibraryFileOperator::verb(type), verb);
+    }
+
+    // Each command changes the tree as asked; undo brings back every file (trash included),
+    // redo the result of the first run.
+    void commandsRestoreTree_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("present"); // relative path=content after redo
+        QTest::addColumn<QString>("gone");    // relative path missing after redo
+        QTest::newRow("copy pairs") << "copyPairs"
+                                    << "movie/a2.txt=A"
+                                    << "";
+        QTest::newRow("paste") << "paste"
+                               << "movie/a.txt=A"
+                               << "";
+        QTest::newRow("paste of a cut") << "pasteCut"
+                                        << "movie/a.txt=A"
+                                        << "image/a.txt";
+        QTest::newRow("move replacing") << "move"
+                                        << "movie/b.txt=B"
+                                        << "image/b.txt";
+        QTest::newRow("move folder") << "moveFolder"
+                                     << "movie/sub/c.txt=C"
+                                     << "image/sub/c.txt";
+        QTest::newRow("cut") << "cut"
+                             << "image/b.txt=B"
+                             << "image/a.txt";
+        QTest::newRow("remove folder") << "remove"
+                                       << "image/a.txt=A"
+                                       << "image/sub/c.txt";
+    }
+    void commandsRestoreTree()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, present);
+        QFETCH(QString, gone);
+        const QByteArray before = treeHash();
+        QStringList a{path("image/a.txt")};
+        QStringList b{path("image/b.txt")};
+        QStringList sub{path("image/sub")};
+        QString movie = path("movie");
+        if (command == "copyPairs") {
+            PairList pairs{PathPair(path("image/a.txt"), path("movie/a2.txt"))};
+            m_editor->action_copyLibraryFile(pairs);
+        } else if (command == "paste") {
+            m_editor->action_copyLibraryFile(a, movie);
+        } else if (command == "pasteCut") {
+            stack()->push(new Commands::PasteLibraryFile(m_editor.get(), a, movie, 1));
+        } else if (command == "move") {
+            m_editor->action_moveLibraryFile(b, movie);
+        } else if (command == "moveFolder") {
+            m_editor->action_moveLibraryFile(sub, movie);
+        } else if (command == "cut") {
+            m_editor->action_cutLibraryFile(a);
+        } else {
+            m_editor->action_removeLibraryFile(sub);
+        }
+        settle();
+        QCOMPARE(stack()->count(), 1);
+        const QStringList expected = present.split('=');
+        QCOMPARE(read(expected.at(0)), expected.at(1).toUtf8());
+        if (!gone.isEmpty())
+            QVERIFY(!QFileInfo::exists(path(gone)));
+        if (command == "move")
+            QCOMPARE(read("image/b.txt"), QByteArray("<missing>"));
+        const QByteArray after = treeHash(false);
+
+        stack()->undo();
+        settle();
+        QCOMPARE(treeHash(), before);
+        stack()->redo();
+        settle();
+        QCOMPARE(treeHash(false), after);
+        QCOMPARE(stack()->count(), 1);
+    }
+
+    // An operation on a file that a stage uses is refused with a message naming the file and
+    // the stage; nothing changes on disk and the library's undo history is gone. Copying
+    // never asks.
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("openStage"); // else the saved stage uses the file
+        QTest::addColumn<QString>("used");
+        QTest::addColumn<QString>("box");
+        const QString open = "C|Discontinuation|Can not %1 \"%2\".\n\nIt is in use on stage "
+                             "\"open.xml\" that is open.";
+        const QString saved = "C|Discontinuation|Can not %1 \"%2\".\nIt has been used in the "
+                              "following stage.\n\nsaved.xml";
+        QTest::newRow("delete, open stage")
+            << "remove" << true << "image/a.txt" << open.arg("delete", "a.txt");
+        QTest::newRow("move, open stage")
+            << "move" << true << "image/a.txt" << open.arg("move", "a.txt");
+        QTest::newRow("move folder, saved stage")
+            << "moveFolder" << false << "image/sub/c.txt" << saved.arg("move", "sub");
+        QTest::newRow("cut, saved stage")
+            << "cut" << false << "image/a.txt" << saved.arg("delete", "a.txt");
+        QTest::newRow("rename, saved stage")
+            << "rename" << false << "image/a.txt" << saved.arg("rename", "a.txt");
+        QTest::newRow("copy, open stage") << "copy" << true << "image/a.txt" << QString();
+    }
+    void refusals()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, openStage);
+        QFETCH(QString, used);
+        QFETCH(QString, box);
+        if (openStage)
+            openStageUsing("open.xml", used);
+        else
+            setSavedStageUse({{used, {"saved.xml"}}});
+        // An earlier operation that the refusal takes out of the history.
+        QStringList earlier{path("image/b.txt")};
+        m_editor->action_removeLibraryFile(earlier);
+        settle();
+        QCOMPARE(stack()->count(), 1);
+        const QByteArray before = treeHash();
+
+        QStringList boxes;
+        KvModalWatcher watcher;
+        watcher.answerWith(record(&boxes));
+        QStringList a{path("image/a.txt")};
+        QStringList sub{path("image/sub")};
+        QString movie = path("movie");
+        bool ok = true;
+        bool notReady = true;
+        if (command == "remove")
+            m_editor->action_removeLibraryFile(a);
+        else if (command == "move")
+            m_editor->action_moveLibraryFile(a, movie);
+        else if (command == "moveFolder")
+            m_editor->action_moveLibraryFile(sub, movie);
+        else if (command == "cut")
+            m_editor->action_cutLibraryFile(a);
+        else if (command == "rename")
+            QVERIFY(!m_editor->checkUsingFileForRenaming(path("image/a.txt"), &ok, &notReady));
+        else
+            m_editor->action_copyLibraryFile(a, movie);
+        settle();
+        if (box.isEmpty()) {
+            QCOMPARE(boxes, QStringList());
+            QCOMPARE(read("movie/a.txt"), QByteArray("A"));
+            QCOMPARE(stack()->count(), 2);
+            return;
+        }
+        QCOMPARE(boxes, QStringList{box});
+        QCOMPARE(treeHash(), before);
+        if (command == "rename") {
+            QVERIFY(!ok);
+            QVERIFY(!notReady);
+            QCOMPARE(stack()->count(), 1);
+        } else {
+            QCOMPARE(stack()->count(), 0);
+        }
+    }
+
+    // A file that 14 saved stages use: 11 names on three lines (5, 5, 1), then " and more...".
+    void savedStageMessageListsElevenNames()
+    {
+        QStringList stages;
+        for (int i = 0; i < 14; ++i)
+            stages.append(QStringLiteral("s%1.xml").arg(i, 2, 10, QLatin1Char('0')));
+        setSavedStageUse({{"image/a.txt", stages}});
+        KvLibraryFileOperator fileOperator(KvLibraryFileOperator::Remove);
+        fileOperator.setFileList({path("image/a.txt")});
+        fileOperator.setUsingFileList(m_editor->usingContentList());
+        QStringList boxes;
+        KvModalWatcher watcher;
+        watcher.answerWith(record(&boxes));
+        QVERIFY(fileOperator.isFileUsingInSavedStage());
+        QCOMPARE(boxes, QStringList{"C|Discontinuation|Can not delete \"a.txt\".\nIt has been used "
+                                    "in the following stage.\n"
+                                    "\ns00.xml, s01.xml, s02.xml, s03.xml, s04.xml, "
+                                    "\ns05.xml, s06.xml, s07.xml, s08.xml, s09.xml, "
+                                    "\ns10.xml,  and more..."});
+    }
+
+    // A cut file pasted into two folders: the clipboard holds the trash copy as a copy; undoing
+    // both pastes and the cut deletes the copies and brings the file back from the trash.
+    void cutPastedTwice()
+    {
+        const QByteArray before = treeHash();
+        QStringList a{path("image/a.txt")};
+        m_editor->action_cutLibraryFile(a);
+        settle();
+        const QMimeData* mime = QApplication::clipboard()->mimeData();
+        QCOMPARE(mime->data(KvEditorCommon::MIME_TYPE_FILE_OPERATION),
+                 QByteArray("FileOperation{") + KvEditorCommon::FILE_OPERATION_COPY.toLatin1() +
+                     "};");
+        QCOMPARE(mime->urls().count(), 1);
+        QStringList trashCopy{mime->urls().first().toLocalFile()};
+        QVERIFY(trashCopy.first().startsWith(m_editor->trashPath() + '/'));
+        for (const char* folder : {"movie", "web"}) {
+            QString destination = path(folder);
+            m_editor->action_copyLibraryFile(trashCopy, destination);
+            settle();
+            QCOMPARE(read(QString(folder) + "/a.txt"), QByteArray("A"));
+        }
+        QCOMPARE(stack()->count(), 3);
+        for (int i = 0; i < 3; ++i) {
+            stack()->undo();
+            settle();
+        }
+        QCOMPARE(treeHash(), before);
+    }
+
+    // Copy and move into the data folder itself (any case) push nothing.
+    void rootDestinationPushesNothing_data()
+    {
+        QTest::addColumn<bool>("move");
+        QTest::newRow("copy") << false;
+        QTest::newRow("move") << true;
+    }
+    void rootDestinationPushesNothing()
+    {
+        QFETCH(bool, move);
+        const QByteArray before = treeHash();
+        QStringList a{path("image/a.txt")};
+        QString root = m_data->path().toUpper();
+        if (move)
+            m_editor->action_moveLibraryFile(a, root);
+        else
+            m_editor->action_copyLibraryFile(a, root);
+        settle();
+        QCOMPARE(stack()->count(), 0);
+        QCOMPARE(treeHash(), before);
+    }
+
+    // A copy that the manipulator renamed because of a clash keeps its real name in the
+    // paste's pairs (those the thumbnails are made for); the first new name of a name counts.
+    void pasteFollowsRenamedCopies()
+    {
+        Commands::PasteLibraryFile paste(nullptr, {}, QString(), 0);
+        PairList reported{PathPair("/s/a.txt", "/d/a.txt"), PathPair("/s/b.txt", "/d/b.txt")};
+        paste.onFileListCreationCompleted(&reported);
+        paste.onDestinationFileNameChanged("/D/A.txt", "/d/a (2).txt");
+        paste.onDestinationFileNameChanged("/d/a.txt", "/d/a (3).txt");
+        QCOMPARE(*paste.pathPairList(), reported);
+        Commands::PasteLibraryFile withEditor(m_editor.get(), {}, QString(), 0);
+        withEditor.onFileListCreationCompleted(&reported);
+        withEditor.onDestinationFileNameChanged("/D/A.txt", "/d/a (2).txt");
+        withEditor.onDestinationFileNameChanged("/d/a.txt", "/d/a (3).txt");
+        withEditor.copyingFinished();
+        QCOMPARE(*withEditor.pathPairList(), (PairList{PathPair("/s/a.txt", "/d/a (2).txt"),
+                                                       PathPair("/s/b.txt", "/d/b.txt")}));
+    }
+
+    // The tree renamed the file already: the first redo leaves the disk alone, undo and the
+    // second redo rename on disk.
+    void renameFromTree()
+    {
+        QVERIFY(QDir(path("image")).rename("a.txt", "z.txt"));
+        m_editor->action_renameFile(path("image"), "a.txt", "z.txt");
+        settle();
+        QCOMPARE(read("image/z.txt"), QByteArray("A"));
+        QVERIFY(!QFileInfo::exists(path("image/a.txt")));
+        stack()->undo();
+        settle();
+        QCOMPARE(read("image/a.txt"), QByteArray("A"));
+        QVERIFY(!QFileInfo::exists(path("image/z.txt")));
+        stack()->redo();
+        settle();
+        QCOMPARE(read("image/z.txt"), QByteArray("A"));
+        QCOMPARE(stack()->count(), 1);
+    }
+
+    // 500 random operations on the library, then undo of all of them: the tree (trash
+    // included) is as at the start.
+    void randomRunUndoesToStart()
+    {
+        const QStringList folders{"image", "movie", "web", "telop"};
+        for (int i = 0; i < 12; ++i)
+            write(QStringLiteral("%1/f%2.txt").arg(folders.at(i % 4)).arg(i),
+                  QByteArray::number(i));
+        const QByteArray before = treeHash();
+        QRandomGenerator random(20261206);
+        auto anyFile = [this, &random]() {
+            QStringList files;
+            QDirIterator it(m_data->path(), QDir::Files, QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QString file = it.next();
+                if (!file.contains("/._") && !file.contains("/stage/") &&
+                    !file.contains("/channel/"))
+                    files.append(file);
+            }
+            files.sort();
+            return files.value(random.bounded(files.count()));
+        };
+        int pushed = 0;
+        for (int i = 0; i < 500; ++i) {
+            QStringList files{anyFile()};
+            QString folder = path(folders.at(random.bounded(folders.count())));
+            switch (random.bounded(6)) {
+            case 0: {
+                PairList pairs{PathPair(files.first(), folder + QStringLiteral("/c%1.txt").arg(i))};
+                m_editor->action_copyLibraryFile(pairs);
+                break;
+            }
+            case 1:
+                m_editor->action_copyLibraryFile(files, folder);
+                break;
+            case 2:
+                m_editor->action_moveLibraryFile(files, folder);
+                break;
+            case 3:
+                m_editor->action_cutLibraryFile(files);
+                break;
+            case 4:
+                m_editor->action_removeLibraryFile(files);
+                break;
+            default: {
+                const QFileInfo info(files.first());
+                const QString newName = QStringLiteral("r%1.txt").arg(i);
+                QVERIFY(QDir(info.absolutePath()).rename(info.fileName(), newName));
+                m_editor->action_renameFile(info.absolutePath(), info.fileName(), newName);
+                break;
+            }
+            }
+            ++pushed;
+            settle();
+            QCOMPARE(stack()->count(), pushed);
+        }
+        while (stack()->canUndo()) {
+            stack()->undo();
+            settle();
+        }
+        QCOMPARE(treeHash(), before);
+    }
+};
+
+QTEST_MAIN(TestLibraryOperations)
+#include "tst_libraryoperations.moc"
