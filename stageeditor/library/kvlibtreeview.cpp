@@ -43,6 +43,9 @@ bool containsCaseInsensitive(const QStringList& list, const QString& path)
 KvLibTreeView::KvLibTreeView(QWidget* parent)
     : QTreeView(parent)
 {
+    // Every row shows one line and an icon of one size; equal heights spare the view from
+    // measuring each of thousands of rows whenever a preview icon arrives.
+    setUniformRowHeights(true);
     connect(this, &KvLibTreeView::requestShowMessageBox, this, &KvLibTreeView::showMessageBox,
             Qt::QueuedConnection);
 }
