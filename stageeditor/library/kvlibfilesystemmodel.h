@@ -1,11 +1,11 @@
 #pragma once
 
+#include "kvfilelistcreator.h"
 #include "kvfilesystemmodel.h"
 
 #include <QCache>
 #include <QIcon>
 #include <QList>
-#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -24,7 +24,7 @@ class KvLibFileSystemModel : public KvFileSystemModel
     Q_OBJECT
 public:
     // A source path and the destination path it is copied or moved to.
-    using PathPair = QPair<QString, QString>;
+    using PathPair = KvFileListCreator::PathPair;
 
     explicit KvLibFileSystemModel(QObject* parent = nullptr);
     ~KvLibFileSystemModel() override;
@@ -56,7 +56,7 @@ public:
 signals:
     void moveFile(QStringList& srcPaths, QString& dstPath);
     void copyFile(QStringList& srcPaths, QString& dstPath);
-    void copyFile(QList<Kova::KvLibFileSystemModel::PathPair>& pathPairList);
+    void copyFile(QList<Kova::KvFileListCreator::PathPair>& pathPairList);
     // The receiver stores 1 (sort by media type), 2 (into the target folder) or anything
     // else (cancel) behind `result`.
     void requestShowFileDistributionTypeDialog(int* result);

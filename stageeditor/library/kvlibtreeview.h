@@ -31,7 +31,7 @@ public:
     // Puts the selection on the clipboard, marked for cut (mode 1) or copy.
     void setSelectionToClipboard(int mode);
     void selectPath(const QString& path);
-    void selectPathPairs(const QList<KvLibFileSystemModel::PathPair>& pairs);
+    void selectPathPairs(const QList<KvFileListCreator::PathPair>& pairs);
 
     // The payload of a drag of the selection: the model's URIs under the library's own
     // format, without "text/uri-list". Null without selection. The caller owns it.
@@ -46,7 +46,7 @@ signals:
     void requestShowMessageBox(QString title, QString message);
 
 public slots:
-    void updateAndSelectItems(QList<Kova::KvLibFileSystemModel::PathPair> pathList);
+    void updateAndSelectItems(QList<Kova::KvFileListCreator::PathPair> pathList);
     void update(const QModelIndex& index);
     void update(const QString& path);
     void updateItem(const QString& path);
