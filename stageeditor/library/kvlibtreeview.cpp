@@ -280,7 +280,7 @@ void KvLibTreeView::updateAndSelectItems(QList<KvLibFileSystemModel::PathPair> p
     QStringList refreshed;
     for (const QString& folder : folders) {
         const QModelIndex found = lib->index(folder);
-        if (!found.isValid() && folder != lib->rootPath())
+        if (!found.isValid())
             continue;
         expand(found);
         if (!containsCaseInsensitive(refreshed, QFileInfo(folder).absolutePath()))

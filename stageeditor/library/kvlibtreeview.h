@@ -23,6 +23,7 @@ public:
     explicit KvLibTreeView(QWidget* parent = nullptr);
     ~KvLibTreeView() override;
 
+    using QTreeView::update;
     QModelIndexList selectedIndexes() const override;
     // Paths of the selected items, each once in the order of its last selected index;
     // without the top-level folders when `excludeTopLevel`.
