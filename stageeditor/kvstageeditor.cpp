@@ -1319,10 +1319,9 @@ void KvStageEditor::setLibraryTrashFileToClipBoard(
         urls.append(QUrl::fromLocalFile(pair.second));
     auto* mime = new QMimeData;
     mime->setUrls(urls);
-    mime->setData(KvEditorCommon::MIME_TYPE_FILE_OPERATION,
-                  QStringLiteral("FileOperation{%1};")
-                      .arg(KvEditorCommon::FILE_OPERATION_COPY)
-                      .toLatin1());
+    mime->setData(
+        KvEditorCommon::MIME_TYPE_FILE_OPERATION,
+        QStringLiteral("FileOperation{%1};").arg(KvEditorCommon::FILE_OPERATION_COPY).toLatin1());
     QApplication::clipboard()->setMimeData(mime);
 }
 
@@ -1365,7 +1364,8 @@ KvLibraryFileOperator* KvStageEditor::createLibraryFileOperator(int type, bool r
 void KvStageEditor::copyFileTo(QList<KvFileListCreator::PathPair>& pairs,
                                Commands::LibraryFileOperation* command)
 {
-    KvLibraryFileOperator* fileOperator = createLibraryFileOperator(KvLibraryFileOperator::Copy, true);
+    KvLibraryFileOperator* fileOperator =
+        createLibraryFileOperator(KvLibraryFileOperator::Copy, true);
     fileOperator->setPathPairList(pairs);
     fileOperator->setCommand(command);
     fileOperator->exec();
@@ -1374,7 +1374,8 @@ void KvStageEditor::copyFileTo(QList<KvFileListCreator::PathPair>& pairs,
 void KvStageEditor::copyFileTo(QStringList files, QString destination,
                                Commands::LibraryFileOperation* command)
 {
-    KvLibraryFileOperator* fileOperator = createLibraryFileOperator(KvLibraryFileOperator::Copy, true);
+    KvLibraryFileOperator* fileOperator =
+        createLibraryFileOperator(KvLibraryFileOperator::Copy, true);
     fileOperator->setFileList(files);
     fileOperator->setDestination(destination);
     fileOperator->setCommand(command);
@@ -1383,7 +1384,8 @@ void KvStageEditor::copyFileTo(QStringList files, QString destination,
 
 void KvStageEditor::moveFileTo(QList<KvFileListCreator::PathPair>& pairs, bool useTrash)
 {
-    KvLibraryFileOperator* fileOperator = createLibraryFileOperator(KvLibraryFileOperator::Move, true);
+    KvLibraryFileOperator* fileOperator =
+        createLibraryFileOperator(KvLibraryFileOperator::Move, true);
     fileOperator->setPathPairList(pairs);
     fileOperator->setUseTrash(useTrash);
     fileOperator->exec();
@@ -1392,7 +1394,8 @@ void KvStageEditor::moveFileTo(QList<KvFileListCreator::PathPair>& pairs, bool u
 void KvStageEditor::moveFileTo(QStringList files, QString destination,
                                Commands::LibraryFileOperation* command, bool useTrash)
 {
-    KvLibraryFileOperator* fileOperator = createLibraryFileOperator(KvLibraryFileOperator::Move, true);
+    KvLibraryFileOperator* fileOperator =
+        createLibraryFileOperator(KvLibraryFileOperator::Move, true);
     fileOperator->setFileList(files);
     fileOperator->setDestination(destination);
     fileOperator->setCommand(command);
@@ -1403,7 +1406,8 @@ void KvStageEditor::moveFileTo(QStringList files, QString destination,
 void KvStageEditor::removeFile(QStringList files, Commands::LibraryFileOperation* command,
                                bool useTrash)
 {
-    KvLibraryFileOperator* fileOperator = createLibraryFileOperator(KvLibraryFileOperator::Remove, true);
+    KvLibraryFileOperator* fileOperator =
+        createLibraryFileOperator(KvLibraryFileOperator::Remove, true);
     fileOperator->setFileList(files);
     fileOperator->setCommand(command);
     fileOperator->setUseTrash(useTrash);
@@ -1425,7 +1429,8 @@ void KvStageEditor::removeFile(QStringList files, bool useTrash)
 
 void KvStageEditor::cutFile(QStringList files, Commands::LibraryFileOperation* command)
 {
-    KvLibraryFileOperator* fileOperator = createLibraryFileOperator(KvLibraryFileOperator::Remove, true);
+    KvLibraryFileOperator* fileOperator =
+        createLibraryFileOperator(KvLibraryFileOperator::Remove, true);
     fileOperator->setFileList(files);
     fileOperator->setCommand(command);
     fileOperator->setUseTrash(true);
@@ -1437,7 +1442,8 @@ void KvStageEditor::cutFile(QStringList files, Commands::LibraryFileOperation* c
 void KvStageEditor::renameFile(QString dirPath, QString oldName, QString newName,
                                Commands::LibraryFileOperation* command)
 {
-    KvLibraryFileOperator* fileOperator = createLibraryFileOperator(KvLibraryFileOperator::Rename, false);
+    KvLibraryFileOperator* fileOperator =
+        createLibraryFileOperator(KvLibraryFileOperator::Rename, false);
     const QDir dir(dirPath);
     fileOperator->setFileList(QStringList(dir.absoluteFilePath(oldName)));
     fileOperator->setDestination(dir.absoluteFilePath(newName));
