@@ -1444,9 +1444,13 @@ void KvStageEditor::renameFile(QString dirPath, QString oldName, QString newName
 {
     KvLibraryFileOperator* fileOperator =
         createLibraryFileOperator(KvLibraryFileOperator::Rename, false);
+    // An empty name stays empty, so that the operator refuses it instead of renaming onto
+    // the folder's own path.
     const QDir dir(dirPath);
-    fileOperator->setFileList(QStringList(dir.absoluteFilePath(oldName)));
-    fileOperator->setDestination(dir.absoluteFilePath(newName));
+    if (!oldName.isEmpty())
+        fileOperator->setFileList(QStringList(dir.absoluteFilePath(oldName)));
+    if (!newName.isEmpty())
+        fileOperator->setDestination(dir.absoluteFilePath(newName));
     fileOperator->setCommand(command);
     fileOperator->exec();
 }

@@ -113,22 +113,15 @@ private:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    static QString critical(QWidget* widget)
-    {
-        auto* box = qobject_cast<QMessageBox*>(widget);
-        if (!box)
-            return QStringLiteral("<not a message box>");
-        return QString(box->icon() == QMessageBox::Critical ? "C|" : "?|") + box->windowTitle() +
-               QLatin1Char('|') + box->text();
-    }
-    std::function<void(QWidget*)> record(QStringList* boxes)
+    // Records each message box as "icon|title|text" (icon C for critical) and presses Ok.
+    static std::function<void(QWidget*)> record(QStringList* boxes)
     {
         return [boxes](QWidget* widget) {
-            boxes->append(critical(widget));
-            if (auto* box = qobject_cast<QMessageBox*>(widget))
-                box->button(QMessageBox::Ok)->click();
-            else
-                widget->close();
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            boxes->append(!box ? QStringLiteral("<not a message box>")
+                               : (box->icon() == QMessageBox::Critical ? "C|" : "?|") +
+                                     box->windowTitle() + '|' + box->text());
+            box ? box->button(QMessageBox::Ok)->click() : void(widget->close());
         };
     }
 
@@ -243,8 +236,6 @@ private slots:
         QCOMPARE(read(expected.at(0)), expected.at(1).toUtf8());
         if (!gone.isEmpty())
             QVERIFY(!QFileInfo::exists(path(gone)));
-        if (command == "move")
-            QCOMPARE(read("image/b.txt"), QByteArray("<missing>"));
         const QByteArray after = treeHash(false);
 
         stack()->undo();
@@ -408,23 +399,49 @@ private slots:
         QCOMPARE(treeHash(), before);
     }
 
-    // A copy that the manipulator renamed because of a clash keeps its real name in the
-    // paste's pairs (those the thumbnails are made for); the first new name of a name counts.
-    void pasteFollowsRenamedCopies()
+    // A pasted file whose name is taken in the folder gets a new name; the paste's pairs
+    // (those the thumbnails are made for and undo deletes) name the real copy.
+    void pasteFollowsRenamedCopy()
     {
-        Commands::PasteLibraryFile paste(nullptr, {}, QString(), 0);
-        PairList reported{PathPair("/s/a.txt", "/d/a.txt"), PathPair("/s/b.txt", "/d/b.txt")};
-        paste.onFileListCreationCompleted(&reported);
-        paste.onDestinationFileNameChanged("/D/A.txt", "/d/a (2).txt");
-        paste.onDestinationFileNameChanged("/d/a.txt", "/d/a (3).txt");
-        QCOMPARE(*paste.pathPairList(), reported);
-        Commands::PasteLibraryFile withEditor(m_editor.get(), {}, QString(), 0);
-        withEditor.onFileListCreationCompleted(&reported);
-        withEditor.onDestinationFileNameChanged("/D/A.txt", "/d/a (2).txt");
-        withEditor.onDestinationFileNameChanged("/d/a.txt", "/d/a (3).txt");
-        withEditor.copyingFinished();
-        QCOMPARE(*withEditor.pathPairList(), (PairList{PathPair("/s/a.txt", "/d/a (2).txt"),
-                                                       PathPair("/s/b.txt", "/d/b.txt")}));
+        write("movie/a.txt", "other");
+        QStringList a{path("image/a.txt")};
+        QString movie = path("movie");
+        m_editor->action_copyLibraryFile(a, movie);
+        settle();
+        auto* paste = dynamic_cast<const Commands::PasteLibraryFile*>(stack()->command(0));
+        QVERIFY(paste && paste->pathPairList());
+        QCOMPARE(paste->pathPairList()->count(), 1);
+        const QString copy = paste->pathPairList()->first().second;
+        QVERIFY(copy != path("movie/a.txt"));
+        QCOMPARE(read(QDir(m_data->path()).relativeFilePath(copy)), QByteArray("A"));
+        QCOMPARE(read("movie/a.txt"), QByteArray("other"));
+    }
+
+    // A rename to an empty name or onto a taken one shows why and clears the library history.
+    void renameFailures_data()
+    {
+        QTest::addColumn<QString>("newName");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("empty") << ""
+                               << "C|Rename|Name is empty.";
+        QTest::newRow("taken") << "b.txt"
+                               << "C|Rename|Can not rename a.txt to b.txt.";
+    }
+    void renameFailures()
+    {
+        QFETCH(QString, newName);
+        QFETCH(QString, box);
+        QStringList earlier{path("image/sub")};
+        m_editor->action_removeLibraryFile(earlier);
+        const QByteArray before = treeHash();
+        QStringList boxes;
+        KvModalWatcher watcher;
+        watcher.answerWith(record(&boxes));
+        m_editor->renameFile(path("image"), "a.txt", newName, nullptr);
+        settle();
+        QCOMPARE(boxes, QStringList{box});
+        QCOMPARE(treeHash(), before);
+        QCOMPARE(stack()->count(), 0);
     }
 
     // The tree renamed the file already: the first redo leaves the disk alone, undo and the
