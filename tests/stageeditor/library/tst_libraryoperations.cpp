@@ -93,15 +93,16 @@ private:
         m_editor->usingContentList()->setState(KvUsingFileList::Created);
     }
 
-    // Opens a stage whose one screen plays `mediaRelative`.
-    void openStageUsing(const QString& stageName, const QString& mediaRelative)
+    // Writes a stage in stage/ whose one screen plays `mediaRelative`; opens it if asked.
+    void writeStageUsing(const QString& stageName, const QString& mediaRelative, bool open)
     {
         std::unique_ptr<KvStage> stage(
             Test::makeStage(m_data->stagePath(stageName), {800, 600}, 1));
         stage->screenList().first()->addMedia(
             new KvMedia(mediaRelative, MediaType::Image, stage->screenList().first()));
         QVERIFY(stage->writeToFile());
-        m_editor->onStageHasBeenSelected({m_data->stagePath(stageName)});
+        if (open)
+            m_editor->onStageHasBeenSelected({m_data->stagePath(stageName)});
         QCoreApplication::processEvents();
     }
 
@@ -176,39 +177,25 @@ private slots:
     }
 
     // Each command changes the tree as asked; undo brings back every file (trash included),
-    // redo the result of the first run.
+    // redo the result of the first run. A rename comes from the tree, which has renamed the
+    // file already: its first redo leaves the disk alone.
     void commandsRestoreTree_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("present"); // relative path=content after redo
-        QTest::addColumn<QString>("gone");    // relative path missing after redo
-        QTest::newRow("copy pairs") << "copyPairs"
-                                    << "movie/a2.txt=A"
-                                    << "";
-        QTest::newRow("paste") << "paste"
-                               << "movie/a.txt=A"
-                               << "";
-        QTest::newRow("paste of a cut") << "pasteCut"
-                                        << "movie/a.txt=A"
-                                        << "image/a.txt";
-        QTest::newRow("move replacing") << "move"
-                                        << "movie/b.txt=B"
-                                        << "image/b.txt";
-        QTest::newRow("move folder") << "moveFolder"
-                                     << "movie/sub/c.txt=C"
-                                     << "image/sub/c.txt";
-        QTest::newRow("cut") << "cut"
-                             << "image/b.txt=B"
-                             << "image/a.txt";
-        QTest::newRow("remove folder") << "remove"
-                                       << "image/a.txt=A"
-                                       << "image/sub/c.txt";
+        // command, a file (relative path=content) present after redo, a file gone after redo
+        QTest::addColumn<QStringList>("row");
+        QTest::newRow("copy pairs") << QStringList{"copyPairs", "movie/a2.txt=A", ""};
+        QTest::newRow("paste") << QStringList{"paste", "movie/a.txt=A", ""};
+        QTest::newRow("paste of a cut") << QStringList{"pasteCut", "movie/a.txt=A", "image/a.txt"};
+        QTest::newRow("move replacing") << QStringList{"move", "movie/b.txt=B", "image/b.txt"};
+        QTest::newRow("move folder") << QStringList{"moveFolder", "movie/sub/c.txt=C", "image/sub"};
+        QTest::newRow("cut") << QStringList{"cut", "image/b.txt=B", "image/a.txt"};
+        QTest::newRow("remove folder") << QStringList{"remove", "image/a.txt=A", "image/sub"};
+        QTest::newRow("rename") << QStringList{"rename", "image/z.txt=A", "image/a.txt"};
     }
     void commandsRestoreTree()
     {
-        QFETCH(QString, command);
-        QFETCH(QString, present);
-        QFETCH(QString, gone);
+        QFETCH(QStringList, row);
+        const QString command = row.at(0);
         const QByteArray before = treeHash();
         QStringList a{path("image/a.txt")};
         QStringList b{path("image/b.txt")};
@@ -227,15 +214,17 @@ private slots:
             m_editor->action_moveLibraryFile(sub, movie);
         } else if (command == "cut") {
             m_editor->action_cutLibraryFile(a);
-        } else {
+        } else if (command == "remove") {
             m_editor->action_removeLibraryFile(sub);
+        } else {
+            QVERIFY(QDir(path("image")).rename("a.txt", "z.txt"));
+            m_editor->action_renameFile(path("image"), "a.txt", "z.txt");
         }
         settle();
         QCOMPARE(stack()->count(), 1);
-        const QStringList expected = present.split('=');
-        QCOMPARE(read(expected.at(0)), expected.at(1).toUtf8());
-        if (!gone.isEmpty())
-            QVERIFY(!QFileInfo::exists(path(gone)));
+        const QStringList present = row.at(1).split('=');
+        QCOMPARE(read(present.at(0)), present.at(1).toUtf8());
+        QVERIFY(row.at(2).isEmpty() || !QFileInfo::exists(path(row.at(2))));
         const QByteArray after = treeHash(false);
 
         stack()->undo();
@@ -247,46 +236,69 @@ private slots:
         QCOMPARE(stack()->count(), 1);
     }
 
-    // An operation on a file that a stage uses is refused with a message naming the file and
-    // the stage; nothing changes on disk and the library's undo history is gone. Copying
-    // never asks.
+    // Refusals: an operation on a file that a stage uses shows a message naming the file and
+    // the stage, and so does a failed rename; nothing changes on disk and the library's undo
+    // history is gone. While the list of files that saved stages use is being built, the
+    // operation is dropped silently; when it was never built, it is built first. Copy and
+    // move into the data folder itself (any case) push nothing; copying never asks.
     void refusals_data()
     {
         QTest::addColumn<QString>("command");
-        QTest::addColumn<bool>("openStage"); // else the saved stage uses the file
-        QTest::addColumn<QString>("used");
+        QTest::addColumn<QString>("use"); // open, saved, building, unbuilt (saved stage), none
         QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("history"); // commands left on the stack
         const QString open = "C|Discontinuation|Can not %1 \"%2\".\n\nIt is in use on stage "
-                             "\"open.xml\" that is open.";
+                             "\"stage.xml\" that is open.";
         const QString saved = "C|Discontinuation|Can not %1 \"%2\".\nIt has been used in the "
-                              "following stage.\n\nsaved.xml";
-        QTest::newRow("delete, open stage")
-            << "remove" << true << "image/a.txt" << open.arg("delete", "a.txt");
-        QTest::newRow("move, open stage")
-            << "move" << true << "image/a.txt" << open.arg("move", "a.txt");
-        QTest::newRow("move folder, saved stage")
-            << "moveFolder" << false << "image/sub/c.txt" << saved.arg("move", "sub");
-        QTest::newRow("cut, saved stage")
-            << "cut" << false << "image/a.txt" << saved.arg("delete", "a.txt");
-        QTest::newRow("rename, saved stage")
-            << "rename" << false << "image/a.txt" << saved.arg("rename", "a.txt");
-        QTest::newRow("copy, open stage") << "copy" << true << "image/a.txt" << QString();
+                              "following stage.\n\nstage.xml";
+        QTest::newRow("delete, open stage") << "remove"
+                                            << "open" << open.arg("delete", "a.txt") << 0;
+        QTest::newRow("move, open stage") << "move"
+                                          << "open" << open.arg("move", "a.txt") << 0;
+        QTest::newRow("move folder, saved stage") << "moveFolder"
+                                                  << "saved" << saved.arg("move", "sub") << 0;
+        QTest::newRow("cut, saved stage") << "cut"
+                                          << "saved" << saved.arg("delete", "a.txt") << 0;
+        QTest::newRow("rename check, saved stage") << "renameCheck"
+                                                   << "saved" << saved.arg("rename", "a.txt") << 1;
+        QTest::newRow("delete, list being built") << "remove"
+                                                  << "building"
+                                                  << "" << 0;
+        QTest::newRow("delete, list built first") << "remove"
+                                                  << "unbuilt" << saved.arg("delete", "a.txt") << 0;
+        QTest::newRow("rename to no name") << "renameEmpty"
+                                           << "none"
+                                           << "C|Rename|Name is empty." << 0;
+        QTest::newRow("rename onto a taken name") << "renameTaken"
+                                                  << "none"
+                                                  << "C|Rename|Can not rename a.txt to b.txt." << 0;
+        QTest::newRow("copy into the data folder") << "copyRoot"
+                                                   << "none"
+                                                   << "" << 1;
+        QTest::newRow("move into the data folder") << "moveRoot"
+                                                   << "none"
+                                                   << "" << 1;
+        QTest::newRow("copy, open stage") << "copy"
+                                          << "open"
+                                          << "" << 2;
     }
     void refusals()
     {
         QFETCH(QString, command);
-        QFETCH(bool, openStage);
-        QFETCH(QString, used);
+        QFETCH(QString, use);
         QFETCH(QString, box);
-        if (openStage)
-            openStageUsing("open.xml", used);
-        else
-            setSavedStageUse({{used, {"saved.xml"}}});
-        // An earlier operation that the refusal takes out of the history.
-        QStringList earlier{path("image/b.txt")};
+        QFETCH(int, history);
+        const QString used = command == "moveFolder" ? "image/sub/c.txt" : "image/a.txt";
+        if (use == "open" || use == "unbuilt")
+            writeStageUsing("stage.xml", used, use == "open");
+        // An earlier operation that a refusal takes out of the history.
+        QStringList earlier{path("movie/b.txt")};
         m_editor->action_removeLibraryFile(earlier);
-        settle();
-        QCOMPARE(stack()->count(), 1);
+        if (use == "saved")
+            setSavedStageUse({{used, {"stage.xml"}}});
+        m_editor->usingContentList()->setState(use == "building"  ? KvUsingFileList::Creating
+                                               : use == "unbuilt" ? KvUsingFileList::NotCreated
+                                                                  : KvUsingFileList::Created);
         const QByteArray before = treeHash();
 
         QStringList boxes;
@@ -295,6 +307,7 @@ private slots:
         QStringList a{path("image/a.txt")};
         QStringList sub{path("image/sub")};
         QString movie = path("movie");
+        QString root = m_data->path().toUpper();
         bool ok = true;
         bool notReady = true;
         if (command == "remove")
@@ -305,26 +318,26 @@ private slots:
             m_editor->action_moveLibraryFile(sub, movie);
         else if (command == "cut")
             m_editor->action_cutLibraryFile(a);
-        else if (command == "rename")
-            QVERIFY(!m_editor->checkUsingFileForRenaming(path("image/a.txt"), &ok, &notReady));
+        else if (command == "renameCheck")
+            QVERIFY(!m_editor->checkUsingFileForRenaming(a.first(), &ok, &notReady) && !notReady);
+        else if (command.startsWith("rename"))
+            m_editor->renameFile(path("image"), "a.txt", command == "renameTaken" ? "b.txt" : "",
+                                 nullptr);
+        else if (command == "copyRoot")
+            m_editor->action_copyLibraryFile(a, root);
+        else if (command == "moveRoot")
+            m_editor->action_moveLibraryFile(a, root);
         else
             m_editor->action_copyLibraryFile(a, movie);
+        QTRY_COMPARE(stack()->count(), history);
         settle();
-        if (box.isEmpty()) {
-            QCOMPARE(boxes, QStringList());
+        QCOMPARE(stack()->count(), history);
+        QCOMPARE(boxes, box.isEmpty() ? QStringList() : QStringList{box});
+        QCOMPARE(ok, command != "renameCheck");
+        if (command == "copy")
             QCOMPARE(read("movie/a.txt"), QByteArray("A"));
-            QCOMPARE(stack()->count(), 2);
-            return;
-        }
-        QCOMPARE(boxes, QStringList{box});
-        QCOMPARE(treeHash(), before);
-        if (command == "rename") {
-            QVERIFY(!ok);
-            QVERIFY(!notReady);
-            QCOMPARE(stack()->count(), 1);
-        } else {
-            QCOMPARE(stack()->count(), 0);
-        }
+        else
+            QCOMPARE(treeHash(), before);
     }
 
     // A file that 14 saved stages use: 11 names on three lines (5, 5, 1), then " and more...".
@@ -377,28 +390,6 @@ private slots:
         QCOMPARE(treeHash(), before);
     }
 
-    // Copy and move into the data folder itself (any case) push nothing.
-    void rootDestinationPushesNothing_data()
-    {
-        QTest::addColumn<bool>("move");
-        QTest::newRow("copy") << false;
-        QTest::newRow("move") << true;
-    }
-    void rootDestinationPushesNothing()
-    {
-        QFETCH(bool, move);
-        const QByteArray before = treeHash();
-        QStringList a{path("image/a.txt")};
-        QString root = m_data->path().toUpper();
-        if (move)
-            m_editor->action_moveLibraryFile(a, root);
-        else
-            m_editor->action_copyLibraryFile(a, root);
-        settle();
-        QCOMPARE(stack()->count(), 0);
-        QCOMPARE(treeHash(), before);
-    }
-
     // A pasted file whose name is taken in the folder gets a new name; the paste's pairs
     // (those the thumbnails are made for and undo deletes) name the real copy.
     void pasteFollowsRenamedCopy()
@@ -409,58 +400,11 @@ private slots:
         m_editor->action_copyLibraryFile(a, movie);
         settle();
         auto* paste = dynamic_cast<const Commands::PasteLibraryFile*>(stack()->command(0));
-        QVERIFY(paste && paste->pathPairList());
-        QCOMPARE(paste->pathPairList()->count(), 1);
-        const QString copy = paste->pathPairList()->first().second;
-        QVERIFY(copy != path("movie/a.txt"));
-        QCOMPARE(read(QDir(m_data->path()).relativeFilePath(copy)), QByteArray("A"));
-        QCOMPARE(read("movie/a.txt"), QByteArray("other"));
-    }
-
-    // A rename to an empty name or onto a taken one shows why and clears the library history.
-    void renameFailures_data()
-    {
-        QTest::addColumn<QString>("newName");
-        QTest::addColumn<QString>("box");
-        QTest::newRow("empty") << ""
-                               << "C|Rename|Name is empty.";
-        QTest::newRow("taken") << "b.txt"
-                               << "C|Rename|Can not rename a.txt to b.txt.";
-    }
-    void renameFailures()
-    {
-        QFETCH(QString, newName);
-        QFETCH(QString, box);
-        QStringList earlier{path("image/sub")};
-        m_editor->action_removeLibraryFile(earlier);
-        const QByteArray before = treeHash();
-        QStringList boxes;
-        KvModalWatcher watcher;
-        watcher.answerWith(record(&boxes));
-        m_editor->renameFile(path("image"), "a.txt", newName, nullptr);
-        settle();
-        QCOMPARE(boxes, QStringList{box});
-        QCOMPARE(treeHash(), before);
-        QCOMPARE(stack()->count(), 0);
-    }
-
-    // The tree renamed the file already: the first redo leaves the disk alone, undo and the
-    // second redo rename on disk.
-    void renameFromTree()
-    {
-        QVERIFY(QDir(path("image")).rename("a.txt", "z.txt"));
-        m_editor->action_renameFile(path("image"), "a.txt", "z.txt");
-        settle();
-        QCOMPARE(read("image/z.txt"), QByteArray("A"));
-        QVERIFY(!QFileInfo::exists(path("image/a.txt")));
-        stack()->undo();
-        settle();
-        QCOMPARE(read("image/a.txt"), QByteArray("A"));
-        QVERIFY(!QFileInfo::exists(path("image/z.txt")));
-        stack()->redo();
-        settle();
-        QCOMPARE(read("image/z.txt"), QByteArray("A"));
-        QCOMPARE(stack()->count(), 1);
+        QVERIFY(paste && paste->pathPairList() && paste->pathPairList()->count() == 1);
+        const QString copy =
+            QDir(m_data->path()).relativeFilePath(paste->pathPairList()->first().second);
+        QVERIFY(copy != "movie/a.txt");
+        QCOMPARE(read(copy), QByteArray("A"));
     }
 
     // 500 random operations on the library, then undo of all of them: the tree (trash
