@@ -1,4 +1,3 @@
-#include "copylibraryfile.h"
 #include "kveditorcommon.h"
 #include "kveditorconfig.h"
 #include "kvlibraryfileoperator.h"
@@ -18,8 +17,6 @@
 #include <QMainWindow>
 #include <QMimeData>
 #include <QRandomGenerator>
-#include <QSignalSpy>
-#include <QThreadPool>
 #include <QUndoStack>
 #include <QtTest>
 
@@ -429,7 +426,6 @@ private slots:
             files.sort();
             return files.value(random.bounded(files.count()));
         };
-        int pushed = 0;
         for (int i = 0; i < 500; ++i) {
             QStringList files{anyFile()};
             QString folder = path(folders.at(random.bounded(folders.count())));
@@ -459,9 +455,8 @@ private slots:
                 break;
             }
             }
-            ++pushed;
             settle();
-            QCOMPARE(stack()->count(), pushed);
+            QCOMPARE(stack()->count(), i + 1);
         }
         while (stack()->canUndo()) {
             stack()->undo();
