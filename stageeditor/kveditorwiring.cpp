@@ -1,6 +1,7 @@
 #include "kveditorwiring.h"
 
 #include "kvcontentpreviewwidget.h"
+#include "kvlibfilesystemmodel.h"
 #include "kvlibrarywidget.h"
 #include "kvscreen.h"
 #include "kvscreenpropertywidget.h"
@@ -138,6 +139,18 @@ void KvEditorWiring::connectPanels(KvStageEditor& editor)
                      &KvStageEditor::checkUsingFileForRenaming);
     QObject::connect(library, &KvLibraryWidget::fileRenamed, &editor,
                      &KvStageEditor::action_renameFile);
+    // Drops on the library tree: a drag inside the library moves, files from outside are
+    // copied into the target folder or sorted into the type folders.
+    KvLibFileSystemModel* libraryModel = library->model();
+    QObject::connect(libraryModel, &KvLibFileSystemModel::moveFile, &editor,
+                     &KvStageEditor::action_moveLibraryFile);
+    QObject::connect(libraryModel,
+                     qOverload<QStringList&, QString&>(&KvLibFileSystemModel::copyFile), &editor,
+                     qOverload<QStringList&, QString&>(&KvStageEditor::action_copyLibraryFile));
+    QObject::connect(
+        libraryModel,
+        qOverload<QList<KvFileListCreator::PathPair>&>(&KvLibFileSystemModel::copyFile), &editor,
+        qOverload<QList<KvFileListCreator::PathPair>&>(&KvStageEditor::action_copyLibraryFile));
 }
 
 } // namespace Kova

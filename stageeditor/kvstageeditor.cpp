@@ -34,6 +34,7 @@
 #include "kvfilemanipulator.h"
 #include "kvlibraryfileoperator.h"
 #include "kvlibrarywidget.h"
+#include "kvlibtreeview.h"
 #include "kvmediamoveplan.h"
 #include "kvmenutable.h"
 #include "kvpreservedmedia.h"
@@ -1169,7 +1170,8 @@ void KvStageEditor::createThumbnail(QStringList& paths, bool force)
             continue;
         }
         auto* worker = new KvThumbnailAsync(absolute, true);
-        connect(worker, &KvThumbnailAsync::finished, this, &KvStageEditor::updateLibrary,
+        connect(worker, &KvThumbnailAsync::finished, this,
+                qOverload<KvThumbnail::FileProperty>(&KvStageEditor::updateLibrary),
                 Qt::QueuedConnection);
         connect(worker, &KvThumbnailAsync::finished, this, &KvStageEditor::updateSequenceMedia,
                 Qt::QueuedConnection);
@@ -1186,9 +1188,15 @@ void KvStageEditor::createThumbnail(QList<QFileInfo>& files, bool force)
     createThumbnail(paths, force);
 }
 
-void KvStageEditor::updateLibrary(KvThumbnail::FileProperty)
+void KvStageEditor::updateLibrary(KvThumbnail::FileProperty property)
 {
-    // The library panel lists no files, so there is no entry to re-read.
+    updateLibrary(property.filePath);
+}
+
+void KvStageEditor::updateLibrary(QString path)
+{
+    if (libraryWidget())
+        libraryWidget()->treeView()->updateItem(path);
 }
 
 void KvStageEditor::updateSequenceMedia(KvThumbnail::FileProperty property)
@@ -1325,9 +1333,27 @@ void KvStageEditor::setLibraryTrashFileToClipBoard(
     QApplication::clipboard()->setMimeData(mime);
 }
 
-void KvStageEditor::updateAndSelectItems(QList<KvFileListCreator::PathPair>)
+void KvStageEditor::updateAndSelectItems(QList<KvFileListCreator::PathPair> pairs)
 {
-    // The library panel shows no file tree to refresh or select in.
+    if (libraryWidget())
+        libraryWidget()->updateAndSelectItems(pairs);
+}
+
+void KvStageEditor::selectTreeViewItemAndExpandFolder(QList<KvFileListCreator::PathPair> pairs)
+{
+    if (libraryWidget())
+        libraryWidget()->treeView()->selectPathPairs(pairs);
+}
+
+void KvStageEditor::selectTreeViewItemAndExpandFolder(QString path)
+{
+    if (libraryWidget())
+        libraryWidget()->treeView()->selectPath(path);
+}
+
+void KvStageEditor::selectTreeViewItemAndExpandFolder(KvThumbnail::FileProperty property)
+{
+    selectTreeViewItemAndExpandFolder(property.filePath);
 }
 
 void KvStageEditor::onLibraryFileOperationDiscontinued()

@@ -384,6 +384,8 @@ public slots:
     // A thumbnail and file property arrived: the library entry of the file is re-read
     // (when the library shows files) and the timeline items of the file take them.
     void updateLibrary(Kova::KvThumbnail::FileProperty property);
+    // Re-reads the library entry of `path` and makes it the tree's current item.
+    void updateLibrary(QString path);
     void updateSequenceMedia(Kova::KvThumbnail::FileProperty property);
     // Thumbnails of the library panel's selected files, remade with force.
     void action_createThumbnail(bool force);
@@ -409,7 +411,12 @@ public slots:
     void createThumbnail(QList<KvFileListCreator::PathPair>& pairs, bool force);
     // The copies in the trash go on the clipboard as files to copy.
     void setLibraryTrashFileToClipBoard(QList<KvFileListCreator::PathPair>& trashFileList);
+    // The library tree re-reads the folders a file operation touched and selects its results.
     void updateAndSelectItems(QList<KvFileListCreator::PathPair> pairs);
+    // The library tree selects the pairs' destinations (expanding their folders) or the path.
+    void selectTreeViewItemAndExpandFolder(QList<KvFileListCreator::PathPair> pairs);
+    void selectTreeViewItemAndExpandFolder(QString path);
+    void selectTreeViewItemAndExpandFolder(Kova::KvThumbnail::FileProperty property);
     void onLibraryFileOperationDiscontinued();
     void showNotUseFileSystemWatcher();
 

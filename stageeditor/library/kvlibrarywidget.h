@@ -1,5 +1,9 @@
 #pragma once
 
+#include "kvfilelistcreator.h"
+
+#include <QItemSelection>
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -7,11 +11,13 @@ class QMenu;
 
 namespace Kova {
 
+class KvLibFileSystemModel;
+class KvLibTreeView;
 class KvStageEditor;
 
-// The library dock's content. The panel shows no file tree: it is an empty widget that
-// answers "nothing selected", adds no actions to the Library menu and offers the signals
-// the editor listens to.
+// The library dock's content: the library's file tree on a model rooted at the data folder.
+// The model's drop requests and the tree's renames go to the editor (connected by the
+// editor's wiring); a single selected file is announced for the content preview.
 class KvLibraryWidget : public QWidget
 {
     Q_OBJECT
@@ -21,6 +27,8 @@ public:
     ~KvLibraryWidget() override;
 
     KvStageEditor* editor() const { return m_editor; }
+    KvLibTreeView* treeView() const { return m_treeView; }
+    KvLibFileSystemModel* model() const { return m_model; }
     // False when the data folder could not be watched for changes.
     bool isFileWatcherInstalled() const { return m_fileWatcherInstalled; }
     // Adds the library actions to `menu` and prepares them whenever it opens.
@@ -42,8 +50,15 @@ public slots:
     void onMenuToShow();
     void onContentDragStarted();
     void onInquireUsingFile(QString path, bool* ok, bool* notReady);
+    void updateAndSelectItems(QList<Kova::KvFileListCreator::PathPair> pathList);
+
+private slots:
+    void onItemSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
+    void onFileRenamed(const QString& path, const QString& oldName, const QString& newName);
 
 private:
+    KvLibTreeView* m_treeView = nullptr;
+    KvLibFileSystemModel* m_model = nullptr;
     KvStageEditor* m_editor;
     bool m_fileWatcherInstalled = true;
 };
