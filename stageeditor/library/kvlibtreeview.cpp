@@ -320,7 +320,7 @@ void KvLibTreeView::updateItem(const QString& path)
     if (!lib)
         return;
     lib->update(path);
-    setCurrentIndex(lib->index(path));
+    makeCurrent(lib->index(path));
 }
 
 void KvLibTreeView::updateItem(const QModelIndex& index)
@@ -329,7 +329,15 @@ void KvLibTreeView::updateItem(const QModelIndex& index)
     if (!lib)
         return;
     lib->update(index);
-    setCurrentIndex(index);
+    makeCurrent(index);
+}
+
+void KvLibTreeView::makeCurrent(const QModelIndex& index)
+{
+    // A thumbnail arriving for one file of a multiple selection must not reduce the selection
+    // to that file.
+    if (selectionModel())
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
 }
 
 // ----- dialogs and new folders ----------------------------------------------------------

@@ -64,6 +64,8 @@ protected:
     void startDrag(Qt::DropActions supportedActions) override;
 
 private:
+    // Makes the item current without changing the selection.
+    void makeCurrent(const QModelIndex& index);
     KvLibFileSystemModel* libModel() const;
     bool canRename(const QModelIndex& index);
     static void wait(int msec);
