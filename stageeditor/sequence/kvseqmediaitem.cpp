@@ -11,6 +11,7 @@
 #include "path.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -18,6 +19,7 @@
 #include <QFontMetrics>
 #include <QGraphicsScene>
 #include <QGraphicsSceneMouseEvent>
+#include <QHash>
 #include <QImage>
 #include <QLinearGradient>
 #include <QList>
@@ -26,6 +28,7 @@
 #include <QPixmapCache>
 #include <QPropertyAnimation>
 #include <QTextStream>
+#include <QTimer>
 #include <QtGlobal>
 
 namespace Kova {
@@ -81,6 +84,46 @@ const QList<QByteArray>& blankDigests()
         return list;
     }();
     return digests;
+}
+
+// What a timeline block shows of a file: the media tool's recorded property and the picture.
+// A timeline being built asks for the same few files thousands of times in one event loop
+// turn: within a turn, each file is looked up once while it and its thumbnail keep their size
+// and modification time.
+struct KnownFile
+{
+    QString fileStamp;
+    QString thumbnailStamp;
+    KvThumbnail::FileProperty property;
+    QPixmap thumbnail;
+};
+
+KnownFile knownFile(const QString& absolutePath)
+{
+    static QHash<QString, KnownFile> knownThisTurn;
+    static bool forgetQueued = false;
+    const QString fileStamp = KvThumbnail::fileStamp(absolutePath);
+    const QString thumbnailStamp =
+        KvThumbnail::fileStamp(KvThumbnail::thumbnailFilePath(absolutePath));
+    const auto known = knownThisTurn.constFind(absolutePath);
+    if (known != knownThisTurn.constEnd() && known->fileStamp == fileStamp &&
+        known->thumbnailStamp == thumbnailStamp) {
+        return *known;
+    }
+    KnownFile file;
+    file.fileStamp = fileStamp;
+    file.thumbnailStamp = thumbnailStamp;
+    file.property = KvThumbnail::getFilePropertyFromHashFile(absolutePath);
+    file.thumbnail = KvSeqMediaItem::timelineThumbnail(file.property, false);
+    knownThisTurn.insert(absolutePath, file);
+    if (!forgetQueued && QCoreApplication::instance()) {
+        forgetQueued = true;
+        QTimer::singleShot(0, QCoreApplication::instance(), [] {
+            knownThisTurn.clear();
+            forgetQueued = false;
+        });
+    }
+    return file;
 }
 
 // An event mark rendered once and shared by every item (a timeline holds thousands).
@@ -314,15 +357,12 @@ void KvSeqMediaItem::updateAllFromMedia()
     if (!m_media || !m_seqScreen) {
         return;
     }
-    const KvThumbnail::FileProperty property =
-        KvThumbnail::getFilePropertyFromHashFile(KvEditorConfig::getAbsolutePath(m_media->uri()));
-
-    const QPixmap thumbnail = timelineThumbnail(property, false);
-    if (!thumbnail.isNull()) {
-        m_thumbnail = thumbnail;
+    const KnownFile file = knownFile(KvEditorConfig::getAbsolutePath(m_media->uri()));
+    if (!file.thumbnail.isNull()) {
+        m_thumbnail = file.thumbnail;
     }
 
-    setFileProperty(property);
+    setFileProperty(file.property);
 
     m_viewMode = m_seqScreen->viewMode();
     const double height =
