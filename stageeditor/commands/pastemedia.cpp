@@ -1,19 +1,7 @@
 #include "pastemedia.h"
 
-#include "kvstageeditor.h"
-
 namespace Kova {
 namespace Commands {
-
-PasteMedia::PasteMedia(KvStageEditor* editor, const QList<KvPreservedMedia*>& records,
-                       QUndoCommand* parent)
-    : QUndoCommand(parent)
-    , m_editor(editor)
-    , m_records(records)
-{
-}
-
-PasteMedia::~PasteMedia() = default;
 
 void PasteMedia::redo()
 {
@@ -21,18 +9,7 @@ void PasteMedia::redo()
         m_skip = false;
         return;
     }
-    if (!m_editor)
-        return;
-    m_editor->addMedia(m_records.list());
-    m_records.settleOwnership();
-}
-
-void PasteMedia::undo()
-{
-    if (!m_editor)
-        return;
-    m_editor->removeMedia(m_records.list(), false);
-    m_records.settleOwnership();
+    AddMedia::redo();
 }
 
 } // namespace Commands

@@ -1,30 +1,20 @@
 #pragma once
 
-#include "kvmediarecords.h"
-
-#include <QList>
-#include <QUndoCommand>
+#include "addmedia.h"
 
 namespace Kova {
-class KvPreservedMedia;
-class KvStageEditor;
-
 namespace Commands {
 
 // Media pasted from the media clipboard. The paste added them already, so the first redo
-// does nothing; undo takes them away again. The command takes the records over.
-class PasteMedia : public QUndoCommand
+// does nothing; later ones add them as AddMedia does, and undo takes them away again. The
+// command takes the records over.
+class PasteMedia : public AddMedia
 {
 public:
-    PasteMedia(KvStageEditor* editor, const QList<KvPreservedMedia*>& records,
-               QUndoCommand* parent = nullptr);
-    ~PasteMedia() override;
-    void undo() override;
+    using AddMedia::AddMedia;
     void redo() override;
 
 private:
-    KvStageEditor* m_editor;
-    KvMediaRecords m_records;
     bool m_skip = true;
 };
 
