@@ -158,6 +158,11 @@ void KvLibraryFileOperator::exec()
 
 void KvLibraryFileOperator::onCreateUsingContentListFinished()
 {
+    // A cancelled check leaves the list unbuilt: without it nothing may be removed or moved.
+    if (!m_usingFileList || m_usingFileList->state() != KvUsingFileList::Created) {
+        discontinue();
+        return;
+    }
     run();
 }
 

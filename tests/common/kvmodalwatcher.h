@@ -19,6 +19,7 @@
 #include <QList>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -105,7 +106,9 @@ private:
     void poll()
     {
         QWidget* w = QApplication::activeModalWidget();
-        if (!w)
+        // A progress dialog is not a question: it closes itself when the work ends. Answering
+        // it would cancel the work and take the answer meant for the question that follows.
+        if (!w || qobject_cast<QProgressDialog*>(w))
             return;
         if (w == m_last) {
             // An answer that did not close the widget must not hang the test: after a

@@ -21,6 +21,8 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMimeData>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QUndoStack>
 #include <QtTest>
@@ -266,12 +268,13 @@ private slots:
     // Refusals: an operation on a file that a stage uses shows a message naming the file and
     // the stage, and so does a failed rename; nothing changes on disk and the library's undo
     // history is gone. While the list of files that saved stages use is being built, the
-    // operation is dropped silently; when it was never built, it is built first. Copy and
-    // move into the data folder itself (any case) push nothing; copying never asks.
+    // operation is dropped silently; when it was never built, it is built first, and a check
+    // the user cancels drops the operation too. Copy and move into the data folder itself (any
+    // case) push nothing; copying never asks.
     void refusals_data()
     {
         QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("use"); // open, saved, building, unbuilt (saved stage), none
+        QTest::addColumn<QString>("use"); // open, saved, building, unbuilt, cancelled, none
         QTest::addColumn<QString>("box");
         QTest::addColumn<int>("history"); // commands left on the stack
         const QString open = "C|Discontinuation|Can not %1 \"%2\".\n\nIt is in use on stage "
@@ -293,6 +296,9 @@ private slots:
                                                   << "" << 0;
         QTest::newRow("delete, list built first") << "remove"
                                                   << "unbuilt" << saved.arg("delete", "a.txt") << 0;
+        QTest::newRow("delete, check cancelled") << "remove"
+                                                 << "cancelled"
+                                                 << "" << 0;
         QTest::newRow("rename to no name") << "renameEmpty"
                                            << "none"
                                            << "C|Rename|Name is empty." << 0;
@@ -316,16 +322,17 @@ private slots:
         QFETCH(QString, box);
         QFETCH(int, history);
         const QString used = command == "moveFolder" ? "image/sub/c.txt" : "image/a.txt";
-        if (use == "open" || use == "unbuilt")
+        if (use == "open" || use == "unbuilt" || use == "cancelled")
             writeStageUsing("stage.xml", used, use == "open");
         // An earlier operation that a refusal takes out of the history.
         QStringList earlier{path("movie/b.txt")};
         m_editor->action_removeLibraryFile(earlier);
         if (use == "saved")
             setSavedStageUse({{used, {"stage.xml"}}});
-        m_editor->usingContentList()->setState(use == "building"  ? KvUsingFileList::Creating
-                                               : use == "unbuilt" ? KvUsingFileList::NotCreated
-                                                                  : KvUsingFileList::Created);
+        m_editor->usingContentList()->setState(use == "building" ? KvUsingFileList::Creating
+                                               : use == "unbuilt" || use == "cancelled"
+                                                   ? KvUsingFileList::NotCreated
+                                                   : KvUsingFileList::Created);
         const QByteArray before = treeHash();
 
         QStringList boxes;
@@ -356,11 +363,19 @@ private slots:
             m_editor->action_moveLibraryFile(a, root);
         else
             m_editor->action_copyLibraryFile(a, movie);
+        // The user cancels the check of saved stages before its result arrives.
+        if (use == "cancelled") {
+            QProgressDialog* progress = nullptr;
+            for (QProgressDialog* dialog : m_editor->mainWindow()->findChildren<QProgressDialog*>())
+                progress = dialog->isVisible() ? dialog : progress;
+            QVERIFY(progress);
+            QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+        }
         // Building the list of used files first is slow on a loaded machine or under sanitizers.
         QTRY_COMPARE_WITH_TIMEOUT(stack()->count(), history, 30000);
         settle();
         QCOMPARE(stack()->count(), history);
-        QCOMPARE(boxes, box.isEmpty() ? QStringList() : QStringList{box});
+        QCOMPARE(boxes.join("/"), box);
         QCOMPARE(ok, command != "renameCheck");
         if (command == "copy")
             QCOMPARE(read("movie/a.txt"), QByteArray("A"));
