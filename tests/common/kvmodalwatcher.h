@@ -98,6 +98,9 @@ public:
         QMetaObject::invokeMethod(dialog, "accept");
     }
 
+    // Progress dialogs are left alone unless a test means to answer (cancel) them.
+    void setAnswersProgressDialogs(bool answers) { m_answersProgress = answers; }
+
     const QList<Seen>& seen() const { return m_seen; }
     int count() const { return m_seen.count(); }
     void clear() { m_seen.clear(); }
@@ -108,7 +111,7 @@ private:
         QWidget* w = QApplication::activeModalWidget();
         // A progress dialog is not a question: it closes itself when the work ends. Answering
         // it would cancel the work and take the answer meant for the question that follows.
-        if (!w || qobject_cast<QProgressDialog*>(w))
+        if (!w || (!m_answersProgress && qobject_cast<QProgressDialog*>(w)))
             return;
         if (w == m_last) {
             // An answer that did not close the widget must not hang the test: after a
@@ -155,4 +158,5 @@ private:
     QElapsedTimer m_since;
     QList<std::function<void(QWidget*)>> m_answers;
     QList<Seen> m_seen;
+    bool m_answersProgress = false;
 };

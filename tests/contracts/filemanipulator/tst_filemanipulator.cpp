@@ -289,6 +289,7 @@ private slots:
         const Snapshot before = snapshot(d);
 
         KvModalWatcher watcher;
+        watcher.setAnswersProgressDialogs(true);
         watcher.answerWith([](QWidget* dialog) {
             QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
         });
