@@ -1,4 +1,5 @@
-# make run   installs what is missing, builds and starts the editor on the sample data
+# make run   installs what is missing (with the optional group: LibreOffice and Poppler's
+#            tools for presentations), builds and starts the editor on the sample data
 # make test  installs what is missing, builds and runs every test headless
 #
 # Further targets (each installs what is missing first):
@@ -33,12 +34,15 @@ SANITIZER_ENV = \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan-suppressions.txt:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps configure build run test test-asan bench install clean format format-check
+.PHONY: all deps deps-optional configure build run test test-asan bench install clean format format-check
 
 all: build
 
 deps:
 	@bash scripts/install-deps.sh
+
+deps-optional:
+	@bash scripts/install-deps.sh --optional
 
 configure: deps
 	$(call configure_dir,$(BUILD_DIR),$(BUILD_TYPE),-DKOVA_BUILD_BENCHMARKS=OFF)
@@ -46,7 +50,7 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+run: deps-optional build
 	$(BUILD_DIR)/app/kova-editor
 
 test: build
