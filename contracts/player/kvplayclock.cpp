@@ -1,0 +1,7 @@
+#include "kvplayclock.h"
+
+namespace Kova {
+
+KvPlayClock::~KvPlayClock() = default;
+
+} // namespace Kova
