@@ -1,0 +1,12 @@
+#include "kvplayermediaview.h"
+
+namespace Kova {
+
+KvPlayerMediaView::KvPlayerMediaView(QWidget* parent)
+    : QWidget(parent)
+{
+}
+
+KvPlayerMediaView::~KvPlayerMediaView() = default;
+
+} // namespace Kova
