@@ -1,0 +1,121 @@
+#include "kvplayerscreenview.h"
+
+#include "kvplayercardview.h"
+#include "kvplayermovieview.h"
+#include "kvplayerpictureview.h"
+#include "kvplayertelopview.h"
+#include "kvplayerwebview.h"
+
+#include <kvmedia.h>
+#include <kvscreen.h>
+#include <mediatype.h>
+
+#include <QFileInfo>
+#include <QPainter>
+#include <QTimer>
+
+namespace Kova {
+
+KvPlayerScreenView::KvPlayerScreenView(const KvScreen& screen, QWidget* parent)
+    : QWidget(parent)
+    , m_screenId(screen.id())
+    , m_name(screen.name())
+    , m_extended(screen.type() == ScreenType::Extended)
+    , m_stageSize(screen.rect().size())
+    , m_background(screen.backgoundColor())
+{
+    setObjectName(QStringLiteral("PlayerScreen_%1").arg(m_screenId));
+    if (m_extended) {
+        // Plug-in content is not available to this player: the screen shows its name.
+        m_view = new KvPlayerCardView(m_name, tr("Extended screen"), this);
+        m_view->setGeometry(rect());
+    }
+}
+
+KvPlayerScreenView::~KvPlayerScreenView() = default;
+
+void KvPlayerScreenView::setItem(const KvPlayItem& item)
+{
+    if (m_extended)
+        return;
+    ++m_generation;
+    dropView();
+    m_item = item;
+    if (!item.isValid())
+        return;
+    m_view = createView(item);
+    const quint64 generation = m_generation;
+    if (!m_view) {
+        QTimer::singleShot(0, this, [this, generation] {
+            if (generation == m_generation)
+                emit mediumFailed(m_screenId);
+        });
+        return;
+    }
+    m_view->setGeometry(rect());
+    connect(
+        m_view, &KvPlayerMediaView::failed, this,
+        [this, generation] {
+            if (generation == m_generation)
+                emit mediumFailed(m_screenId);
+        },
+        Qt::QueuedConnection);
+    connect(
+        m_view, &KvPlayerMediaView::ended, this,
+        [this, generation] {
+            if (generation == m_generation && m_item.durationMs < 0)
+                emit mediumEnded(m_screenId);
+        },
+        Qt::QueuedConnection);
+    m_view->show();
+}
+
+KvPlayerMediaView* KvPlayerScreenView::createView(const KvPlayItem& item)
+{
+    switch (item.mediaType) {
+    case MediaType::Image:
+        return new KvPlayerPictureView(item.filePath, this);
+    case MediaType::Movie:
+        return new KvPlayerMovieView(item.filePath, this);
+    case MediaType::Telop:
+        if (!item.media)
+            return nullptr;
+        return new KvPlayerTelopView(item.filePath, *item.media, m_stageSize, this);
+    case MediaType::Web:
+        return new KvPlayerWebView(item.filePath, this);
+    case MediaType::Flash:
+        if (!QFileInfo(item.filePath).isFile())
+            return nullptr;
+        return new KvPlayerCardView(QStringLiteral("Flash"), QFileInfo(item.filePath).fileName(),
+                                    this);
+    case MediaType::Extended:
+        return new KvPlayerCardView(m_name, item.media ? item.media->name() : QString(), this);
+    default:
+        return nullptr;
+    }
+}
+
+void KvPlayerScreenView::dropView()
+{
+    if (!m_view)
+        return;
+    // Deleted on the next turn: the view may be inside one of its own handlers now.
+    m_view->disconnect(this);
+    m_view->hide();
+    m_view->deleteLater();
+    m_view = nullptr;
+}
+
+void KvPlayerScreenView::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), m_background);
+}
+
+void KvPlayerScreenView::resizeEvent(QResizeEvent* /*event*/)
+{
+    if (m_view)
+        m_view->setGeometry(rect());
+}
+
+} // namespace Kova
