@@ -191,12 +191,7 @@ private slots:
         QTest::addColumn<QList<QList<int>>>("entries"); // from row, from, to row, to
         QTest::addColumn<QStringList>("first");
         QTest::addColumn<QStringList>("second");
-        QTest::newRow("M2 M3 onto M4")
-            << QList<QList<int>>{{0, 1, 0, 2}, {0, 2, 0, 3}}
-            << QStringList{"M1", "M4", "M2", "M3", "M5"} << QStringList{"N1", "N2"};
-        QTest::newRow("M4 onto M2")
-            << QList<QList<int>>{{0, 3, 0, 1}} << QStringList{"M1", "M4", "M2", "M3", "M5"}
-            << QStringList{"N1", "N2"};
+        // Moves inside a row, through the editor's move command: tst_mediacommands (dropPlace).
         QTest::newRow("into the other row")
             << QList<QList<int>>{{0, 1, 1, 1}, {0, 2, 1, 2}} << QStringList{"M1", "M4", "M5"}
             << QStringList{"N1", "M2", "M3", "N2"};
