@@ -87,6 +87,27 @@ bool KvPlayRules::isAddress(const QString& uri)
     return scheme.match(uri).hasMatch();
 }
 
+bool KvPlayRules::isPlayableType(int mediaType)
+{
+    switch (mediaType) {
+    case MediaType::Image:
+    case MediaType::Movie:
+    case MediaType::Flash:
+    case MediaType::Web:
+    case MediaType::Telop:
+    case MediaType::Folder:
+    case MediaType::Extended:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool KvPlayRules::needsFile(const KvMedia& media)
+{
+    return media.mediaType() != MediaType::Extended && !isAddress(media.uri());
+}
+
 double KvPlayRules::timelineSeconds(const KvMedia& media, const QRectF& screenRect,
                                     const QString& dataDir, qint64 movieLengthMs)
 {

@@ -23,6 +23,11 @@ public:
     static QString absolutePath(const QString& uri, const QString& dataDir);
     // True for a web medium whose uri is an address rather than a file.
     static bool isAddress(const QString& uri);
+    // The media types the player plays (every MediaType but Unknown and unused values).
+    static bool isPlayableType(int mediaType);
+    // Whether the medium needs a file or folder at its path (extended media and web
+    // addresses do not).
+    static bool needsFile(const KvMedia& media);
 
     // The playing time the timeline shows, in seconds; -1.0 when unknown. movieLengthMs is the
     // movie's recorded length (0 when unknown), screenRect the rectangle of the medium's

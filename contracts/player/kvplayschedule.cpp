@@ -46,22 +46,6 @@ bool raises(const KvScreen& screen, int type)
                        [type](const KvEvent& event) { return event.type() == type; });
 }
 
-bool isPlayableType(int type)
-{
-    switch (type) {
-    case MediaType::Image:
-    case MediaType::Movie:
-    case MediaType::Flash:
-    case MediaType::Web:
-    case MediaType::Telop:
-    case MediaType::Folder:
-    case MediaType::Extended:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 KvPlaySchedule::KvPlaySchedule(const KvStage& stage, const QString& dataDir,
@@ -214,7 +198,7 @@ bool KvPlaySchedule::enter(ScreenState& screen, int index, qint64 at)
         const KvMedia& medium = *media.at(i);
         const QString path = KvPlayRules::absolutePath(medium.uri(), m_dataDir);
         const int type = medium.mediaType();
-        if (!isPlayableType(type)) {
+        if (!KvPlayRules::isPlayableType(type)) {
             skip(medium.uri().isEmpty() ? medium.name() : path, tr("unknown media type"));
             continue;
         }
@@ -248,8 +232,7 @@ bool KvPlaySchedule::enter(ScreenState& screen, int index, qint64 at)
             screen.folderFiles = files;
             screen.fileIndex = 0;
         } else {
-            const bool needsFile = type != MediaType::Extended && !KvPlayRules::isAddress(path);
-            if (needsFile && !QFileInfo::exists(path)) {
+            if (KvPlayRules::needsFile(medium) && !QFileInfo::exists(path)) {
                 skip(path, tr("the file is missing"));
                 continue;
             }
