@@ -47,6 +47,24 @@ QString firstLine(const QString& text)
     return QString();
 }
 
+// A telop's text without the style block that the telop editor writes at its top: the lines
+// up to the first blank one when the first line is "#kova-telop <version>"
+// (docs/telop-format.md).
+QString telopText(const QString& text)
+{
+    const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+    QString first = lines.first();
+    if (!first.remove(QChar(0xFEFF)).startsWith(QLatin1String("#kova-telop"))) {
+        return text;
+    }
+    for (int i = 1; i < lines.size(); ++i) {
+        if (lines.at(i).trimmed().isEmpty()) {
+            return lines.mid(i + 1).join(QLatin1Char('\n'));
+        }
+    }
+    return QString();
+}
+
 // What a web card shows: the host of a shortcut's address, or a page's title.
 QString webCaption(const QString& path, const QString& suffix)
 {
@@ -151,7 +169,8 @@ KvThumbnail::FileProperty KvThumbnail::createFileProperty(const QString& absolut
         break;
     case MediaType::Telop:
         property.format = QStringLiteral("text");
-        thumbnail = KvThumbnailCard::telop(firstLine(headOfText(absolutePath)), THUMBNAIL_SIZE);
+        thumbnail = KvThumbnailCard::telop(firstLine(telopText(headOfText(absolutePath))),
+                                           THUMBNAIL_SIZE);
         break;
     case MediaType::Web:
         property.format = suffix;
