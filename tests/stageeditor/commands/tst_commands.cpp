@@ -1,9 +1,9 @@
 // Stage and screen commands through the editor's actions. Each action is one undo step: undo
 // gives back the state before, redo (with another selection in between, so that it must act
 // on the screens of the first time) the state after, the canvas items following. Then the
-// refusals, the active side, the lock toggle, an image from outside the data folder, and a
-// long random run undone and redone as a whole. How the property panels send their edits
-// and follow undo is tested in tst_panels.
+// refusals, the lock toggle, an image from outside the data folder, and a long random run
+// undone and redone as a whole. Which side Edit acts on is tested in tst_mediacommands, how
+// the property panels send their edits and follow undo in tst_panels.
 
 #include <QCheckBox>
 #include <QDir>
@@ -19,7 +19,6 @@
 
 #include <functional>
 
-#include "kvdockwidget.h"
 #include "kveditorcommon.h"
 #include "kveditormenus.h"
 #include "kvevent.h"
@@ -329,40 +328,6 @@ private slots:
         QCOMPARE(state(), before);
         QCOMPARE(stack()->count(), 0);
         QCOMPARE(m_editor->stageWidget()->clipboardScreens().count(), copied);
-    }
-
-    // Edit > Cut, Copy, Paste and Delete act on the side the user last pressed the mouse on:
-    // after a press in the sequence dock the selected screens are left alone (the timeline has
-    // nothing selected); on the stage side they act on the selected screens, and on none with
-    // nothing selected.
-    void editActionsFollowTheActiveSide()
-    {
-        KvStage* stage = openStage(2);
-        m_editor->stageWidget()->clearClipboardForScreen();
-        const auto pressOn = [](QWidget* side) {
-            QTest::mousePress(side, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
-            QTest::mouseRelease(side, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
-        };
-        const auto editAll = [this] {
-            m_editor->action_copy();
-            m_editor->action_cut();
-            m_editor->action_paste();
-            m_editor->action_remove();
-        };
-        m_editor->selectScreenItem(stage->screenList(), true, true);
-        pressOn(m_editor->sequenceDock());
-        editAll();
-        QCOMPARE(stage->screenList().count(), 2);
-        QVERIFY(m_editor->stageWidget()->clipboardScreens().isEmpty());
-
-        pressOn(m_editor->stageWidget());
-        m_editor->clearScreenSelection();
-        editAll();
-        QCOMPARE(stack()->count(), 0);
-        m_editor->selectScreenItem(stage->screenList(), true, true);
-        trigger("Action_Delete");
-        QCOMPARE(stage->screenList().count(), 0);
-        QCOMPARE(stack()->count(), 1);
     }
 
     // S1 and S2 of three screens with values of their own are set to one value.

@@ -330,11 +330,14 @@ private slots:
         QCOMPARE(sequence()->rows().at(0)->selectedIndices(), (QList<int>{1, 3}));
     }
 
-    // After a press in the timeline Edit > Delete acts on the media, whatever is selected on
-    // the canvas.
-    void deleteAfterPressInTimelineRemovesMedia()
+    // Edit > Cut, Copy, Paste and Delete act on the side the user last pressed the mouse on:
+    // after a click on a medium in the timeline on the media, leaving the screens selected on
+    // the canvas and the screens' clipboard alone; after a press on the canvas on the selected
+    // screens, and on none with nothing selected.
+    void editActionsFollowTheActiveSide()
     {
         openStage({3, 2});
+        m_editor->stageWidget()->clearClipboardForScreen();
         m_editor->selectScreenItem({screen(1)}, true, true);
         clickMedia(0, 1);
         QCOMPARE(m_editor->activeSide(), int(KvStageEditor::SequenceSide));
@@ -344,8 +347,26 @@ private slots:
         }
         QVERIFY(enabled("Action_Delete"));
         Test::editorAction(*m_editor, "Action_Delete")->trigger();
-        QCOMPARE(m_editor->currentStage()->screenList().count(), 2);
         QCOMPARE(names(0), QString("M1.0 M1.2"));
+        m_editor->action_copy();
+        QCOMPARE(m_editor->currentStage()->screenList().count(), 2);
+        QVERIFY(m_editor->stageWidget()->clipboardScreens().isEmpty());
+        QCOMPARE(stack()->count(), 1);
+
+        QWidget* canvas = m_editor->stageWidget();
+        QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+        QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+        m_editor->clearScreenSelection();
+        m_editor->action_copy();
+        m_editor->action_cut();
+        m_editor->action_paste();
+        m_editor->action_remove();
+        QCOMPARE(stack()->count(), 1);
+        m_editor->selectScreenItem({screen(1)}, true, true);
+        Test::editorAction(*m_editor, "Action_Delete")->trigger();
+        QCOMPARE(m_editor->currentStage()->screenList().count(), 1);
+        QCOMPARE(names(0), QString("M1.0 M1.2"));
+        QCOMPARE(stack()->count(), 2);
     }
 
     // A seeded run of media and screen edits; undoing all of it gives back the stage file
