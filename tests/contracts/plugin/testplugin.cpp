@@ -1,0 +1,25 @@
+// A plug-in for the loader tests, built twice: with a good description and with one for a
+// newer interface version. Making its object appends a line to the file named by
+// KOVA_TEST_PLUGIN_MARKER, so a test sees whether and how often it was made.
+
+#include "kvplugincommoninterface.h"
+
+#include <QFile>
+#include <QObject>
+
+class TestPlugin : public QObject, public Kova::KvPluginCommonInterface
+{
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID KvPluginCommonInterface_iid FILE TEST_PLUGIN_JSON)
+    Q_INTERFACES(Kova::KvPluginCommonInterface)
+public:
+    TestPlugin()
+    {
+        QFile marker(qEnvironmentVariable("KOVA_TEST_PLUGIN_MARKER"));
+        if (marker.open(QIODevice::Append))
+            marker.write("made\n");
+    }
+    QIcon icon() const override { return QIcon(); }
+};
+
+#include "testplugin.moc"
