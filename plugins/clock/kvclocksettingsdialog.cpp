@@ -18,6 +18,7 @@ KvClockSettingsDialog::KvClockSettingsDialog(const KvClockState& state, QWidget*
     : QDialog(parent)
     , m_textColor(state.textColor)
     , m_backgroundColor(state.backgroundColor)
+    , m_font(state.font)
 {
     setWindowTitle(tr("Clock Settings"));
 
@@ -74,10 +75,16 @@ KvClockSettingsDialog::KvClockSettingsDialog(const KvClockState& state, QWidget*
     connect(m_formatEdit, &QLineEdit::textChanged, this, &KvClockSettingsDialog::updateSample);
     connect(m_timeZoneBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &KvClockSettingsDialog::updateSample);
-    connect(m_fontBox, &QFontComboBox::currentFontChanged, this,
-            &KvClockSettingsDialog::updateSample);
-    connect(m_sizeBox, QOverload<int>::of(&QSpinBox::valueChanged), this,
-            &KvClockSettingsDialog::updateSample);
+    // The font changes only in what the user changes: the box shows the family that the
+    // font resolves to, which may be another name for the same choice.
+    connect(m_fontBox, &QFontComboBox::currentFontChanged, this, [this](const QFont& font) {
+        m_font.setFamily(font.family());
+        updateSample();
+    });
+    connect(m_sizeBox, QOverload<int>::of(&QSpinBox::valueChanged), this, [this](int size) {
+        m_font.setPointSize(size);
+        updateSample();
+    });
     connect(m_textColorButton, &QPushButton::clicked, this,
             [this]() { chooseColor(&m_textColor, m_textColorButton); });
     connect(m_backgroundColorButton, &QPushButton::clicked, this,
@@ -92,8 +99,7 @@ KvClockState KvClockSettingsDialog::state() const
     KvClockState state;
     state.format = m_formatEdit->text();
     state.timeZone = m_timeZoneBox->currentData().toString();
-    state.font = m_fontBox->currentFont();
-    state.font.setPointSize(m_sizeBox->value());
+    state.font = m_font;
     state.textColor = m_textColor;
     state.backgroundColor = m_backgroundColor;
     return state;

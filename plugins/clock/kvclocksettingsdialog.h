@@ -32,6 +32,7 @@ private:
 
     QColor m_textColor;
     QColor m_backgroundColor;
+    QFont m_font;
     QLineEdit* m_formatEdit = nullptr;
     QComboBox* m_timeZoneBox = nullptr;
     QFontComboBox* m_fontBox = nullptr;

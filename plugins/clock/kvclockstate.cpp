@@ -35,8 +35,9 @@ KvClockState KvClockState::fromVariant(const QVariant& value)
     const QByteArray zone = map.value(QStringLiteral("timeZone")).toString().toUtf8();
     if (!zone.isEmpty() && QTimeZone::isTimeZoneIdAvailable(zone))
         state.timeZone = QString::fromUtf8(zone);
+    const QString fontText = map.value(QStringLiteral("font")).toString();
     QFont font;
-    if (font.fromString(map.value(QStringLiteral("font")).toString()))
+    if (!fontText.isEmpty() && font.fromString(fontText))
         state.font = font;
     const QColor text(map.value(QStringLiteral("textColor")).toString());
     if (text.isValid())

@@ -30,8 +30,9 @@ KvTickerState KvTickerState::fromVariant(const QVariant& value)
     const int speed = map.value(QStringLiteral("speed")).toInt(&ok);
     if (ok && speed > 0)
         state.speed = speed;
+    const QString fontText = map.value(QStringLiteral("font")).toString();
     QFont font;
-    if (font.fromString(map.value(QStringLiteral("font")).toString()))
+    if (!fontText.isEmpty() && font.fromString(fontText))
         state.font = font;
     const QColor text(map.value(QStringLiteral("textColor")).toString());
     if (text.isValid())
