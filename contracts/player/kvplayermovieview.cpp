@@ -42,6 +42,16 @@ QMediaPlayer::State KvPlayerMovieView::state() const
     return m_player->state();
 }
 
+void KvPlayerMovieView::setSound(bool on)
+{
+    m_player->setMuted(!on);
+}
+
+bool KvPlayerMovieView::sound() const
+{
+    return !m_player->isMuted();
+}
+
 void KvPlayerMovieView::resizeEvent(QResizeEvent* /*event*/)
 {
     m_video->setGeometry(rect());

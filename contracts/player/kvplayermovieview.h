@@ -10,8 +10,9 @@ class QVideoWidget;
 namespace Kova {
 
 // A movie, played once from its start by QtMultimedia into a video widget filling the
-// screen (aspect ratio kept, black bars). Movies play without sound: several screens may
-// play at once and a stage has no volume per medium. ended() at the end of the movie,
+// screen (aspect ratio kept, black bars). Movies play muted unless sound is switched on:
+// several screens may play at once and a stage has no volume per medium. ended() at the
+// end of the movie,
 // failed() when the file is missing or the backend cannot play it.
 class KvPlayerMovieView : public KvPlayerMediaView
 {
@@ -22,6 +23,8 @@ public:
 
     QString filePath() const { return m_filePath; }
     QMediaPlayer::State state() const;
+    void setSound(bool on);
+    bool sound() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -70,13 +70,23 @@ void KvPlayerScreenView::setItem(const KvPlayItem& item)
     m_view->show();
 }
 
+void KvPlayerScreenView::setMovieSound(bool on)
+{
+    m_movieSound = on;
+    if (auto* movie = qobject_cast<KvPlayerMovieView*>(m_view))
+        movie->setSound(on);
+}
+
 KvPlayerMediaView* KvPlayerScreenView::createView(const KvPlayItem& item)
 {
     switch (item.mediaType) {
     case MediaType::Image:
         return new KvPlayerPictureView(item.filePath, this);
-    case MediaType::Movie:
-        return new KvPlayerMovieView(item.filePath, this);
+    case MediaType::Movie: {
+        auto* movie = new KvPlayerMovieView(item.filePath, this);
+        movie->setSound(m_movieSound);
+        return movie;
+    }
     case MediaType::Telop:
         if (!item.media)
             return nullptr;

@@ -30,6 +30,8 @@ public:
     KvPlayerMediaView* mediaView() const { return m_view; }
 
     void setItem(const KvPlayItem& item);
+    // Whether movies play their sound; off by default.
+    void setMovieSound(bool on);
 
 signals:
     void mediumEnded(int screenId);
@@ -48,6 +50,7 @@ private:
     bool m_extended;
     QSizeF m_stageSize;
     QColor m_background;
+    bool m_movieSound = false;
     KvPlayItem m_item;
     KvPlayerMediaView* m_view = nullptr;
     // Counts items shown, so that a late report of a replaced view is ignored.

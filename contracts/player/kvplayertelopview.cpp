@@ -1,10 +1,10 @@
 #include "kvplayertelopview.h"
 
 #include "kvmedia.h"
+#include "kvtelopfile.h"
 
 #include <QFile>
 #include <QPainter>
-#include <QRegularExpression>
 
 namespace Kova {
 
@@ -17,17 +17,33 @@ bool isVertical(int direction)
     return direction == BottomToTop || direction == TopToBottom;
 }
 
-// The text as the screen shows it: one line for horizontal travel, lines kept otherwise.
-QString readText(const QString& filePath, int direction)
+// A telop file's text and, when the file has a style block, its colours. The medium's
+// font, direction, step and wait rule the travel: the stage's timeline measures with them.
+struct TelopContent
 {
+    QString text;
+    QColor color = Qt::white;
+    QColor background;
+};
+
+TelopContent readTelop(const QString& filePath, int direction)
+{
+    TelopContent content;
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    QString text = QString::fromUtf8(file.readAll()).trimmed();
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        return content;
+    const QString raw = QString::fromUtf8(file.readAll());
+    const KvTelopFile telop = KvTelopFile::fromText(raw);
+    if (raw.midRef(raw.startsWith(QChar(0xfeff)) ? 1 : 0)
+            .startsWith(QLatin1String("#kova-telop"))) {
+        content.color = telop.color;
+        content.background = telop.background;
+    }
+    content.text = telop.text.trimmed();
+    // Horizontal travel shows one line: line ends read as blanks.
     if (direction == RightToLeft || direction == LeftToRight)
-        text.replace(QRegularExpression(QStringLiteral("\\s*\\n\\s*")), QStringLiteral("   "));
-    return text;
+        content.text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return content;
 }
 
 } // namespace
@@ -42,13 +58,16 @@ KvPlayerTelopView::KvPlayerTelopView(const QString& filePath, const KvMedia& med
 {
     if (m_direction < Still || m_direction > TopToBottom)
         m_direction = RightToLeft;
-    const QString text = readText(filePath, m_direction);
+    const TelopContent content = readTelop(filePath, m_direction);
+    const QString& text = content.text;
+    m_textColor = content.color;
+    m_backgroundColor = content.background;
     m_text.setTextFormat(Qt::PlainText);
     m_text.setText(text);
     m_text.setPerformanceHint(QStaticText::AggressiveCaching);
     if (m_direction != RightToLeft && m_direction != LeftToRight) {
         m_text.setTextWidth(m_stageSize.width());
-        m_text.setTextOption(QTextOption(m_direction == Still ? Qt::AlignHCenter : Qt::AlignLeft));
+        m_text.setTextOption(QTextOption(Qt::AlignHCenter));
     }
     m_text.prepare(QTransform(), m_font);
     m_textSize = m_text.size();
@@ -60,18 +79,6 @@ KvPlayerTelopView::KvPlayerTelopView(const QString& filePath, const KvMedia& med
 }
 
 KvPlayerTelopView::~KvPlayerTelopView() = default;
-
-void KvPlayerTelopView::setTextColor(const QColor& color)
-{
-    m_textColor = color;
-    update();
-}
-
-void KvPlayerTelopView::setBackgroundColor(const QColor& color)
-{
-    m_backgroundColor = color;
-    update();
-}
 
 double KvPlayerTelopView::passLength() const
 {

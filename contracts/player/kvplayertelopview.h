@@ -17,24 +17,25 @@ class KvMedia;
 // bottom), the step in pixels and the wait between steps (or 1/60 s when the wait is
 // automatic). Text, font and steps are measured in stage pixels and drawn scaled with the
 // screen, so the text keeps its size relative to the screen at any window size.
-// Horizontal travel shows the text on one line, vertical travel word-wrapped in the
-// screen's width. Each pass ends when the text has left the screen: ended() is emitted and
-// the next pass starts. The step timer runs only while the view is visible.
+// Horizontal travel shows the text on one line, vertical travel word-wrapped and centred in
+// the screen's width. The text and, when the file has a style block, its text and
+// background colours come from the telop file (docs/telop-format.md); otherwise the text is
+// white on the screen's background. Each pass ends when the text has left the screen: ended() is
+// emitted and the next pass starts. The step timer runs only while the view is visible.
 class KvPlayerTelopView : public KvPlayerMediaView
 {
     Q_OBJECT
 public:
-    // stageSize: the screen's size in stage pixels. The text is read from filePath as UTF-8;
-    // a file that cannot be read or holds no text reports failed().
+    // stageSize: the screen's size in stage pixels. A file that cannot be read or holds no
+    // text reports failed().
     KvPlayerTelopView(const QString& filePath, const KvMedia& media, const QSizeF& stageSize,
                       QWidget* parent = nullptr);
     ~KvPlayerTelopView() override;
 
     QString text() const { return m_text.text(); }
-    void setTextColor(const QColor& color);
     QColor textColor() const { return m_textColor; }
-    // An invalid colour leaves the screen's background visible.
-    void setBackgroundColor(const QColor& color);
+    // Invalid when the screen's background shows behind the text.
+    QColor backgroundColor() const { return m_backgroundColor; }
     // Stage pixels travelled in the present pass.
     double offset() const { return m_offset; }
     int intervalMs() const { return m_timer.interval(); }

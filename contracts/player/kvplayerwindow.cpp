@@ -87,6 +87,13 @@ QRect KvPlayerWindow::toWindow(const QRectF& stageRect) const
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
+void KvPlayerWindow::setMovieSound(bool on)
+{
+    m_movieSound = on;
+    for (KvPlayerScreenView* view : qAsConst(m_screens))
+        view->setMovieSound(on);
+}
+
 KvPlayerScreenView* KvPlayerWindow::screenView(int screenId) const
 {
     return m_screens.value(screenId);
@@ -166,15 +173,6 @@ void KvPlayerWindow::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-void KvPlayerWindow::showEvent(QShowEvent* /*event*/)
-{
-    // A full-screen show is a playback screen: no pointer over the content.
-    if (isFullScreen())
-        setCursor(Qt::BlankCursor);
-    else
-        unsetCursor();
 }
 
 } // namespace Kova

@@ -29,6 +29,9 @@ public:
     // A stage rectangle in window pixels; neighbouring screens meet without a gap.
     QRect toWindow(const QRectF& stageRect) const;
     KvPlayerScreenView* screenView(int screenId) const;
+    // Movies play muted unless sound is switched on (the player's audio option).
+    void setMovieSound(bool on);
+    bool movieSound() const { return m_movieSound; }
     // Milliseconds the change timer is armed for; -1 when no change is planned.
     int pendingChangeMs() const;
 
@@ -36,7 +39,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void layoutScreens();
@@ -51,6 +53,7 @@ private:
     QString m_backgroundPath;
     QImage m_background;
     QSize m_backgroundFor;
+    bool m_movieSound = false;
 };
 
 } // namespace Kova
