@@ -1,0 +1,442 @@
+#include "kvmanualclock.h"
+#include "kvplayercardview.h"
+#include "kvplayerscreenview.h"
+#include "kvplayertelopview.h"
+#include "kvplayerwindow.h"
+#include "kvplayschedule.h"
+#include "kvtestfactories.h"
+
+#include <QBuffer>
+#include <QMediaPlayer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Kova;
+using namespace Kova::Test;
+
+namespace {
+
+const QColor stageBlue(0, 0, 128);
+const QColor screenGrey(90, 90, 90);
+
+// A picture of `size`, its left half `left` and its right half `right`, as a PNG; as a JPEG
+// whose EXIF orientation says "rotate 90 degrees clockwise" when `rotated`.
+QString writePicture(const QString& path, const QSize& size, const QColor& left,
+                     const QColor& right, bool rotated = false)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(right);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width() / 2; ++x)
+            image.setPixelColor(x, y, left);
+    if (!rotated) {
+        image.save(path, "PNG");
+        return path;
+    }
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG", 100);
+    // APP1 "Exif": a big-endian TIFF header and one IFD entry, Orientation (0x0112) = 6.
+    const char exif[] = "\xFF\xE1\x00\x22"
+                        "Exif\x00\x00"
+                        "MM\x00\x2A\x00\x00\x00\x08"
+                        "\x00\x01"
+                        "\x01\x12\x00\x03\x00\x00\x00\x01\x00\x06\x00\x00"
+                        "\x00\x00\x00\x00";
+    jpeg.insert(2, QByteArray(exif, sizeof(exif) - 1));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(jpeg);
+    return path;
+}
+
+KvMedia* addMedia(KvScreen* screen, const QString& uri, MediaType::MediaTypes type,
+                  double seconds = 10.0)
+{
+    auto* media = new KvMedia(uri, type, screen);
+    media->setPlayingDuration(seconds);
+    screen->addMedia(media);
+    return media;
+}
+
+// Stage 400 x 200 on blue. Screen 1 (150, 50, 200, 100) is listed first but stacked on top
+// (z 2): green for 6 s, then magenta. Screen 2 (0, 0, 200, 200), z 1: red for 4 s, then cyan.
+void buildStage(KvStage& stage, const QString& dataDir)
+{
+    QDir(dataDir).mkpath(QStringLiteral("image"));
+    const auto picture = [&](const QString& name, const QSize& size, const QColor& color) {
+        writePicture(QDir(dataDir).filePath(name), size, color, color);
+        return name;
+    };
+    stage.setRect(QRect(0, 0, 400, 200));
+    stage.setBackgroundColor(stageBlue);
+    KvScreen* top = addScreen(&stage, 1, ScreenType::Multimedia, QRectF(150, 50, 200, 100),
+                              QStringLiteral("Top"), 2);
+    top->setBackgoundColor(screenGrey);
+    addMedia(top, picture(QStringLiteral("image/green.png"), QSize(200, 100), Qt::green),
+             MediaType::Image, 6);
+    addMedia(top, picture(QStringLiteral("image/magenta.png"), QSize(200, 100), Qt::magenta),
+             MediaType::Image, 6);
+    KvScreen* bottom = addScreen(&stage, 2, ScreenType::Multimedia, QRectF(0, 0, 200, 200),
+                                 QStringLiteral("Bottom"), 1);
+    addMedia(bottom, picture(QStringLiteral("image/red.png"), QSize(100, 100), Qt::red),
+             MediaType::Image, 4);
+    addMedia(bottom, picture(QStringLiteral("image/cyan.png"), QSize(100, 100), Qt::cyan),
+             MediaType::Image, 4);
+}
+
+QColor pixel(QWidget& widget, const QPoint& point)
+{
+    return widget.grab().toImage().pixelColor(point);
+}
+
+KvPlayItem itemFor(const QString& filePath, int mediaType, const KvMedia* media = nullptr)
+{
+    KvPlayItem item;
+    item.screenId = 7;
+    item.mediaIndex = 0;
+    item.media = media;
+    item.filePath = filePath;
+    item.mediaType = mediaType;
+    return item;
+}
+
+// Centre of the pixels brighter than mid grey.
+QPointF brightCentre(const QImage& image)
+{
+    QPointF sum;
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) > 128) {
+                sum += QPointF(x, y);
+                ++count;
+            }
+    return count ? sum / count : QPointF(-1, -1);
+}
+
+} // namespace
+
+class TestPlayerWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void stageFitsWindow_data();
+    void stageFitsWindow();
+    void picturesFollowClock();
+    void escapeCloses();
+    void pictureFitsScreen_data();
+    void pictureFitsScreen();
+    void telopTravels_data();
+    void telopTravels();
+    void unplayableReportsFailure_data();
+    void unplayableReportsFailure();
+    void movieReportsEnd();
+    void webPageShowsAddress_data();
+    void webPageShowsAddress();
+};
+
+void TestPlayerWindow::stageFitsWindow_data()
+{
+    QTest::addColumn<QSize>("windowSize");
+    // Where stage point (0, 0) lands and how much the stage is enlarged.
+    QTest::addColumn<QPoint>("origin");
+    QTest::addColumn<double>("scale");
+
+    QTest::newRow("same size") << QSize(400, 200) << QPoint(0, 0) << 1.0;
+    QTest::newRow("bars above and below") << QSize(200, 200) << QPoint(0, 50) << 0.5;
+    QTest::newRow("bars left and right") << QSize(800, 200) << QPoint(200, 0) << 1.0;
+    QTest::newRow("enlarged") << QSize(1000, 800) << QPoint(0, 150) << 2.5;
+}
+
+void TestPlayerWindow::stageFitsWindow()
+{
+    QFETCH(QSize, windowSize);
+    QFETCH(QPoint, origin);
+    QFETCH(double, scale);
+
+    QTemporaryDir data;
+    KvStage stage;
+    buildStage(stage, data.path());
+    KvManualClock clock;
+    KvPlaySchedule schedule(stage, data.path(), clock);
+    KvPlayerWindow window(stage, schedule);
+    window.resize(300, 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // Laid out again on a resize after showing.
+    window.resize(windowSize);
+
+    const QImage shot = window.grab().toImage();
+    QCOMPARE(shot.size(), windowSize);
+    const auto at = [&](double x, double y) {
+        return shot.pixelColor(origin + QPointF(x * scale, y * scale).toPoint());
+    };
+    QCOMPARE(at(75, 100), QColor(Qt::red));
+    QCOMPARE(at(175, 100), QColor(Qt::green)); // both screens: the higher z index
+    QCOMPARE(at(300, 60), QColor(Qt::green));
+    QCOMPARE(at(375, 100), stageBlue);
+    QCOMPARE(at(300, 175), stageBlue);
+    if (origin != QPoint(0, 0))
+        QCOMPARE(shot.pixelColor(origin / 2), QColor(Qt::black));
+}
+
+void TestPlayerWindow::picturesFollowClock()
+{
+    QTemporaryDir data;
+    KvStage stage;
+    buildStage(stage, data.path());
+    KvManualClock clock(1000);
+    KvPlaySchedule schedule(stage, data.path(), clock);
+    KvPlayerWindow window(stage, schedule);
+    window.resize(400, 200);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(pixel(window, QPoint(75, 100)), QColor(Qt::red));
+    QCOMPARE(pixel(window, QPoint(300, 60)), QColor(Qt::green));
+    QCOMPARE(window.pendingChangeMs(), 4000);
+
+    clock.setNowMs(5500);
+    schedule.update();
+    QCOMPARE(pixel(window, QPoint(75, 100)), QColor(Qt::cyan));
+    QCOMPARE(pixel(window, QPoint(300, 60)), QColor(Qt::green));
+    QCOMPARE(window.pendingChangeMs(), 1500);
+
+    clock.setNowMs(7000);
+    schedule.update();
+    QCOMPARE(pixel(window, QPoint(300, 60)), QColor(Qt::magenta));
+}
+
+void TestPlayerWindow::escapeCloses()
+{
+    KvStage stage;
+    KvManualClock clock;
+    KvPlaySchedule schedule(stage, QString(), clock);
+    KvPlayerWindow window(stage, schedule);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QVERIFY(!window.isVisible());
+}
+
+void TestPlayerWindow::pictureFitsScreen_data()
+{
+    QTest::addColumn<QSize>("pictureSize");
+    QTest::addColumn<bool>("rotated");
+    QTest::addColumn<QSize>("screenSize");
+    QTest::addColumn<QRect>("shown");
+
+    QTest::newRow("wide in square")
+        << QSize(200, 100) << false << QSize(200, 200) << QRect(0, 50, 200, 100);
+    QTest::newRow("tall in wide") << QSize(50, 100) << false << QSize(400, 200)
+                                  << QRect(150, 0, 100, 200);
+    QTest::newRow("small enlarged")
+        << QSize(20, 10) << false << QSize(200, 200) << QRect(0, 50, 200, 100);
+    QTest::newRow("EXIF rotated") << QSize(200, 100) << true << QSize(100, 200)
+                                  << QRect(0, 0, 100, 200);
+}
+
+void TestPlayerWindow::pictureFitsScreen()
+{
+    QFETCH(QSize, pictureSize);
+    QFETCH(bool, rotated);
+    QFETCH(QSize, screenSize);
+    QFETCH(QRect, shown);
+
+    QTemporaryDir data;
+    const QString path = writePicture(data.filePath(rotated ? "p.jpg" : "p.png"), pictureSize,
+                                      Qt::red, Qt::blue, rotated);
+    KvScreen screen(ScreenType::Multimedia, 7);
+    screen.setRect(QRectF(QPointF(0, 0), screenSize));
+    screen.setBackgoundColor(screenGrey);
+    KvPlayerScreenView view(screen);
+    view.resize(screenSize);
+    view.setItem(itemFor(path, MediaType::Image));
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+    const QImage shot = view.grab().toImage();
+    // Left half red, right half blue; turned a quarter clockwise: top red, bottom blue.
+    const QPoint first = rotated ? QPoint(shown.center().x(), shown.top() + shown.height() / 4)
+                                 : QPoint(shown.left() + shown.width() / 4, shown.center().y());
+    const QPoint second = rotated ? QPoint(first.x(), shown.bottom() - shown.height() / 4)
+                                  : QPoint(shown.right() - shown.width() / 4, first.y());
+    const auto near = [](const QColor& a, const QColor& b) {
+        return qAbs(a.red() - b.red()) < 24 && qAbs(a.green() - b.green()) < 24 &&
+               qAbs(a.blue() - b.blue()) < 24;
+    };
+    QVERIFY2(near(shot.pixelColor(first), Qt::red), qPrintable(shot.pixelColor(first).name()));
+    QVERIFY2(near(shot.pixelColor(second), Qt::blue), qPrintable(shot.pixelColor(second).name()));
+    // The free band on either side shows the screen's background.
+    if (shown.size() != screenSize) {
+        const QPoint outside = shown.top() > 0 ? QPoint(shown.center().x(), shown.top() / 2)
+                                               : QPoint(shown.left() / 2, shown.center().y());
+        QCOMPARE(shot.pixelColor(outside), screenGrey);
+        const QPoint edge =
+            shown.top() > 0 ? QPoint(first.x(), shown.top()) : QPoint(shown.left(), first.y());
+        QVERIFY(near(shot.pixelColor(edge), Qt::red));
+        QCOMPARE(shot.pixelColor(edge - (shown.top() > 0 ? QPoint(0, 1) : QPoint(1, 0))),
+                 screenGrey);
+    }
+}
+
+void TestPlayerWindow::telopTravels_data()
+{
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QPoint>("towards");
+
+    QTest::newRow("right to left") << 2 << QPoint(-1, 0);
+    QTest::newRow("bottom to top") << 3 << QPoint(0, -1);
+    QTest::newRow("left to right") << 4 << QPoint(1, 0);
+    QTest::newRow("top to bottom") << 5 << QPoint(0, 1);
+}
+
+void TestPlayerWindow::telopTravels()
+{
+    QFETCH(int, direction);
+    QFETCH(QPoint, towards);
+
+    QTemporaryDir data;
+    QFile file(data.filePath(QStringLiteral("news.txt")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(
+        "#kova-telop 1\ncolor=#ffffff\nbackground=#000040\n\nOpen today \xe2\x80\x93 all day\n");
+    file.close();
+    KvMedia media(file.fileName(), MediaType::Telop);
+    media.setPlayingDirection(direction);
+    media.setStep(4);
+    media.setWait(10);
+    KvPlayerTelopView view(file.fileName(), media, QSizeF(300, 100));
+    QCOMPARE(view.text(), QStringLiteral("Open today \u2013 all day"));
+    view.resize(300, 100);
+    QVERIFY(!view.isScrolling());
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QCOMPARE(view.intervalMs(), 10);
+
+    QTRY_VERIFY(view.offset() >= 40);
+    const QImage first = view.grab().toImage();
+    QCOMPARE(first.pixelColor(0, 0), QColor(0, 0, 0x40)); // the file's background colour
+    const QPointF before = brightCentre(first);
+    const double offsetBefore = view.offset();
+    QTRY_VERIFY(view.offset() >= offsetBefore + 20);
+    const QPointF after = brightCentre(view.grab().toImage());
+    QVERIFY(before.x() >= 0 && after.x() >= 0);
+    const QPointF moved = after - before;
+    QVERIFY2(moved.x() * towards.x() + moved.y() * towards.y() >= 10,
+             qPrintable(QStringLiteral("moved by %1, %2").arg(moved.x()).arg(moved.y())));
+
+    view.hide();
+    QVERIFY(!view.isScrolling());
+}
+
+void TestPlayerWindow::unplayableReportsFailure_data()
+{
+    QTest::addColumn<int>("mediaType");
+    QTest::addColumn<QString>("fileName");
+    // Written into the file; null: no file.
+    QTest::addColumn<QByteArray>("content");
+
+    QTest::newRow("missing picture") << int(MediaType::Image) << "a.png" << QByteArray();
+    QTest::newRow("broken picture") << int(MediaType::Image) << "a.png" << QByteArray("no png");
+    QTest::newRow("missing movie") << int(MediaType::Movie) << "a.mp4" << QByteArray();
+    QTest::newRow("broken movie") << int(MediaType::Movie) << "a.mp4" << QByteArray(4096, 'x');
+    QTest::newRow("missing telop") << int(MediaType::Telop) << "a.txt" << QByteArray();
+    QTest::newRow("empty telop") << int(MediaType::Telop) << "a.txt" << QByteArray("");
+    QTest::newRow("missing web page") << int(MediaType::Web) << "a.html" << QByteArray();
+    QTest::newRow("unknown type") << 4 << "a.bin" << QByteArray("data");
+}
+
+void TestPlayerWindow::unplayableReportsFailure()
+{
+    QFETCH(int, mediaType);
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, content);
+
+    QTemporaryDir data;
+    const QString path = data.filePath(fileName);
+    if (!content.isNull()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    KvScreen screen(ScreenType::Multimedia, 7);
+    screen.setRect(QRectF(0, 0, 160, 90));
+    KvMedia media(path, MediaType::MediaTypes(mediaType));
+    KvPlayerScreenView view(screen);
+    view.resize(160, 90);
+    view.show();
+    QSignalSpy failed(&view, &KvPlayerScreenView::mediumFailed);
+    view.setItem(itemFor(path, mediaType, &media));
+    QVERIFY(failed.isEmpty()); // reported on a later turn, never from inside setItem
+    QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 15000);
+    QCOMPARE(failed.at(0).at(0).toInt(), 7);
+}
+
+void TestPlayerWindow::movieReportsEnd()
+{
+    const QString movie = QStringLiteral(KOVA_SAMPLE_DIR "/movie/countdown-3s.mp4");
+    QVERIFY(QFileInfo(movie).isFile());
+    QMediaPlayer probe;
+    if (probe.availability() != QMultimedia::Available)
+        QSKIP("QtMultimedia has no media backend in this environment (QMediaPlayer unavailable); "
+              "the failure path is checked by unplayableReportsFailure");
+
+    KvScreen screen(ScreenType::Multimedia, 7);
+    screen.setRect(QRectF(0, 0, 160, 90));
+    KvPlayerScreenView view(screen);
+    view.resize(160, 90);
+    view.show();
+    QSignalSpy ended(&view, &KvPlayerScreenView::mediumEnded);
+    QSignalSpy failed(&view, &KvPlayerScreenView::mediumFailed);
+    view.setItem(itemFor(movie, MediaType::Movie));
+    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 20000);
+    QCOMPARE(ended.at(0).at(0).toInt(), 7);
+    QVERIFY(failed.isEmpty());
+}
+
+void TestPlayerWindow::webPageShowsAddress_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("caption");
+
+    QTest::newRow("shortcut") << "site.url"
+                              << QByteArray("[InternetShortcut]\r\nURL=https://example.com/a\r\n")
+                              << "example.com"
+                              << "https://example.com/a";
+    QTest::newRow("page") << "hours.html"
+                          << QByteArray("<html><head><title> Opening\n hours </title>")
+                          << "Opening hours"
+                          << "hours.html";
+    QTest::newRow("page without title") << "plain.html" << QByteArray("<p>hi</p>") << "plain"
+                                        << "plain.html";
+}
+
+void TestPlayerWindow::webPageShowsAddress()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, title);
+    QFETCH(QString, caption);
+
+    QTemporaryDir data;
+    QFile file(data.filePath(fileName));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    KvScreen screen(ScreenType::Multimedia, 7);
+    KvPlayerScreenView view(screen);
+    view.setItem(itemFor(file.fileName(), MediaType::Web));
+    auto* card = qobject_cast<KvPlayerCardView*>(view.mediaView());
+    QVERIFY(card);
+    QCOMPARE(card->title(), title);
+    QCOMPARE(card->caption(), caption);
+}
+
+QTEST_MAIN(TestPlayerWindow)
+#include "tst_playerwindow.moc"
