@@ -1,9 +1,9 @@
 // Stage and screen commands through the editor's actions. Each action is one undo step: undo
 // gives back the state before, redo (with another selection in between, so that it must act
 // on the screens of the first time) the state after, the canvas items following. Then the
-// refusals, the lock toggle, an image from outside the data folder, and a long random run
-// undone and redone as a whole. Which side Edit acts on is tested in tst_mediacommands, how
-// the property panels send their edits and follow undo in tst_panels.
+// refusals, the lock toggle and an image from outside the data folder. Which side Edit acts
+// on and a long random run of media, screen and stage edits undone and redone whole are tested
+// in tst_mediacommands, how the property panels send their edits and follow undo in tst_panels.
 
 #include <QCheckBox>
 #include <QDir>
@@ -11,7 +11,6 @@
 #include <QFileDialog>
 #include <QGraphicsScene>
 #include <QMainWindow>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QUndoGroup>
 #include <QUndoStack>
@@ -438,74 +437,6 @@ private slots:
             QCOMPARE(stage->backgroundImage(), yes ? outside : QString());
             QCOMPARE(stack()->count(), yes ? 1 : 0);
         }
-    }
-
-    void randomOperationsUndoAll()
-    {
-        KvStage* stage = openStage(6);
-        const KvStage original(*stage);
-        QRandomGenerator random(20261206u);
-        QList<KvScreen*> pick;
-        int names = 0;
-        const auto align = [&] { return KvEditorCommon::Align(1 << random.bounded(6)); };
-        const auto player = [&] { return PlayerType::PlayerTypes(1 + random.bounded(2)); };
-        const std::vector<std::function<void()>> operations{
-            [&] { m_editor->action_addMultimediaScreen(); },
-            [&] { m_editor->action_removeSelectedScreens(); },
-            [&] {
-                m_editor->action_changeSelectedScreenBackColor(QColor::fromRgb(random.generate()));
-            },
-            [&] { m_editor->action_changeSelectedScreenLocked(random.bounded(4) == 0); },
-            [&] { m_editor->action_toggleSelectedScreenLocked(); },
-            [&] { m_editor->action_changeSelectedScreenMoviePlayerType(player()); },
-            [&] { m_editor->action_changeSelectedScreenName(QString("N%1").arg(++names)); },
-            [&] { m_editor->action_moveZIndexOfScreen(random.bounded(7) - 3); },
-            [&] { m_editor->action_alignSelectedScreens(align()); },
-            [&] { m_editor->action_distributeSelectedScreens(align()); },
-            [&] {
-                m_editor->action_changeStagePos(QPointF(random.bounded(50), random.bounded(50)));
-            },
-            [&] {
-                m_editor->action_cut();
-                m_editor->action_paste();
-            },
-            [&] {
-                for (KvScreen* s : pick)
-                    itemOf(s)->setPos(s->rect().topLeft() + QPointF(random.bounded(21) - 10, 3));
-                m_editor->action_selectedScreenMoved();
-            },
-            [&] {
-                for (KvScreen* s : pick)
-                    itemOf(s)->setGeometry(s->rect().x(), s->rect().y(), 20 + random.bounded(300),
-                                           20 + random.bounded(200));
-                m_editor->action_selectedScreenResized();
-            },
-        };
-        const int count = 800;
-        for (int n = 0; n < count; ++n) {
-            const QList<KvScreen*> all = m_editor->screens();
-            pick.clear();
-            for (KvScreen* s : all) {
-                if (random.bounded(3) == 0)
-                    pick << s;
-            }
-            m_editor->selectScreenItem(pick, true, true);
-            const int operation = random.bounded(int(operations.size()));
-            // Between 4 and 13 screens: adding (and pasting) stops at 14, removing at 3.
-            if ((all.count() >= 14 && (operation == 0 || operation == 11)) ||
-                (all.count() <= 3 && operation == 1))
-                continue;
-            operations[operation]();
-        }
-        QVERIFY(stack()->count() > count / 3);
-        const KvStage final(*stage);
-        QVERIFY(!stage->isMatch(original, true));
-        while (stack()->canUndo())
-            stack()->undo();
-        QVERIFY(stage->isMatch(original, true));
-        while (stack()->canRedo())
-            stack()->redo();
-        QVERIFY(stage->isMatch(final, true));
     }
 };
 

@@ -1,8 +1,8 @@
 // Media commands through the editor on an opened stage: each action is one undo step whose
 // undo and redo give back the stage file written before and after, with the same media
-// objects; the move rules and their menu entries, Edit on the sequence side, and a seeded run of
-// media and screen edits undone and redone whole. (A file dropped on a canvas screen becomes
-// one such step in tst_timelinejourney.)
+// objects; the move rules and their menu entries, which side Edit acts on, and a seeded run of
+// media, screen and stage edits undone and redone whole. (A file dropped on a canvas screen
+// becomes one such step in tst_timelinejourney.)
 
 #include <QGraphicsScene>
 #include <QMainWindow>
@@ -18,10 +18,12 @@
 #include "kveditorconfig.h"
 #include "kveditormenus.h"
 #include "kvpreservedmedia.h"
+#include "kvscreenitem.h"
 #include "kvseqmainview.h"
 #include "kvsequencecontainer.h"
 #include "kvsequencewidget.h"
 #include "kvstageeditor.h"
+#include "kvstagescene.h"
 #include "kvstagewidget.h"
 #include "kvstageworkingarea.h"
 #include "kvstagewriter.h"
@@ -134,6 +136,11 @@ private:
         QVERIFY(item);
         const QPoint at = view->mapFromScene(item->sceneBoundingRect().center());
         QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    }
+
+    KvScreenItem* itemOf(KvScreen* s) const
+    {
+        return m_editor->stageWidget()->currentStageWorkingArea()->scene()->screenItemOf(s);
     }
 
     bool enabled(const QString& name) const
@@ -369,8 +376,8 @@ private slots:
         QCOMPARE(stack()->count(), 2);
     }
 
-    // A seeded run of media and screen edits; undoing all of it gives back the stage file
-    // of the start, redoing it the file of the end, byte for byte.
+    // A seeded run of media edits with screen and stage edits between; undoing all of it gives
+    // back the stage file of the start, redoing it the file of the end, byte for byte.
     void randomRunUndoneAndRedone()
     {
         openStage({4, 3, 5});
@@ -380,15 +387,57 @@ private slots:
         const QByteArray start = written();
         int added = 0;
         int row = 0;
-        // At least 2,000 media edits (operations 0 to 7), screens added and removed between.
-        for (int step = 0, mediaEdits = 0; mediaEdits < 2000; ++step) {
+        // Edits of a random few of the screens, selected on the canvas first.
+        QList<KvScreen*> pick;
+        int names = 0;
+        const auto align = [&] { return KvEditorCommon::Align(1 << random.bounded(6)); };
+        const auto player = [&] { return PlayerType::PlayerTypes(1 + random.bounded(2)); };
+        const std::vector<std::function<void()>> screenEdits{
+            [&] {
+                m_editor->action_changeSelectedScreenBackColor(QColor::fromRgb(random.generate()));
+            },
+            [&] { m_editor->action_changeSelectedScreenLocked(random.bounded(4) == 0); },
+            [&] { m_editor->action_toggleSelectedScreenLocked(); },
+            [&] { m_editor->action_changeSelectedScreenMoviePlayerType(player()); },
+            [&] { m_editor->action_changeSelectedScreenName(QString("N%1").arg(++names)); },
+            [&] { m_editor->action_moveZIndexOfScreen(random.bounded(7) - 3); },
+            [&] { m_editor->action_alignSelectedScreens(align()); },
+            [&] { m_editor->action_distributeSelectedScreens(align()); },
+            [&] {
+                m_editor->action_changeStagePos(QPointF(random.bounded(50), random.bounded(50)));
+            },
+            [&] {
+                // Pasting into a stage left empty pastes nothing, and a cut refused for a locked
+                // screen pastes what was cut before: the stage keeps between 1 and 8 screens.
+                const int screens = m_editor->screens().count();
+                if (pick.count() == screens || screens > 7)
+                    return;
+                emit m_editor->stageWidget()->mousePressed();
+                m_editor->action_cut();
+                m_editor->action_paste();
+            },
+            [&] {
+                for (KvScreen* s : pick)
+                    itemOf(s)->setPos(s->rect().topLeft() + QPointF(random.bounded(21) - 10, 3));
+                m_editor->action_selectedScreenMoved();
+            },
+            [&] {
+                for (KvScreen* s : pick)
+                    itemOf(s)->setGeometry(s->rect().x(), s->rect().y(), 20 + random.bounded(300),
+                                           20 + random.bounded(200));
+                m_editor->action_selectedScreenResized();
+            },
+        };
+        // At least 1,200 media edits (operations 0 to 7); screens added, removed and edited
+        // between.
+        for (int step = 0, mediaEdits = 0; mediaEdits < 1200; ++step) {
             const int rows = m_editor->currentStage()->screenList().count();
             // Mostly the row of the last edit, as a user works.
             if (row >= rows || random.bounded(4) == 0)
                 row = random.bounded(rows);
             const int count = screen(row)->mediaCount();
             // Rows stay short (an edit costs the timeline a pass over its row).
-            const int op = count > 8 ? 2 : random.bounded(10);
+            const int op = count > 8 ? 2 : random.bounded(11);
             mediaEdits += op < 8 ? 1 : 0;
             // A few consecutive media of the row, the first one pressed.
             const int first = count ? random.bounded(count) : 0;
@@ -442,10 +491,18 @@ private slots:
             } else if (op == 9 && rows > 2) {
                 m_editor->selectScreenItem({screen(row)}, true, true);
                 m_editor->action_removeSelectedScreens();
+            } else if (op == 10) {
+                pick.clear();
+                for (KvScreen* s : m_editor->currentStage()->screenList()) {
+                    if (random.bounded(3) == 0)
+                        pick << s;
+                }
+                m_editor->selectScreenItem(pick, true, true);
+                screenEdits[random.bounded(int(screenEdits.size()))]();
             }
         }
         const QByteArray end = written();
-        QVERIFY(stack()->count() > 1500);
+        QVERIFY(stack()->count() > 900);
         stack()->setIndex(0);
         QCOMPARE(written(), start);
         stack()->setIndex(stack()->count());
