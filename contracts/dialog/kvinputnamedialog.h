@@ -11,9 +11,11 @@ class QLineEdit;
 namespace Kova {
 
 // Asks for the name of a new telop text or web-page file in a library folder. The name is
-// refused, with the reason shown in the dialog, while it is empty, holds a character the
-// file system forbids, or names a file that exists in the folder (compared without regard
-// to case). The file's extension is added when the user leaves it out.
+// refused, with the reason shown in the dialog and OK disabled, while it is empty or blank,
+// holds a character the file system forbids (/ \ : * ? " < > | or a control character),
+// begins or ends with a blank, ends with a dot (which also refuses names of only dots), is
+// longer than a file name can be, or names a file that exists in the folder (compared
+// without regard to case). The file's extension is added when the user leaves it out.
 class KvInputNameDialog : public QDialog
 {
     Q_OBJECT
