@@ -26,6 +26,8 @@ KvPlayerWindow::KvPlayerWindow(const KvStage& stage, KvPlaySchedule& schedule, Q
     setWindowTitle(stage.name());
     // Everything is painted: the stage and black around it.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Esc reaches the window whatever a media view does with the keyboard.
+    setFocusPolicy(Qt::StrongFocus);
     resize(stage.rect().size());
 
     if (!stage.backgroundImage().isEmpty()) {
@@ -52,11 +54,12 @@ KvPlayerWindow::KvPlayerWindow(const KvStage& stage, KvPlaySchedule& schedule, Q
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &KvPlayerWindow::onTimeout);
-    connect(&m_schedule, &KvPlaySchedule::itemChanged, this, &KvPlayerWindow::onItemChanged);
 
     m_schedule.start();
     for (auto it = m_screens.cbegin(); it != m_screens.cend(); ++it)
         it.value()->setItem(m_schedule.current(it.key()));
+    // Connected after the first items are shown, so that start() builds no view twice.
+    connect(&m_schedule, &KvPlaySchedule::itemChanged, this, &KvPlayerWindow::onItemChanged);
     armTimer();
 }
 
