@@ -1,7 +1,6 @@
 #include "kveditorwiring.h"
 
 #include "kvcontentpreviewwidget.h"
-#include "kvlibfilesystemmodel.h"
 #include "kvlibrarywidget.h"
 #include "kvscreen.h"
 #include "kvscreenpropertywidget.h"
@@ -139,18 +138,8 @@ void KvEditorWiring::connectPanels(KvStageEditor& editor)
                      &KvStageEditor::checkUsingFileForRenaming);
     QObject::connect(library, &KvLibraryWidget::fileRenamed, &editor,
                      &KvStageEditor::action_renameFile);
-    // Drops on the library tree: a drag inside the library moves, files from outside are
-    // copied into the target folder or sorted into the type folders.
-    KvLibFileSystemModel* libraryModel = library->model();
-    QObject::connect(libraryModel, &KvLibFileSystemModel::moveFile, &editor,
-                     &KvStageEditor::action_moveLibraryFile);
-    QObject::connect(libraryModel,
-                     qOverload<QStringList&, QString&>(&KvLibFileSystemModel::copyFile), &editor,
-                     qOverload<QStringList&, QString&>(&KvStageEditor::action_copyLibraryFile));
-    QObject::connect(
-        libraryModel,
-        qOverload<QList<KvFileListCreator::PathPair>&>(&KvLibFileSystemModel::copyFile), &editor,
-        qOverload<QList<KvFileListCreator::PathPair>&>(&KvStageEditor::action_copyLibraryFile));
+    // The library panel connects its model's drops to the editor's library slots itself: it
+    // rebuilds its model on a refresh.
 }
 
 } // namespace Kova

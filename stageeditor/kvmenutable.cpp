@@ -132,11 +132,9 @@ QMenu* KvMenuTable::build(KvStageEditor* editor, const Menu& table, QList<QMenu*
         QObject::connect(menu, &QMenu::aboutToShow, editor, table.aboutToShow);
     if (table.aboutToHide)
         QObject::connect(menu, &QMenu::aboutToHide, editor, table.aboutToHide);
-    if (KvLibraryWidget* library = table.libraryMenu ? editor->libraryWidget() : nullptr) {
+    // The library panel adds its actions and prepares them whenever the menu opens.
+    if (KvLibraryWidget* library = table.libraryMenu ? editor->libraryWidget() : nullptr)
         library->addLibraryActionsToMenu(menu);
-        QObject::connect(menu, &QMenu::aboutToShow, library, &KvLibraryWidget::onMenuToShow,
-                         Qt::UniqueConnection);
-    }
     for (const Entry& entry : table.entries) {
         if (entry.kind == Entry::Action) {
             addAction(editor, menu, entry);

@@ -1206,9 +1206,13 @@ void KvStageEditor::updateSequenceMedia(KvThumbnail::FileProperty property)
     }
 }
 
-void KvStageEditor::action_createThumbnail(bool)
+void KvStageEditor::action_createThumbnail(bool force)
 {
-    // The library panel has no file selection to make thumbnails of.
+    if (!libraryWidget())
+        return;
+    QStringList paths = libraryWidget()->treeView()->selectedFilePaths(false);
+    if (!paths.isEmpty())
+        createThumbnail(paths, force);
 }
 
 void KvStageEditor::action_createThumbnailForce()

@@ -281,7 +281,13 @@ private slots:
             "&Time View|Action_Time_View||i;-;Set &Raise Event...|Action_Set_Raise_Event||i;"
             "Set &Listen Event...|Action_Set_Listen_Event||i;-Action_Separator_Begin_Plugin|h;"
             "-Action_Separator_End_Plugin|h;");
-        row("Library", 4, "&Library", "Menu_Library", "");
+        row("Library", 4, "&Library", "Menu_Library",
+            "Add Content File...|Action_Add_Content_File|;"
+            "Edit Content File...|Action_Edit_Content_File||d;-;New Telop...|Action_New_Telop|;"
+            "New Url...|Action_New_Url|;Add PPT file...|Action_Add_Ppt_File|;-;"
+            "New Folder|Action_New_Folder||d;-;Small|ActionSmall||id;Large|ActionLarge||i;"
+            "Create &Thumbnail|Action_Create_Thumbnail|;Update View|ActionUpdateView||i;-;"
+            "Open Folder with Explorer...|Action_Open_Folder_With_Shell||d;");
         row("Window", 5, "&Window", "Menu_Window",
             "Stage Property|Action_Set_Visible_Stage_Property||ck;"
             "Screen Property|Action_Set_Visible_Screen_Property||ck;"

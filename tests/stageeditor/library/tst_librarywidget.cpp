@@ -1,0 +1,492 @@
+#include "kvdockwidget.h"
+#include "kveditorconfig.h"
+#include "kveditoruserconfig.h"
+#include "kvlibfilesystemmodel.h"
+#include "kvlibrarywidget.h"
+#include "kvlibtreeview.h"
+#include "kvmodalwatcher.h"
+#include "kvpptconversiondialog.h"
+#include "kvstageeditor.h"
+#include "kvtestfactories.h"
+#include "kvthumbnailwork.h"
+#include "kvusingfilelist.h"
+
+#include <QClipboard>
+#include <QCommandLinkButton>
+#include <QFileSystemModel>
+#include <QListView>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMimeData>
+#include <QToolBar>
+#include <QUndoStack>
+#include <QWidgetAction>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Kova;
+
+// The library panel of an editor on a temporary data folder, with its own settings file:
+// image/a.png, image/sub/c.png, movie/m.mp4 and telop/t.txt.
+class TestLibraryWidget : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_config;
+    QTemporaryDir m_outside; // files the file dialogs pick
+    std::unique_ptr<Test::TempDataDir> m_data;
+    std::unique_ptr<QMainWindow> m_window;
+    std::unique_ptr<KvStageEditor> m_editor;
+    KvModalWatcher* m_watcher = nullptr;
+
+    KvLibraryWidget* panel() const { return m_editor->libraryWidget(); }
+    KvLibTreeView* tree() const { return panel()->treeView(); }
+    QString path(const QString& relative) const { return m_data->filePath(relative); }
+    QAction* action(const char* name) const { return Test::field<QAction>(panel(), name); }
+
+    // Selects the items (relative paths), expanding their folders.
+    void select(const QStringList& relatives)
+    {
+        tree()->selectionModel()->clearSelection();
+        for (const QString& relative : relatives) {
+            tree()->expand(panel()->model()->index(QFileInfo(path(relative)).absolutePath()));
+            const QModelIndex index = panel()->model()->index(path(relative));
+            QVERIFY2(index.isValid(), qPrintable(relative));
+            tree()->selectionModel()->select(index, QItemSelectionModel::Select |
+                                                        QItemSelectionModel::Rows);
+        }
+    }
+    QStringList selected() const
+    {
+        QStringList paths;
+        for (const QString& selectedPath : tree()->selectedFilePaths(false))
+            paths.append(QDir(m_data->path()).relativeFilePath(selectedPath));
+        paths.sort();
+        return paths;
+    }
+    // Background file work ends and what it queued runs.
+    static void settle()
+    {
+        KvThumbnailWork::threadPool()->waitForDone();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    static QString describe(QAction* action)
+    {
+        if (action->isSeparator())
+            return QStringLiteral("-");
+        if (action->menu())
+            return QStringLiteral("menu ") + action->menu()->title();
+        if (qobject_cast<QWidgetAction*>(action))
+            return QStringLiteral("widget");
+        return QStringLiteral("%1|%2|%3%4")
+            .arg(action->objectName(), action->text(), action->icon().isNull() ? "-" : "icon",
+                 action->shortcut().isEmpty() ? QString() : "|" + action->shortcut().toString());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_config.isValid() && m_outside.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+        for (const char* name : {"p.png", "q.png", "clip.mp4", "x.doc", "deck.pptx"})
+            QVERIFY(Test::writeFile(m_outside.filePath(name), name));
+    }
+
+    void init()
+    {
+        KvEditorUserConfig::reset();
+        KvEditorUserConfig::settings()->clear();
+        m_data.reset(new Test::TempDataDir);
+        QVERIFY(m_data->isValid());
+        QVERIFY(Test::writeImage(path("image/a.png")));
+        QVERIFY(Test::writeImage(path("image/sub/c.png")));
+        QVERIFY(Test::writeFile(path("movie/m.mp4"), "M"));
+        QVERIFY(Test::writeFile(path("telop/t.txt"), "T"));
+        KvEditorConfig::setDataDir(m_data->path());
+        m_window.reset(new QMainWindow);
+        m_editor.reset(new KvStageEditor(m_window.get()));
+        // The list of files that saved stages use is built (and empty).
+        m_editor->usingContentList()->setEntries(KvUsingFileList::Entries());
+        m_editor->usingContentList()->setState(KvUsingFileList::Created);
+        m_watcher = new KvModalWatcher(this);
+        QApplication::clipboard()->clear();
+    }
+
+    void cleanup()
+    {
+        delete m_watcher;
+        settle();
+        m_editor.reset();
+        m_window.reset();
+        settle();
+        m_data.reset();
+    }
+
+    void actionTables_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QStringList>("expected"); // the title, then each entry
+        const QStringList library = {
+            "Action_Add_Content_File|Add Content File...|-",
+            "Action_Edit_Content_File|Edit Content File...|-",
+            "-",
+            "Action_New_Telop|New Telop...|-",
+            "Action_New_Url|New Url...|-",
+            "Action_Add_Ppt_File|Add PPT file...|-",
+            "-",
+            "Action_New_Folder|New Folder|-",
+            "-",
+            "ActionSmall|Small|icon",
+            "ActionLarge|Large|icon",
+            "Action_Create_Thumbnail|Create &Thumbnail|-",
+            "ActionUpdateView|Update View|icon",
+            "-",
+            "Action_Open_Folder_With_Shell|Open Folder with Explorer...|-"};
+        QTest::newRow("library menu")
+            << "LibraryMenu" << QStringList{"Library Menu", "menu Edit", "-"} + library;
+        QTest::newRow("edit menu") << "LibraryEditMenu"
+                                   << QStringList{"Edit",
+                                                  "ActionUndo|Undo|icon",
+                                                  "ActionRedo|Redo|icon",
+                                                  "-",
+                                                  "ActionCut|Cut|icon",
+                                                  "ActionCopy|Copy|icon",
+                                                  "ActionPaste|Paste|icon",
+                                                  "-",
+                                                  "ActionRemove|Delete|icon",
+                                                  "ActionRename|Rename|icon"};
+        QTest::newRow("tool bar") << "LibraryToolBar"
+                                  << QStringList{"", "ActionSmall|Small|icon",
+                                                 "ActionLarge|Large|icon", "widget",
+                                                 "ActionLibraryMenu|Library Menu|icon"};
+    }
+    void actionTables()
+    {
+        QFETCH(QString, where);
+        QFETCH(QStringList, expected);
+        auto* holder = Test::field<QWidget>(panel(), qPrintable(where));
+        auto* menu = qobject_cast<QMenu*>(holder);
+        QStringList entries{menu ? menu->title() : QString()};
+        for (QAction* entry : holder->actions())
+            entries.append(describe(entry));
+        QCOMPARE(entries, expected);
+    }
+
+    void enableRules_data()
+    {
+        QTest::addColumn<QStringList>("selection");
+        QTest::addColumn<QString>("clipboard"); // "urls", "text" or empty
+        QTest::addColumn<int>("iconSide");
+        QTest::addColumn<bool>("undoable");
+        QTest::addColumn<QStringList>("enabled");
+        QTest::newRow("nothing") << QStringList() << "" << 16 << false
+                                 << QStringList{"ActionLarge"};
+        QTest::newRow("top folder")
+            << QStringList{"image"} << "urls" << 16 << true
+            << QStringList{"ActionLarge", "ActionPaste", "ActionUndo", "Action_New_Folder",
+                           "Action_Open_Folder_With_Shell"};
+        QTest::newRow("one file") << QStringList{"image/a.png"} << "text" << 32 << false
+                                  << QStringList{
+                                         "ActionCopy",        "ActionCut",
+                                         "ActionRemove",      "ActionRename",
+                                         "ActionSmall",       "Action_Edit_Content_File",
+                                         "Action_New_Folder", "Action_Open_Folder_With_Shell"};
+        QTest::newRow("two items")
+            << QStringList{"image/a.png", "image/sub"} << "urls" << 16 << false
+            << QStringList{"ActionCopy", "ActionCut", "ActionLarge", "ActionRemove"};
+    }
+    void enableRules()
+    {
+        QFETCH(QStringList, selection);
+        QFETCH(QString, clipboard);
+        QFETCH(int, iconSide);
+        QFETCH(bool, undoable);
+        QFETCH(QStringList, enabled);
+        select(selection);
+        auto* data = new QMimeData;
+        if (clipboard == "urls")
+            data->setUrls({QUrl::fromLocalFile(m_outside.filePath("p.png"))});
+        else
+            data->setText("words");
+        QApplication::clipboard()->setMimeData(data);
+        iconSide == 16 ? panel()->changeTreeViewIconSizeToSmall()
+                       : panel()->changeTreeViewIconSizeToLarge();
+        if (undoable)
+            m_editor->libraryUndoStack()->push(new QUndoCommand("step"));
+        emit panel()->libraryMenu()->aboutToShow();
+        emit Test::field<QMenu>(panel(), "LibraryEditMenu")->aboutToShow();
+        QStringList actual;
+        for (const char* name :
+             {"ActionSmall", "ActionLarge", "Action_Open_Folder_With_Shell", "Action_New_Folder",
+              "Action_Edit_Content_File", "ActionUndo", "ActionRedo", "ActionCut", "ActionCopy",
+              "ActionRemove", "ActionPaste", "ActionRename"}) {
+            if (action(name)->isEnabled())
+                actual.append(name);
+        }
+        actual.sort();
+        QCOMPARE(actual, enabled);
+    }
+
+    // Delete sends the file to the trash through the library stack, Undo and Redo go through
+    // that stack, Copy puts a copy payload on the clipboard, F5 clears a deep selection.
+    void keys()
+    {
+        QUndoStack* stack = m_editor->libraryUndoStack();
+        select({"image/sub/c.png"});
+        QTest::keySequence(tree(), QKeySequence::Copy);
+        QCOMPARE(
+            QApplication::clipboard()->mimeData()->data(KvEditorCommon::MIME_TYPE_FILE_OPERATION),
+            QStringLiteral("FileOperation{%1};")
+                .arg(KvEditorCommon::FILE_OPERATION_COPY)
+                .toLatin1());
+        QCOMPARE(QApplication::clipboard()->mimeData()->urls(),
+                 QList<QUrl>{QUrl::fromLocalFile(path("image/sub/c.png"))});
+
+        QTest::keySequence(tree(), QKeySequence::Delete);
+        settle();
+        QCOMPARE(stack->count(), 1);
+        QVERIFY(!QFileInfo::exists(path("image/sub/c.png")));
+        QTest::keySequence(tree(), QKeySequence::Undo);
+        settle();
+        QVERIFY(QFileInfo::exists(path("image/sub/c.png")));
+        QTest::keySequence(tree(), QKeySequence::Redo);
+        settle();
+        QVERIFY(!QFileInfo::exists(path("image/sub/c.png")));
+        QCOMPARE(stack->index(), 1);
+
+        select({"image/sub"});
+        QTest::keyClick(tree(), Qt::Key_F5);
+        QCOMPARE(selected(), QStringList());
+    }
+
+    void updateViewKeepsTheSelectedRows()
+    {
+        select({"image/a.png", "image/sub", "movie/m.mp4"});
+        QSignalSpy reselected(panel(), &KvLibraryWidget::requestSelectRows);
+        action("ActionUpdateView")->trigger();
+        QCOMPARE(selected(), QStringList());
+        QCOMPARE(reselected.count(), 1);
+        QTRY_COMPARE(selected(), QStringList({"image/a.png", "image/sub", "movie/m.mp4"}));
+    }
+
+    void iconSizeSetting()
+    {
+        KvEditorUserConfig::setValue("library/treeView/iconSize", QSize(32, 32));
+        KvLibraryWidget large(m_editor.get());
+        QCOMPARE(large.treeView()->iconSize(), QSize(32, 32));
+        Test::field<QAction>(&large, "ActionSmall")->trigger();
+        large.saveSettings();
+        KvEditorUserConfig::reset();
+        QSettings onDisk(QDir(m_config.path()).filePath("kova/stageeditor.conf"),
+                         QSettings::IniFormat);
+        QCOMPARE(onDisk.value("library/treeView/iconSize").toSize(), QSize(16, 16));
+    }
+
+    void addContentFiles_data()
+    {
+        QTest::addColumn<QString>("selection");
+        QTest::addColumn<QStringList>("chosen");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<int>("distribution"); // the answer; 0: no question expected
+        QTest::addColumn<QStringList>("added");
+        const QString image = "Image ( *.png *.jpg *.jpeg *.bmp *.gif)";
+        QTest::newRow("mixed, sorted") << "image/sub" << QStringList{"p.png", "clip.mp4"} << image
+                                       << 1 << QStringList{"image/p.png", "movie/clip.mp4"};
+        QTest::newRow("mixed, into folder")
+            << "image/sub" << QStringList{"p.png", "clip.mp4"} << image << 2
+            << QStringList{"image/sub/clip.mp4", "image/sub/p.png"};
+        QTest::newRow("pictures into picture folder")
+            << "image/sub/c.png" << QStringList{"p.png", "q.png"} << image << 0
+            << QStringList{"image/sub/p.png", "image/sub/q.png"};
+        QTest::newRow("nothing selected")
+            << "" << QStringList{"p.png", "clip.mp4", "x.doc"} << "Any ( *.*)" << 0
+            << QStringList{"image/p.png", "movie/clip.mp4"};
+        QTest::newRow("telop folder")
+            << "telop" << QStringList{"p.png"} << "Telop ( *.txt)" << 3 << QStringList();
+    }
+    void addContentFiles()
+    {
+        QFETCH(QString, selection);
+        QFETCH(QStringList, chosen);
+        QFETCH(QString, filter);
+        QFETCH(int, distribution);
+        QFETCH(QStringList, added);
+        select(selection.isEmpty() ? QStringList() : QStringList{selection});
+        // Files of the data folder, thumbnails and trash left out.
+        const auto files = [this]() {
+            QStringList list;
+            QDirIterator it(m_data->path(), QDir::Files, QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QString file = QDir(m_data->path()).relativeFilePath(it.next());
+                if (!file.startsWith("._") && !file.contains("/._"))
+                    list.append(file);
+            }
+            list.sort();
+            return list;
+        };
+        const QStringList before = files();
+        QStringList filters;
+        m_watcher->answerWith([&](QWidget* widget) {
+            auto* dialog = qobject_cast<QFileDialog*>(widget);
+            filters = dialog->nameFilters();
+            // The user shows every file to pick ones the offered filter hides.
+            dialog->setNameFilter("*");
+            dialog->setDirectory(m_outside.path());
+            // Picks the files in the list once the folder is shown unfiltered.
+            auto* list = dialog->findChild<QListView*>("listView");
+            const auto rows = [&]() {
+                QModelIndexList found;
+                for (const QString& name : chosen) {
+                    const auto* model = qobject_cast<QFileSystemModel*>(list->model());
+                    const QModelIndex index = model->index(m_outside.filePath(name));
+                    if (index.isValid())
+                        found.append(index);
+                }
+                return found;
+            };
+            if (!QTest::qWaitFor([&]() { return rows().size() == chosen.size(); }))
+                return dialog->reject(); // the checks of the result fail
+            for (const QModelIndex& index : rows())
+                list->selectionModel()->select(index, QItemSelectionModel::Select |
+                                                          QItemSelectionModel::Rows);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        if (distribution) {
+            m_watcher->answerWith([distribution](QWidget* widget) {
+                const auto buttons = widget->findChildren<QCommandLinkButton*>();
+                distribution <= buttons.size() ? buttons.at(distribution - 1)->click()
+                                               : static_cast<QDialog*>(widget)->reject();
+            });
+        }
+        action("Action_Add_Content_File")->trigger();
+        settle();
+        filters.removeAll(QString());
+        QCOMPARE(filters, QStringList{filter});
+        QStringList titles;
+        for (const KvModalWatcher::Seen& seen : m_watcher->seen())
+            titles.append(seen.title);
+        QStringList expectedTitles{"Select Content File"};
+        if (distribution)
+            expectedTitles.append("Add To Library");
+        QCOMPARE(titles, expectedTitles);
+        QCOMPARE(m_editor->libraryUndoStack()->count(), added.isEmpty() ? 0 : 1);
+        QStringList expected = before + added;
+        expected.sort();
+        QTRY_COMPARE(files(), expected);
+    }
+
+    // The name dialog, then the file's editor; the new file is selected. Cancelling the name
+    // makes nothing.
+    void newTelopAndUrl_data()
+    {
+        QTest::addColumn<QString>("actionName");
+        QTest::addColumn<QString>("name"); // empty: the name dialog is cancelled
+        QTest::addColumn<QString>("editor");
+        QTest::newRow("telop") << "Action_New_Telop"
+                               << "news.txt"
+                               << "Kova::KvTelopEditor";
+        QTest::newRow("url") << "Action_New_Url"
+                             << "site.url"
+                             << "Kova::KvUrlEditor";
+        QTest::newRow("cancelled") << "Action_New_Telop"
+                                   << ""
+                                   << "";
+    }
+    void newTelopAndUrl()
+    {
+        QFETCH(QString, actionName);
+        QFETCH(QString, name);
+        QFETCH(QString, editor);
+        const QString folder = actionName == "Action_New_Url" ? "web" : "telop";
+        m_watcher->answerWith([name](QWidget* widget) {
+            auto* dialog = static_cast<QDialog*>(widget);
+            if (auto* edit = dialog->findChild<QLineEdit*>(); edit && !name.isEmpty()) {
+                edit->setText(name);
+                dialog->accept();
+            } else {
+                dialog->reject();
+            }
+        });
+        // The editor saves the new file.
+        m_watcher->answerWith([this, folder, name](QWidget* widget) {
+            Test::writeFile(path(folder + '/' + name), "saved");
+            static_cast<QDialog*>(widget)->accept();
+        });
+        action(qPrintable(actionName))->trigger();
+        settle();
+        QStringList classes;
+        for (const KvModalWatcher::Seen& seen : m_watcher->seen())
+            classes.append(seen.className);
+        QCOMPARE(classes, QStringList({"Kova::KvInputNameDialog", editor}).filter("Kv"));
+        QCOMPARE(selected(), name.isEmpty() ? QStringList() : QStringList{folder + '/' + name});
+    }
+
+    void editContentFile_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("seen"); // the one modal widget: class, a box's title and text
+        QTest::newRow("picture") << "image/a.png"
+                                 << "QMessageBox|Edit Content File|This file \"a.png\" can not be "
+                                    "edited in Lumora Editor.\nDo you want to open this file in "
+                                    "the application associated with it?";
+        QTest::newRow("telop") << "telop/t.txt"
+                               << "Kova::KvTelopEditor|";
+    }
+    void editContentFile()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, seen);
+        m_editor->libraryDock()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_editor->libraryDock()));
+        select({file});
+        m_watcher->answer(QMessageBox::No);
+        tree()->scrollTo(panel()->model()->index(path(file)));
+        const QRect row = tree()->visualRect(panel()->model()->index(path(file)));
+        QVERIFY(tree()->viewport()->rect().contains(row.center()));
+        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::mouseDClick(tree()->viewport(), Qt::LeftButton, {}, row.center());
+        settle();
+        QCOMPARE(m_watcher->count(), 1);
+        const KvModalWatcher::Seen shown = m_watcher->seen().first();
+        QCOMPARE(shown.className + '|' +
+                     (shown.text.isEmpty() ? "" : shown.title + '|' + shown.text),
+                 seen);
+        QCOMPARE(selected(), QStringList{file});
+    }
+
+    // A presentation dropped from outside starts its conversion dialog; while it is open,
+    // "Add PPT file..." only brings it forward.
+    void pptConversionRunning()
+    {
+        QMimeData drop;
+        drop.setUrls({QUrl::fromLocalFile(m_outside.filePath("deck.pptx"))});
+        QVERIFY(panel()->model()->dropMimeData(&drop, Qt::CopyAction, -1, 0, tree()->rootIndex()));
+        QTRY_COMPARE(panel()->findChildren<KvPptConversionDialog*>().size(), 1);
+        auto* dialog = panel()->findChild<KvPptConversionDialog*>();
+        QTRY_VERIFY(dialog->isVisible());
+        dialog->hide();
+        emit panel()->libraryMenu()->aboutToShow();
+        QAction* ppt = action("Action_Add_Ppt_File");
+        QCOMPARE(ppt->text(), QString("Show PPT Conversion Progress..."));
+        QVERIFY(ppt->isEnabled());
+        ppt->trigger();
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(panel()->findChildren<KvPptConversionDialog*>().size(), 1);
+        QCOMPARE(m_watcher->count(), 0);
+        delete dialog;
+        emit panel()->libraryMenu()->aboutToShow();
+        QCOMPARE(ppt->text(), QString("Add PPT file..."));
+    }
+
+    void openFolderFailureIsShown()
+    {
+        panel()->openFolderWithShell(path("gone"));
+        QCOMPARE(m_watcher->count(), 1);
+        QCOMPARE(m_watcher->seen().first().title, QString("Notice"));
+    }
+};
+
+QTEST_MAIN(TestLibraryWidget)
+#include "tst_librarywidget.moc"
