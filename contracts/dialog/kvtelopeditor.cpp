@@ -60,7 +60,7 @@ KvTelopEditor::KvTelopEditor(const QString& filePath, bool existingFile, QWidget
     colourRow->addWidget(m_colorWidget);
     colourRow->addWidget(new QLabel(tr("Background:")));
     colourRow->addWidget(m_backgroundWidget);
-    form->addRow(tr("Text colour:"), colourRow);
+    form->addRow(tr("Text color:"), colourRow);
 
     m_directionCombo = named(new QComboBox, "DirectionCombo");
     m_directionCombo->addItem(tr("Right to left"), KvTelopFile::Left);

@@ -29,9 +29,10 @@ KvUrlEditor::KvUrlEditor(const QString& filePath, bool existingFile, QWidget* pa
     layout->addWidget(m_addressEdit);
     m_messageLabel = new QLabel;
     m_messageLabel->setObjectName(QStringLiteral("MessageLabel"));
-    m_messageLabel->setStyleSheet(QStringLiteral("color: #b00020;"));
     m_messageLabel->setWordWrap(true);
-    m_messageLabel->hide();
+    // Room for two lines of message is kept, so that a message does not resize the dialog.
+    m_messageLabel->setMinimumHeight(2 * m_messageLabel->fontMetrics().lineSpacing());
+    m_messageLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(m_messageLabel);
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
     m_buttons->setObjectName(QStringLiteral("ButtonBox"));
@@ -109,7 +110,8 @@ void KvUrlEditor::accept()
         } else {
             m_addressEdit->setText(completed);
             showMessage(
-                tr("The address was completed to %1. Save again to save it.").arg(completed));
+                tr("The address was completed to %1. Save again to save it.").arg(completed),
+                false);
         }
         return;
     }
@@ -124,10 +126,10 @@ void KvUrlEditor::accept()
     QDialog::accept();
 }
 
-void KvUrlEditor::showMessage(const QString& message)
+void KvUrlEditor::showMessage(const QString& message, bool refusal)
 {
     m_messageLabel->setText(message);
-    m_messageLabel->setVisible(!message.isEmpty());
+    m_messageLabel->setStyleSheet(refusal ? QStringLiteral("color: #b00020;") : QString());
 }
 
 void KvUrlEditor::disableEditing(const QString& reason)

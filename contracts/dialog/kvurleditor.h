@@ -38,7 +38,8 @@ public slots:
     void accept() override;
 
 private:
-    void showMessage(const QString& message);
+    // A refusal is shown in red, a note in the label's usual colour.
+    void showMessage(const QString& message, bool refusal = true);
     void disableEditing(const QString& reason);
 
     QString m_filePath;
