@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-#include <cmath>
+#include <algorithm>
 
 namespace Kova {
 
@@ -224,9 +224,17 @@ void KvPptConverter::onPdfMade()
     const QStringList pdfs =
         pdfFolder.entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
     if (pdfs.isEmpty()) {
-        // LibreOffice exits with 0 also when it cannot read the file; it then says why.
+        // LibreOffice exits with 0 also when it cannot read the file; it then says why on
+        // its error output, next to a warning about Java that every headless run prints.
+        QStringList lines = m_processOutput.split(QLatin1Char('\n'));
+        lines.erase(std::remove_if(lines.begin(), lines.end(),
+                                   [](const QString& line) {
+                                       return line.contains(QLatin1String("javaldx"));
+                                   }),
+                    lines.end());
+        const QString reason = lines.join(QLatin1Char('\n')).trimmed();
         fail(tr("LibreOffice could not convert the presentation to PDF.") +
-             (m_processOutput.isEmpty() ? QString() : QLatin1Char('\n') + m_processOutput));
+             (reason.isEmpty() ? QString() : QLatin1Char('\n') + reason));
         return;
     }
     m_pdfPath = pdfFolder.filePath(pdfs.first());
