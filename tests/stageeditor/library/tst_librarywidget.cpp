@@ -18,7 +18,6 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
-#include <QToolBar>
 #include <QUndoStack>
 #include <QWidgetAction>
 #include <QtTest>
@@ -65,6 +64,19 @@ private:
         paths.sort();
         return paths;
     }
+    // Files of the data folder, thumbnails and trash left out.
+    QStringList dataFiles() const
+    {
+        QStringList list;
+        QDirIterator it(m_data->path(), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString file = QDir(m_data->path()).relativeFilePath(it.next());
+            if (!file.startsWith("._") && !file.contains("/._"))
+                list.append(file);
+        }
+        list.sort();
+        return list;
+    }
     // Background file work ends and what it queued runs.
     static void settle()
     {
@@ -72,6 +84,12 @@ private:
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+    // The actions whose enabled state follows the selection, the clipboard and the stack.
+    const QStringList names =
+        QString("ActionSmall ActionLarge Action_Open_Folder_With_Shell Action_New_Folder "
+                "Action_Edit_Content_File ActionUndo ActionRedo ActionCut ActionCopy ActionRemove "
+                "ActionPaste ActionRename")
+            .split(' ');
     static QString describe(QAction* action)
     {
         if (action->isSeparator())
@@ -124,92 +142,70 @@ private slots:
         m_data.reset();
     }
 
+    // Entries by ";": "objectName|text|icon or -", "-" a separator, "menu <title>" a submenu,
+    // "widget" a widget; the holder's title first. A shortcut would be appended.
     void actionTables_data()
     {
-        QTest::addColumn<QString>("where");
-        QTest::addColumn<QStringList>("expected"); // the title, then each entry
-        const QStringList library = {
-            "Action_Add_Content_File|Add Content File...|-",
-            "Action_Edit_Content_File|Edit Content File...|-",
-            "-",
-            "Action_New_Telop|New Telop...|-",
-            "Action_New_Url|New Url...|-",
-            "Action_Add_Ppt_File|Add PPT file...|-",
-            "-",
-            "Action_New_Folder|New Folder|-",
-            "-",
-            "ActionSmall|Small|icon",
-            "ActionLarge|Large|icon",
-            "Action_Create_Thumbnail|Create &Thumbnail|-",
-            "ActionUpdateView|Update View|icon",
-            "-",
-            "Action_Open_Folder_With_Shell|Open Folder with Explorer...|-"};
+        QTest::addColumn<QString>("holder");
+        QTest::addColumn<QString>("entries");
         QTest::newRow("library menu")
-            << "LibraryMenu" << QStringList{"Library Menu", "menu Edit", "-"} + library;
-        QTest::newRow("edit menu") << "LibraryEditMenu"
-                                   << QStringList{"Edit",
-                                                  "ActionUndo|Undo|icon",
-                                                  "ActionRedo|Redo|icon",
-                                                  "-",
-                                                  "ActionCut|Cut|icon",
-                                                  "ActionCopy|Copy|icon",
-                                                  "ActionPaste|Paste|icon",
-                                                  "-",
-                                                  "ActionRemove|Delete|icon",
-                                                  "ActionRename|Rename|icon"};
+            << "LibraryMenu"
+            << "Library Menu;menu Edit;-;Action_Add_Content_File|Add Content File...|-;"
+               "Action_Edit_Content_File|Edit Content File...|-;-;Action_New_Telop|New Telop...|-;"
+               "Action_New_Url|New Url...|-;Action_Add_Ppt_File|Add PPT file...|-;-;"
+               "Action_New_Folder|New Folder|-;-;ActionSmall|Small|icon;ActionLarge|Large|icon;"
+               "Action_Create_Thumbnail|Create &Thumbnail|-;ActionUpdateView|Update View|icon;-;"
+               "Action_Open_Folder_With_Shell|Open Folder with Explorer...|-";
+        QTest::newRow("edit menu")
+            << "LibraryEditMenu"
+            << "Edit;ActionUndo|Undo|icon;ActionRedo|Redo|icon;-;ActionCut|Cut|icon;"
+               "ActionCopy|Copy|icon;ActionPaste|Paste|icon;-;ActionRemove|Delete|icon;"
+               "ActionRename|Rename|icon";
         QTest::newRow("tool bar") << "LibraryToolBar"
-                                  << QStringList{"", "ActionSmall|Small|icon",
-                                                 "ActionLarge|Large|icon", "widget",
-                                                 "ActionLibraryMenu|Library Menu|icon"};
+                                  << ";ActionSmall|Small|icon;ActionLarge|Large|icon;widget;"
+                                     "ActionLibraryMenu|Library Menu|icon";
     }
     void actionTables()
     {
-        QFETCH(QString, where);
-        QFETCH(QStringList, expected);
-        auto* holder = Test::field<QWidget>(panel(), qPrintable(where));
-        auto* menu = qobject_cast<QMenu*>(holder);
-        QStringList entries{menu ? menu->title() : QString()};
-        for (QAction* entry : holder->actions())
-            entries.append(describe(entry));
-        QCOMPARE(entries, expected);
+        QFETCH(QString, holder);
+        QFETCH(QString, entries);
+        auto* widget = Test::field<QWidget>(panel(), qPrintable(holder));
+        auto* menu = qobject_cast<QMenu*>(widget);
+        QStringList actual{menu ? menu->title() : QString()};
+        for (QAction* entry : widget->actions())
+            actual.append(describe(entry));
+        QCOMPARE(actual, entries.split(';'));
     }
 
     void enableRules_data()
     {
         QTest::addColumn<QStringList>("selection");
-        QTest::addColumn<QString>("clipboard"); // "urls", "text" or empty
+        QTest::addColumn<bool>("clipboardUrls"); // else text only
         QTest::addColumn<int>("iconSide");
         QTest::addColumn<bool>("undoable");
-        QTest::addColumn<QStringList>("enabled");
-        QTest::newRow("nothing") << QStringList() << "" << 16 << false
-                                 << QStringList{"ActionLarge"};
+        QTest::addColumn<QString>("enabled");
+        QTest::newRow("nothing") << QStringList() << true << 16 << false << "ActionLarge";
         QTest::newRow("top folder")
-            << QStringList{"image"} << "urls" << 16 << true
-            << QStringList{"ActionLarge", "ActionPaste", "ActionUndo", "Action_New_Folder",
-                           "Action_Open_Folder_With_Shell"};
-        QTest::newRow("one file") << QStringList{"image/a.png"} << "text" << 32 << false
-                                  << QStringList{
-                                         "ActionCopy",        "ActionCut",
-                                         "ActionRemove",      "ActionRename",
-                                         "ActionSmall",       "Action_Edit_Content_File",
-                                         "Action_New_Folder", "Action_Open_Folder_With_Shell"};
-        QTest::newRow("two items")
-            << QStringList{"image/a.png", "image/sub"} << "urls" << 16 << false
-            << QStringList{"ActionCopy", "ActionCut", "ActionLarge", "ActionRemove"};
+            << QStringList{"image"} << true << 16 << true
+            << "ActionLarge ActionPaste ActionUndo Action_New_Folder Action_Open_Folder_With_Shell";
+        QTest::newRow("one file")
+            << QStringList{"image/a.png"} << false << 32 << false
+            << "ActionCopy ActionCut ActionRemove ActionRename ActionSmall "
+               "Action_Edit_Content_File Action_New_Folder Action_Open_Folder_With_Shell";
+        QTest::newRow("two items") << QStringList{"image/a.png", "image/sub"} << true << 16 << false
+                                   << "ActionCopy ActionCut ActionLarge ActionRemove";
     }
     void enableRules()
     {
         QFETCH(QStringList, selection);
-        QFETCH(QString, clipboard);
+        QFETCH(bool, clipboardUrls);
         QFETCH(int, iconSide);
         QFETCH(bool, undoable);
-        QFETCH(QStringList, enabled);
+        QFETCH(QString, enabled);
         select(selection);
         auto* data = new QMimeData;
-        if (clipboard == "urls")
-            data->setUrls({QUrl::fromLocalFile(m_outside.filePath("p.png"))});
-        else
-            data->setText("words");
+        clipboardUrls ? data->setUrls({QUrl::fromLocalFile(m_outside.filePath("p.png"))})
+                      : data->setText("words");
         QApplication::clipboard()->setMimeData(data);
         iconSide == 16 ? panel()->changeTreeViewIconSizeToSmall()
                        : panel()->changeTreeViewIconSizeToLarge();
@@ -218,15 +214,12 @@ private slots:
         emit panel()->libraryMenu()->aboutToShow();
         emit Test::field<QMenu>(panel(), "LibraryEditMenu")->aboutToShow();
         QStringList actual;
-        for (const char* name :
-             {"ActionSmall", "ActionLarge", "Action_Open_Folder_With_Shell", "Action_New_Folder",
-              "Action_Edit_Content_File", "ActionUndo", "ActionRedo", "ActionCut", "ActionCopy",
-              "ActionRemove", "ActionPaste", "ActionRename"}) {
-            if (action(name)->isEnabled())
-                actual.append(name);
+        for (QAction* entry : panel()->findChildren<QAction*>()) {
+            if (entry->isEnabled() && names.contains(entry->objectName()))
+                actual.append(entry->objectName());
         }
         actual.sort();
-        QCOMPARE(actual, enabled);
+        QCOMPARE(actual.join(' '), enabled);
     }
 
     // Delete sends the file to the trash through the library stack, Undo and Redo go through
@@ -236,39 +229,52 @@ private slots:
         QUndoStack* stack = m_editor->libraryUndoStack();
         select({"image/sub/c.png"});
         QTest::keySequence(tree(), QKeySequence::Copy);
-        QCOMPARE(
-            QApplication::clipboard()->mimeData()->data(KvEditorCommon::MIME_TYPE_FILE_OPERATION),
-            QStringLiteral("FileOperation{%1};")
-                .arg(KvEditorCommon::FILE_OPERATION_COPY)
-                .toLatin1());
         QCOMPARE(QApplication::clipboard()->mimeData()->urls(),
                  QList<QUrl>{QUrl::fromLocalFile(path("image/sub/c.png"))});
-
-        QTest::keySequence(tree(), QKeySequence::Delete);
-        settle();
+        // Whether the file is there after the key.
+        const auto press = [this](QKeySequence::StandardKey key) {
+            QTest::keySequence(tree(), key);
+            settle();
+            return QFileInfo::exists(path("image/sub/c.png"));
+        };
+        QVERIFY(!press(QKeySequence::Delete));
         QCOMPARE(stack->count(), 1);
-        QVERIFY(!QFileInfo::exists(path("image/sub/c.png")));
-        QTest::keySequence(tree(), QKeySequence::Undo);
-        settle();
-        QVERIFY(QFileInfo::exists(path("image/sub/c.png")));
-        QTest::keySequence(tree(), QKeySequence::Redo);
-        settle();
-        QVERIFY(!QFileInfo::exists(path("image/sub/c.png")));
+        QVERIFY(press(QKeySequence::Undo));
+        QVERIFY(!press(QKeySequence::Redo));
         QCOMPARE(stack->index(), 1);
-
-        select({"image/sub"});
-        QTest::keyClick(tree(), Qt::Key_F5);
-        QCOMPARE(selected(), QStringList());
     }
 
-    void updateViewKeepsTheSelectedRows()
+    // Update View re-selects the same rows once the event loop runs; F5 clears the selection;
+    // a rebuilt model keeps the folders shown and its drops still reach the editor.
+    void refresh_data()
     {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("Update View")
+            << "ActionUpdateView" << QStringList{"image/a.png", "image/sub", "movie/m.mp4"};
+        QTest::newRow("F5") << "F5" << QStringList();
+        QTest::newRow("new model") << "refreshModel" << QStringList();
+    }
+    void refresh()
+    {
+        QFETCH(QString, command);
+        QFETCH(QStringList, after);
         select({"image/a.png", "image/sub", "movie/m.mp4"});
-        QSignalSpy reselected(panel(), &KvLibraryWidget::requestSelectRows);
-        action("ActionUpdateView")->trigger();
-        QCOMPARE(selected(), QStringList());
-        QCOMPARE(reselected.count(), 1);
-        QTRY_COMPARE(selected(), QStringList({"image/a.png", "image/sub", "movie/m.mp4"}));
+        if (command == "F5")
+            QTest::keyClick(tree(), Qt::Key_F5);
+        else if (command == "refreshModel")
+            panel()->refreshModel();
+        else
+            action(qPrintable(command))->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(selected(), after);
+        QCOMPARE(panel()->model()->rowCount(tree()->rootIndex()), 5);
+        if (command != "refreshModel")
+            return;
+        QMimeData drop;
+        drop.setUrls({QUrl::fromLocalFile(m_outside.filePath("q.png"))});
+        QVERIFY(panel()->model()->dropMimeData(&drop, Qt::CopyAction, -1, 0, tree()->rootIndex()));
+        QTRY_VERIFY(QFileInfo::exists(path("image/q.png")));
     }
 
     void iconSizeSetting()
@@ -314,19 +320,7 @@ private slots:
         QFETCH(int, distribution);
         QFETCH(QStringList, added);
         select(selection.isEmpty() ? QStringList() : QStringList{selection});
-        // Files of the data folder, thumbnails and trash left out.
-        const auto files = [this]() {
-            QStringList list;
-            QDirIterator it(m_data->path(), QDir::Files, QDirIterator::Subdirectories);
-            while (it.hasNext()) {
-                const QString file = QDir(m_data->path()).relativeFilePath(it.next());
-                if (!file.startsWith("._") && !file.contains("/._"))
-                    list.append(file);
-            }
-            list.sort();
-            return list;
-        };
-        const QStringList before = files();
+        const QStringList before = dataFiles();
         QStringList filters;
         m_watcher->answerWith([&](QWidget* widget) {
             auto* dialog = qobject_cast<QFileDialog*>(widget);
@@ -336,14 +330,12 @@ private slots:
             dialog->setDirectory(m_outside.path());
             // Picks the files in the list once the folder is shown unfiltered.
             auto* list = dialog->findChild<QListView*>("listView");
+            const auto* model = qobject_cast<QFileSystemModel*>(list->model());
             const auto rows = [&]() {
                 QModelIndexList found;
-                for (const QString& name : chosen) {
-                    const auto* model = qobject_cast<QFileSystemModel*>(list->model());
-                    const QModelIndex index = model->index(m_outside.filePath(name));
-                    if (index.isValid())
-                        found.append(index);
-                }
+                for (const QString& name : chosen)
+                    found.append(model->index(m_outside.filePath(name)));
+                found.removeAll(QModelIndex());
                 return found;
             };
             if (!QTest::qWaitFor([&]() { return rows().size() == chosen.size(); }))
@@ -364,96 +356,88 @@ private slots:
         settle();
         filters.removeAll(QString());
         QCOMPARE(filters, QStringList{filter});
-        QStringList titles;
-        for (const KvModalWatcher::Seen& seen : m_watcher->seen())
-            titles.append(seen.title);
-        QStringList expectedTitles{"Select Content File"};
-        if (distribution)
-            expectedTitles.append("Add To Library");
-        QCOMPARE(titles, expectedTitles);
+        QCOMPARE(m_watcher->count(), distribution ? 2 : 1);
+        QCOMPARE(m_watcher->seen().last().title,
+                 distribution ? "Add To Library" : "Select Content File");
         QCOMPARE(m_editor->libraryUndoStack()->count(), added.isEmpty() ? 0 : 1);
         QStringList expected = before + added;
         expected.sort();
-        QTRY_COMPARE(files(), expected);
+        QTRY_COMPARE(dataFiles(), expected);
     }
 
-    // The name dialog, then the file's editor; the new file is selected. Cancelling the name
-    // makes nothing.
-    void newTelopAndUrl_data()
+    // What a command asks, by the modal widgets it opens ("class" or "class|title|text" for
+    // a message box, ";" between), and what is selected afterwards. Each name dialog gets
+    // `name`, the editor that follows saves that file, a message box gets No.
+    void dialogs_data()
     {
-        QTest::addColumn<QString>("actionName");
-        QTest::addColumn<QString>("name"); // empty: the name dialog is cancelled
-        QTest::addColumn<QString>("editor");
-        QTest::newRow("telop") << "Action_New_Telop"
-                               << "news.txt"
-                               << "Kova::KvTelopEditor";
-        QTest::newRow("url") << "Action_New_Url"
-                             << "site.url"
-                             << "Kova::KvUrlEditor";
-        QTest::newRow("cancelled") << "Action_New_Telop"
-                                   << ""
-                                   << "";
+        QTest::addColumn<QString>("selection");
+        QTest::addColumn<QString>("command"); // an action, or "double-click"
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("seen");
+        QTest::addColumn<QString>("after"); // selected
+        const auto row = [](const char* tag, const char* selection, const char* command,
+                            const char* name, const char* seen, const char* after) {
+            QTest::newRow(tag) << QString(selection) << QString(command) << QString(name)
+                               << QString(seen) << QString(after);
+        };
+        row("new telop", "", "Action_New_Telop", "news.txt",
+            "Kova::KvInputNameDialog;Kova::KvTelopEditor", "telop/news.txt");
+        row("new url", "", "Action_New_Url", "site.url",
+            "Kova::KvInputNameDialog;Kova::KvUrlEditor", "web/site.url");
+        row("name cancelled", "", "Action_New_Telop", "", "Kova::KvInputNameDialog", "");
+        row("edit picture", "image/a.png", "double-click", "",
+            "QMessageBox|Edit Content File|This file \"a.png\" can not be edited in Lumora "
+            "Editor.\nDo you want to open this file in the application associated with it?",
+            "image/a.png");
+        row("edit telop", "telop/t.txt", "Action_Edit_Content_File", "", "Kova::KvTelopEditor",
+            "telop/t.txt");
     }
-    void newTelopAndUrl()
+    void dialogs()
     {
-        QFETCH(QString, actionName);
+        QFETCH(QString, selection);
+        QFETCH(QString, command);
         QFETCH(QString, name);
-        QFETCH(QString, editor);
-        const QString folder = actionName == "Action_New_Url" ? "web" : "telop";
-        m_watcher->answerWith([name](QWidget* widget) {
-            auto* dialog = static_cast<QDialog*>(widget);
-            if (auto* edit = dialog->findChild<QLineEdit*>(); edit && !name.isEmpty()) {
+        QFETCH(QString, seen);
+        QFETCH(QString, after);
+        m_editor->libraryDock()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_editor->libraryDock()));
+        select(selection.isEmpty() ? QStringList() : QStringList{selection});
+        bool named = false;
+        const auto answer = [&](QWidget* widget) {
+            auto* dialog = qobject_cast<QDialog*>(widget);
+            auto* edit = widget->findChild<QLineEdit*>();
+            if (auto* box = qobject_cast<QMessageBox*>(widget)) {
+                box->button(QMessageBox::No)->click();
+            } else if (edit && !name.isEmpty() && !named) {
                 edit->setText(name);
+                named = true;
+                dialog->accept();
+            } else if (named) {
+                Test::writeFile(path(after), "saved");
                 dialog->accept();
             } else {
                 dialog->reject();
             }
-        });
-        // The editor saves the new file.
-        m_watcher->answerWith([this, folder, name](QWidget* widget) {
-            Test::writeFile(path(folder + '/' + name), "saved");
-            static_cast<QDialog*>(widget)->accept();
-        });
-        action(qPrintable(actionName))->trigger();
+        };
+        m_watcher->answerWith(answer);
+        m_watcher->answerWith(answer);
+        if (command == "double-click") {
+            const QModelIndex index = panel()->model()->index(path(selection));
+            tree()->scrollTo(index);
+            const QPoint center = tree()->visualRect(index).center();
+            QVERIFY(tree()->viewport()->rect().contains(center));
+            QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, center);
+            QTest::mouseDClick(tree()->viewport(), Qt::LeftButton, {}, center);
+        } else {
+            action(qPrintable(command))->trigger();
+        }
         settle();
-        QStringList classes;
-        for (const KvModalWatcher::Seen& seen : m_watcher->seen())
-            classes.append(seen.className);
-        QCOMPARE(classes, QStringList({"Kova::KvInputNameDialog", editor}).filter("Kv"));
-        QCOMPARE(selected(), name.isEmpty() ? QStringList() : QStringList{folder + '/' + name});
-    }
-
-    void editContentFile_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("seen"); // the one modal widget: class, a box's title and text
-        QTest::newRow("picture") << "image/a.png"
-                                 << "QMessageBox|Edit Content File|This file \"a.png\" can not be "
-                                    "edited in Lumora Editor.\nDo you want to open this file in "
-                                    "the application associated with it?";
-        QTest::newRow("telop") << "telop/t.txt"
-                               << "Kova::KvTelopEditor|";
-    }
-    void editContentFile()
-    {
-        QFETCH(QString, file);
-        QFETCH(QString, seen);
-        m_editor->libraryDock()->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_editor->libraryDock()));
-        select({file});
-        m_watcher->answer(QMessageBox::No);
-        tree()->scrollTo(panel()->model()->index(path(file)));
-        const QRect row = tree()->visualRect(panel()->model()->index(path(file)));
-        QVERIFY(tree()->viewport()->rect().contains(row.center()));
-        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, row.center());
-        QTest::mouseDClick(tree()->viewport(), Qt::LeftButton, {}, row.center());
-        settle();
-        QCOMPARE(m_watcher->count(), 1);
-        const KvModalWatcher::Seen shown = m_watcher->seen().first();
-        QCOMPARE(shown.className + '|' +
-                     (shown.text.isEmpty() ? "" : shown.title + '|' + shown.text),
-                 seen);
-        QCOMPARE(selected(), QStringList{file});
+        QStringList actual;
+        for (const KvModalWatcher::Seen& shown : m_watcher->seen())
+            actual.append(shown.className +
+                          (shown.text.isEmpty() ? "" : '|' + shown.title + '|' + shown.text));
+        QCOMPARE(actual.join(';'), seen);
+        QCOMPARE(selected(), after.isEmpty() ? QStringList() : QStringList{after});
     }
 
     // A presentation dropped from outside starts its conversion dialog; while it is open,
