@@ -128,10 +128,7 @@ QString KvPlayerOptions::dataDir() const
     }
     const QDir stageFolder = QFileInfo(m_stageFile).absoluteDir();
     if (stageFolder.dirName().compare(QLatin1String("stage"), Qt::CaseInsensitive) == 0) {
-        QDir parent = stageFolder;
-        if (parent.cdUp()) {
-            return parent.absolutePath();
-        }
+        return QFileInfo(stageFolder.absolutePath()).absolutePath();
     }
     const QString fromEnvironment = qEnvironmentVariable("KOVA_DATA_DIR");
     if (!fromEnvironment.isEmpty()) {

@@ -317,6 +317,9 @@ void KvPlaySchedule::act(ScreenState& screen, int action, qint64 at, QList<Raise
         screen.held = false;
         break;
     case KvEventAction::Stop:
+        if (screen.stopped) {
+            return;
+        }
         screen.stopped = true;
         screen.item = KvPlayItem();
         screen.item.screenId = screen.screen->id();

@@ -1,0 +1,221 @@
+#include "kvplayeroptions.h"
+#include "kvstagewidget.h"
+#include "kvtestfactories.h"
+
+#include <QProcess>
+#include <QtTest>
+
+using namespace Kova;
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs KvStageScreen.exe to its end (a window would keep it running: the wait fails then).
+Run runPlayer(const QStringList& arguments)
+{
+    // A runtime folder of its own, so Qt has nothing to say on stderr about a missing one.
+    static QTemporaryDir runtime;
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(KOVA_PLAYER_PROGRAM), arguments);
+    Run run;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+} // namespace
+
+class TestPlayerProgram : public QObject
+{
+    Q_OBJECT
+
+    Test::TempDataDir m_data;
+
+private slots:
+    void initTestCase() { QVERIFY(m_data.isValid()); }
+
+    // The editor's preview command line plays the stage in a window.
+    void previewArguments()
+    {
+        KvPlayerOptions options;
+        QVERIFY(options.parse(KvStageWidget::previewArguments("/d/stage/Lobby.xml", false)));
+        QCOMPARE(options.mode(), KvPlayerOptions::Play);
+        QCOMPARE(options.stageFile(), "/d/stage/Lobby.xml");
+        QCOMPARE(options.preview(), true);
+        QCOMPARE(options.stayOnTop(), false);
+        QCOMPARE(options.unitId(), "001");
+        QCOMPARE(options.hidePointer(), true);
+        QCOMPARE(options.audio(), true);
+        QCOMPARE(options.platformPlayer(), false);
+        QCOMPARE(options.dataDir(), "/d");
+    }
+
+    void dataDir_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("environment");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("-d wins") << QStringList{"-s", "/d/stage/a.xml", "-d", "/e"} << "/f"
+                                 << "/e";
+        QTest::newRow("stage folder, any case") << QStringList{"-s", "/d/Stage/a.xml"} << "/f"
+                                                << "/d";
+        QTest::newRow("elsewhere: KOVA_DATA_DIR") << QStringList{"-s", "/d/x/a.xml"} << "/f"
+                                                  << "/f";
+        QTest::newRow("elsewhere: the stage's folder") << QStringList{"--check", "/d/x/a.xml"} << ""
+                                                       << "/d/x";
+    }
+    void dataDir()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, environment);
+        QFETCH(QString, expected);
+        const QByteArray saved = qgetenv("KOVA_DATA_DIR");
+        qputenv("KOVA_DATA_DIR", environment.toUtf8());
+        KvPlayerOptions options;
+        QVERIFY(options.parse(arguments));
+        const QString dataDir = options.dataDir();
+        qputenv("KOVA_DATA_DIR", saved);
+        QCOMPARE(dataDir, expected);
+    }
+
+    void badArguments_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("nothing") << QStringList() << "no stage given (-s <stage file>)";
+        QTest::newRow("unknown option")
+            << QStringList{"-s", "a.xml", "-x", "1"} << "unknown option \"-x\"";
+        QTest::newRow("boolean not true or false")
+            << QStringList{"-s", "a.xml", "-t", "yes"} << "-t takes true or false, not \"yes\"";
+        QTest::newRow("boolean in capitals")
+            << QStringList{"-s", "a.xml", "-pv", "True"} << "-pv takes true or false, not \"True\"";
+        QTest::newRow("value missing") << QStringList{"-t", "false", "-s"} << "-s needs a value";
+        QTest::newRow("given twice")
+            << QStringList{"-s", "a.xml", "-s", "b.xml"} << "-s is given twice";
+        QTest::newRow("play and check") << QStringList{"-s", "a.xml", "--check", "b.xml"}
+                                        << "-s and --check cannot be given together";
+        QTest::newRow("help and more")
+            << QStringList{"--help", "-s", "a.xml"} << "--help takes no other option";
+    }
+    void badArguments()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, error);
+        const Run run = runPlayer(arguments);
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.err, "KvStageScreen.exe: " + error + "\n\n" + KvPlayerOptions::usage());
+        QCOMPARE(run.out, QString());
+    }
+
+    void help()
+    {
+        const Run run = runPlayer({"--help"});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, KvPlayerOptions::usage());
+    }
+
+    // An unreadable stage is refused with one message, whether played or checked: the
+    // program ends by itself, so no window was opened.
+    void unreadableStage_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("reason");
+        for (const char* option : {"-s", "--check"}) {
+            QTest::addRow("%s, missing file", option) << option << "stage/none.xml"
+                                                      << "Cannot open the stage file";
+            QTest::addRow("%s, not a stage", option) << option << "stage/bad.xml"
+                                                     << "Line 1";
+        }
+    }
+    void unreadableStage()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, file);
+        QFETCH(QString, reason);
+        QVERIFY(Test::writeFile(m_data.filePath("stage/bad.xml"), "<kovaStage version=\"1\">"));
+        const QString path = m_data.filePath(file);
+        const Run run = runPlayer({option, path});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.startsWith("KvStageScreen.exe: cannot read the stage " + path + ": "),
+                 qPrintable(run.err));
+        QVERIFY2(run.err.contains(reason), qPrintable(run.err));
+        QCOMPARE(run.err.count('\n'), 1);
+        QCOMPARE(run.out, QString());
+    }
+
+    void checkSamples_data()
+    {
+        QTest::addColumn<QString>("stage");
+        QTest::newRow("Lobby") << "Lobby.xml";
+        QTest::newRow("Portrait") << "Portrait.xml";
+    }
+    void checkSamples()
+    {
+        QFETCH(QString, stage);
+        const QString path = Test::TempDataDir::sampleDir() + "/stage/" + stage;
+        QVERIFY(QFileInfo::exists(path));
+        const Run run = runPlayer({"--check", path});
+        QCOMPARE(run.out, path + ": no problems found\n");
+        QCOMPARE(run.exitCode, 0);
+    }
+
+    // Every kind of problem, each listed once; a file two media use is one problem.
+    void checkProblems()
+    {
+        const QString path = m_data.stagePath("broken.xml");
+        KvStage stage(path);
+        stage.setRect(QRect(0, 0, 1920, 1080));
+        KvScreen* main =
+            Test::addScreen(&stage, 1, ScreenType::Multimedia, QRectF(0, 0, 100, 50), "Main");
+        for (const char* uri : {"image/gone.png", "image/gone.png"})
+            main->addMedia(new KvMedia(uri, MediaType::Image, main));
+        main->addMedia(new KvMedia("misc/thing.xyz", MediaType::Unknown, main));
+        for (int i = 0; i < 2; ++i)
+            main->addEvent(KvEvent(KvEvent::ContentEnd, 1, KvEvent::Raise));
+        KvScreen* side =
+            Test::addScreen(&stage, 2, ScreenType::Multimedia, QRectF(1900, 0, 100, 50), "Side");
+        side->addEvent(KvEvent(KvEvent::ContentStart, 1, KvEvent::Wait));
+        side->addEvent(KvEvent(KvEvent::ContentEnd, 9, KvEvent::Wait));
+        QVERIFY(stage.writeToFile());
+
+        const Run run = runPlayer({"--check", path});
+        const QString gone = m_data.filePath("image/gone.png");
+        QCOMPARE(run.out.split('\n'),
+                 QStringList({path + ": 7 problem(s)",
+                              "screen \"Main\" (id 1) medium 3 has an unknown media type: "
+                              "misc/thing.xyz",
+                              "screen \"Main\" (id 1) raises \"content end\" but no screen "
+                              "listens to it",
+                              "screen \"Side\" (id 2) has no media",
+                              "screen \"Side\" (id 2) reaches outside the stage: 1900,0 100x50 "
+                              "on a 1920x1080 stage",
+                              "screen \"Side\" (id 2) listens to \"content start\" of screen "
+                              "\"Main\" (id 1), which does not raise it",
+                              "screen \"Side\" (id 2) listens to \"content end\" of screen id 9, "
+                              "which is not in the stage",
+                              "missing file: " + gone +
+                                  " (used by screen \"Main\" (id 1) medium 1, screen \"Main\" "
+                                  "(id 1) medium 2)",
+                              ""}));
+        QCOMPARE(run.exitCode, 3);
+    }
+};
+
+QTEST_MAIN(TestPlayerProgram)
+#include "tst_playerprogram.moc"
