@@ -366,8 +366,8 @@ private slots:
     }
 
     // What a command asks, by the modal widgets it opens ("class" or "class|title|text" for
-    // a message box, ";" between), and what is selected afterwards. Each name dialog gets
-    // `name`, the editor that follows saves that file, a message box gets No.
+    // a message box, ";" between), and what is selected afterwards. The name dialog gets
+    // `name` (none: cancelled) and the editor then saves the file; a message box gets No.
     void dialogs_data()
     {
         QTest::addColumn<QString>("selection");
@@ -402,25 +402,17 @@ private slots:
         m_editor->libraryDock()->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_editor->libraryDock()));
         select(selection.isEmpty() ? QStringList() : QStringList{selection});
-        bool named = false;
-        const auto answer = [&](QWidget* widget) {
-            auto* dialog = qobject_cast<QDialog*>(widget);
-            auto* edit = widget->findChild<QLineEdit*>();
-            if (auto* box = qobject_cast<QMessageBox*>(widget)) {
-                box->button(QMessageBox::No)->click();
-            } else if (edit && !name.isEmpty() && !named) {
-                edit->setText(name);
-                named = true;
-                dialog->accept();
-            } else if (named) {
-                Test::writeFile(path(after), "saved");
-                dialog->accept();
-            } else {
-                dialog->reject();
-            }
-        };
-        m_watcher->answerWith(answer);
-        m_watcher->answerWith(answer);
+        if (!name.isEmpty()) {
+            m_watcher->answerWith([name](QWidget* widget) {
+                widget->findChild<QLineEdit*>()->setText(name);
+                static_cast<QDialog*>(widget)->accept();
+            });
+            m_watcher->answerWith([&](QWidget* widget) {
+                QVERIFY(Test::writeFile(path(after), "saved"));
+                static_cast<QDialog*>(widget)->accept();
+            });
+        }
+        m_watcher->answer(QMessageBox::No);
         if (command == "double-click") {
             const QModelIndex index = panel()->model()->index(path(selection));
             tree()->scrollTo(index);
