@@ -53,11 +53,10 @@ QStringList KvPluginLoader::searchPaths()
         paths.append(QDir::cleanPath(path));
 
     const QString libraryFolder = ownLibraryFolder();
-    const QString buildDir = QDir::cleanPath(QStringLiteral(KOVA_BUILD_DIR));
     QString folder;
     if (libraryFolder.isEmpty())
         folder = QStringLiteral(KOVA_INSTALL_PLUGIN_DIR);
-    else if (libraryFolder == buildDir || libraryFolder.startsWith(buildDir + QLatin1Char('/')))
+    else if (libraryFolder == QFileInfo(QStringLiteral(KOVA_BUILD_LIBRARY_DIR)).canonicalFilePath())
         folder = QStringLiteral(KOVA_BUILD_PLUGIN_DIR);
     else
         folder = libraryFolder + QStringLiteral("/kova/plugins");

@@ -1,8 +1,12 @@
 // Creates the stage editor on a main window, the way a host application does, and checks
-// that its menus, pictures and docks came with the installed package. The package's headers
-// are reached through their folder only, so names such as path.h stay off the include path.
+// that its menus, pictures and docks came with the installed package, and that the shipped
+// plug-ins (and the one KOVA_EXAMPLE_PLUGIN_ID names, found through KOVA_PLUGIN_PATH) load. The
+// package's headers are reached through their folder only, so names such as path.h stay off the
+// include path.
 
 #include <kova/kveditorconfig.h>
+#include <kova/kvpluginextscreeninterface.h>
+#include <kova/kvpluginloader.h>
 #include <kova/kvseqmediaitem.h>
 #include <kova/kvstageeditor.h>
 #include <kova/kvthumbnail.h>
@@ -15,6 +19,7 @@
 #include <QIcon>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPainter>
 #include <QTextStream>
 
 int main(int argc, char* argv[])
@@ -60,5 +65,28 @@ int main(int argc, char* argv[])
     }
     if (help.objectName() != QStringLiteral("Menu_Help"))
         return 1;
+
+    Kova::KvPluginLoader::loadPlugin(QString(), QString(), QString());
+    QStringList pluginIds{QStringLiteral("org.kova.clock"), QStringLiteral("org.kova.ticker")};
+    if (qEnvironmentVariableIsSet("KOVA_EXAMPLE_PLUGIN_ID"))
+        pluginIds.append(qEnvironmentVariable("KOVA_EXAMPLE_PLUGIN_ID"));
+    for (const QString& id : pluginIds) {
+        Kova::KvPluginExtScreenInterface* plugin =
+            Kova::KvPluginLoader::pluginInfo(id).extScreenInterface();
+        if (!plugin) {
+            err << "the plug-in " << id << " did not load from "
+                << Kova::KvPluginLoader::searchPaths().join(':') << '\n';
+            return 1;
+        }
+        QImage image(64, 32, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        plugin->paint(&painter, image.rect(), plugin->defaultState(), QVariant(), 0);
+        painter.end();
+        if (image.pixelColor(0, 0).alpha() == 0) {
+            err << "the plug-in " << id << " drew nothing\n";
+            return 1;
+        }
+    }
     return 0;
 }
