@@ -64,6 +64,7 @@ void TestPluginLoader::loadsGoodPluginsAndSkipsTheRest()
     QVERIFY(copyInto(KOVA_TEST_GOOD_PLUGIN, folder, QStringLiteral("libgood.so")));
     QVERIFY(copyInto(KOVA_TEST_NEWER_PLUGIN, folder, QStringLiteral("libnewer.so")));
     QVERIFY(copyInto(KOVA_TEST_EMPTY_LIBRARY, folder, QStringLiteral("libempty.so")));
+    QVERIFY(copyInto(KOVA_TEST_UNRESOLVED_PLUGIN, folder, QStringLiteral("libunresolved.so")));
     QFile text(folder + QStringLiteral("/libx.so"));
     QVERIFY(text.open(QIODevice::WriteOnly));
     text.write("not a library\n");
@@ -77,7 +78,7 @@ void TestPluginLoader::loadsGoodPluginsAndSkipsTheRest()
     QTest::ignoreMessage(QtWarningMsg,
                          QRegularExpression("^Plug-in .*/libnewer\\.so skipped: interface "
                                             "version 2 is not supported"));
-    QCOMPARE(KvPluginLoader::loadPlugin(QString(), QString(), folder), 1);
+    QCOMPARE(KvPluginLoader::loadPlugin(QString(), QString(), folder), 2);
 
     const QMap<QString, KvPluginBasicInfo> groups = KvPluginLoader::pluginGroups();
     QCOMPARE(groups.keys(), QStringList{"Test"});
@@ -95,6 +96,14 @@ void TestPluginLoader::loadsGoodPluginsAndSkipsTheRest()
     QCOMPARE(markedCount(), 1);
     // Files already looked at are not read again, and give no second warning.
     QCOMPARE(KvPluginLoader::loadPlugin(QString(), QString(), folder), 0);
+
+    // A description that reads well does not make a library that loads.
+    const KvPluginInfo unresolved = KvPluginLoader::pluginInfo("org.kova.test.unresolved");
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression("^Plug-in .*/libunresolved\\.so could not be made: "
+                                            ".*kovaTestValueNobodyDefines"));
+    QVERIFY(!unresolved.pluginInstance());
+    QCOMPARE(markedCount(), 1);
 }
 
 void TestPluginLoader::limits_data()
