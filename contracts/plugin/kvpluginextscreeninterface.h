@@ -52,8 +52,8 @@ public:
     virtual QVariant state() const = 0;
     // The state of a new screen.
     virtual QVariant defaultState() const = 0;
-    // A picture of one content, about `size` (the timeline block of the medium); a null
-    // image when the plug-in has none.
+    // A picture of one content, about `size` (the timeline block of the medium), in the look
+    // of the screen applied last; a null image when the plug-in has none.
     virtual QImage contentPicture(const QVariant& content, const QSize& size) const = 0;
     // How many contents a screen needs at least; a host refuses to delete below it.
     virtual int minimumContentCount() const = 0;
