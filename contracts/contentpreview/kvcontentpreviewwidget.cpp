@@ -1,6 +1,7 @@
 #include "kvcontentpreviewwidget.h"
 
 #include "kveditorconfig.h"
+#include "kvtelopfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -184,7 +185,8 @@ void KvContentPreviewWidget::showText(const QString& path)
         showInformation(path);
         return;
     }
-    m_textView->setPlainText(text);
+    // A telop file may start with its style block: the preview shows the text that scrolls.
+    m_textView->setPlainText(KvTelopFile::fromText(text).text);
     m_pages->setCurrentWidget(m_textView);
     m_captionLabel->setText(QFileInfo(path).fileName());
     m_showing = Text;

@@ -3,6 +3,7 @@
 #include "kvmediastore.h"
 #include "kvmovieprobe.h"
 #include "kvpicturethumbnail.h"
+#include "kvtelopfile.h"
 #include "kvthumbnailcard.h"
 
 #include <QFile>
@@ -42,24 +43,6 @@ QString firstLine(const QString& text)
     for (const QString& line : lines) {
         if (!line.trimmed().isEmpty()) {
             return line.trimmed();
-        }
-    }
-    return QString();
-}
-
-// A telop's text without the style block that the telop editor writes at its top: the lines
-// up to the first blank one when the first line is "#kova-telop <version>"
-// (docs/telop-format.md).
-QString telopText(const QString& text)
-{
-    const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
-    QString first = lines.first();
-    if (!first.remove(QChar(0xFEFF)).startsWith(QLatin1String("#kova-telop"))) {
-        return text;
-    }
-    for (int i = 1; i < lines.size(); ++i) {
-        if (lines.at(i).trimmed().isEmpty()) {
-            return lines.mid(i + 1).join(QLatin1Char('\n'));
         }
     }
     return QString();
@@ -169,8 +152,8 @@ KvThumbnail::FileProperty KvThumbnail::createFileProperty(const QString& absolut
         break;
     case MediaType::Telop:
         property.format = QStringLiteral("text");
-        thumbnail = KvThumbnailCard::telop(firstLine(telopText(headOfText(absolutePath))),
-                                           THUMBNAIL_SIZE);
+        thumbnail = KvThumbnailCard::telop(
+            firstLine(KvTelopFile::fromText(headOfText(absolutePath)).text), THUMBNAIL_SIZE);
         break;
     case MediaType::Web:
         property.format = suffix;

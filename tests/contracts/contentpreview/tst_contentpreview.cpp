@@ -69,6 +69,9 @@ private slots:
         QTest::newRow("telop") << "telop/news.txt"
                                << QStringLiteral("Heute geöffnet bis 20 Uhr").toUtf8() << text
                                << QStringLiteral("Heute geöffnet bis 20 Uhr");
+        QTest::newRow("styled telop")
+            << "telop/styled.txt" << QByteArray("#kova-telop 1\nspeed=4\n\nOpen today\n") << text
+            << "Open today";
         QTest::newRow("url shortcut")
             << "web/site.url"
             << QByteArray("[InternetShortcut]\r\nURL=https://example.org/a?b=1\r\n") << address
