@@ -92,6 +92,7 @@ int play(int argc, char* argv[], const KvPlayerOptions& options)
     if (options.stayOnTop()) {
         window.setWindowFlag(Qt::WindowStaysOnTopHint);
     }
+    window.setMovieSound(options.audio());
     if (options.hidePointer()) {
         window.setCursor(Qt::BlankCursor);
     }
