@@ -83,6 +83,8 @@ private slots:
                                  "folder/.hidden.png", "movie/broken.mp4", "empty/readme.doc"})
             QVERIFY(Test::writeFile(path(name)));
         QVERIFY(Test::writeFile(path("telop/t.txt"), "Hello telop"));
+        QVERIFY(Test::writeFile(path("telop/styled.txt"),
+                                "#kova-telop 1\nfont-size=30\nspeed=4\n\nHello telop\n"));
         QVERIFY(QFile::copy(Test::TempDataDir::sampleDir() + "/movie/countdown-3s.mp4",
                             path("movie/countdown-3s.mp4")));
     }
@@ -107,6 +109,7 @@ private slots:
         QTest::newRow("movie to its end, unknown") << "movie/broken.mp4:12:end" << 0ll << 2 << -1ll;
         QTest::newRow("telop travelling") << "telop/t.txt:10" << 0ll << 2 << -2ll;
         QTest::newRow("telop travelling up") << "telop/t.txt:10" << 0ll << 3 << -2ll;
+        QTest::newRow("telop with a style block") << "telop/styled.txt:10" << 0ll << 2 << -2ll;
         QTest::newRow("static telop") << "telop/t.txt:9" << 0ll << 1 << 9000ll;
         QTest::newRow("folder: 4 playable files of 3 s") << "folder/:3" << 0ll << 2 << -3ll;
     }
