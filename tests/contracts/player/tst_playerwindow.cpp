@@ -120,6 +120,7 @@ private slots:
     void stageFitsWindow_data();
     void stageFitsWindow();
     void picturesFollowClock();
+    void brokenPictureIsSkipped();
     void escapeCloses();
     void pictureFitsScreen_data();
     void pictureFitsScreen();
@@ -201,6 +202,25 @@ void TestPlayerWindow::picturesFollowClock()
     clock.setNowMs(7000);
     schedule.update();
     QCOMPARE(pixel(window, QPoint(300, 60)), QColor(Qt::magenta));
+}
+
+void TestPlayerWindow::brokenPictureIsSkipped()
+{
+    QTemporaryDir data;
+    KvStage stage;
+    buildStage(stage, data.path());
+    QFile red(data.filePath(QStringLiteral("image/red.png")));
+    QVERIFY(red.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    red.write("not a picture");
+    red.close();
+    KvManualClock clock;
+    KvPlaySchedule schedule(stage, data.path(), clock);
+    KvPlayerWindow window(stage, schedule);
+    window.resize(400, 200);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // The view's failure reaches the schedule, which moves the screen on to its next picture.
+    QTRY_COMPARE(pixel(window, QPoint(75, 100)), QColor(Qt::cyan));
 }
 
 void TestPlayerWindow::escapeCloses()
