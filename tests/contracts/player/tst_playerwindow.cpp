@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 using namespace Kova;
 using namespace Kova::Test;
 
@@ -86,6 +88,38 @@ void buildStage(KvStage& stage, const QString& dataDir)
              MediaType::Image, 4);
 }
 
+// The stage of buildStage, played in a window on a manual clock once play() is called.
+struct Playing
+{
+    QTemporaryDir data;
+    KvStage stage;
+    KvManualClock clock;
+    std::unique_ptr<KvPlaySchedule> schedule;
+    std::unique_ptr<KvPlayerWindow> window;
+
+    Playing() { buildStage(stage, data.path()); }
+    bool play(const QSize& size)
+    {
+        schedule = std::make_unique<KvPlaySchedule>(stage, data.path(), clock);
+        window = std::make_unique<KvPlayerWindow>(stage, *schedule);
+        window->resize(size);
+        window->show();
+        return QTest::qWaitForWindowExposed(window.get());
+    }
+};
+
+// A shown screen (id 7) of `size` on grey, showing nothing yet.
+std::unique_ptr<KvPlayerScreenView> shownScreen(const QSize& size = QSize(160, 90))
+{
+    KvScreen screen(ScreenType::Multimedia, 7);
+    screen.setRect(QRectF(QPointF(0, 0), size));
+    screen.setBackgoundColor(screenGrey);
+    auto view = std::make_unique<KvPlayerScreenView>(screen);
+    view->resize(size);
+    view->show();
+    return view;
+}
+
 QColor pixel(QWidget& widget, const QPoint& point)
 {
     return widget.grab().toImage().pixelColor(point);
@@ -152,19 +186,12 @@ void TestPlayerWindow::stageFitsWindow()
     QFETCH(QPoint, origin);
     QFETCH(double, scale);
 
-    QTemporaryDir data;
-    KvStage stage;
-    buildStage(stage, data.path());
-    KvManualClock clock;
-    KvPlaySchedule schedule(stage, data.path(), clock);
-    KvPlayerWindow window(stage, schedule);
-    window.resize(300, 300);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Playing playing;
+    QVERIFY(playing.play(QSize(300, 300)));
     // Laid out again on a resize after showing.
-    window.resize(windowSize);
+    playing.window->resize(windowSize);
 
-    const QImage shot = window.grab().toImage();
+    const QImage shot = playing.window->grab().toImage();
     QCOMPARE(shot.size(), windowSize);
     const auto at = [&](double x, double y) {
         return shot.pixelColor(origin + QPointF(x * scale, y * scale).toPoint());
@@ -180,47 +207,35 @@ void TestPlayerWindow::stageFitsWindow()
 
 void TestPlayerWindow::picturesFollowClock()
 {
-    QTemporaryDir data;
-    KvStage stage;
-    buildStage(stage, data.path());
-    KvManualClock clock(1000);
-    KvPlaySchedule schedule(stage, data.path(), clock);
-    KvPlayerWindow window(stage, schedule);
-    window.resize(400, 200);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(pixel(window, QPoint(75, 100)), QColor(Qt::red));
-    QCOMPARE(pixel(window, QPoint(300, 60)), QColor(Qt::green));
+    Playing playing;
+    KvManualClock& clock = playing.clock;
+    clock.setNowMs(1000);
+    QVERIFY(playing.play(QSize(400, 200)));
+    KvPlayerWindow& window = *playing.window;
+    // Red and green first (stageFitsWindow); the timer waits for the first change.
     QCOMPARE(window.pendingChangeMs(), 4000);
 
     clock.setNowMs(5500);
-    schedule.update();
+    playing.schedule->update();
     QCOMPARE(pixel(window, QPoint(75, 100)), QColor(Qt::cyan));
     QCOMPARE(pixel(window, QPoint(300, 60)), QColor(Qt::green));
     QCOMPARE(window.pendingChangeMs(), 1500);
 
     clock.setNowMs(7000);
-    schedule.update();
+    playing.schedule->update();
     QCOMPARE(pixel(window, QPoint(300, 60)), QColor(Qt::magenta));
 }
 
 void TestPlayerWindow::brokenPictureIsSkipped()
 {
-    QTemporaryDir data;
-    KvStage stage;
-    buildStage(stage, data.path());
-    QFile red(data.filePath(QStringLiteral("image/red.png")));
+    Playing playing;
+    QFile red(playing.data.filePath(QStringLiteral("image/red.png")));
     QVERIFY(red.open(QIODevice::WriteOnly | QIODevice::Truncate));
     red.write("not a picture");
     red.close();
-    KvManualClock clock;
-    KvPlaySchedule schedule(stage, data.path(), clock);
-    KvPlayerWindow window(stage, schedule);
-    window.resize(400, 200);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(playing.play(QSize(400, 200)));
     // The view's failure reaches the schedule, which moves the screen on to its next picture.
-    QTRY_COMPARE(pixel(window, QPoint(75, 100)), QColor(Qt::cyan));
+    QTRY_COMPARE(pixel(*playing.window, QPoint(75, 100)), QColor(Qt::cyan));
 }
 
 void TestPlayerWindow::escapeCloses()
@@ -262,16 +277,11 @@ void TestPlayerWindow::pictureFitsScreen()
     QTemporaryDir data;
     const QString path = writePicture(data.filePath(rotated ? "p.jpg" : "p.png"), pictureSize,
                                       Qt::red, Qt::blue, rotated);
-    KvScreen screen(ScreenType::Multimedia, 7);
-    screen.setRect(QRectF(QPointF(0, 0), screenSize));
-    screen.setBackgoundColor(screenGrey);
-    KvPlayerScreenView view(screen);
-    view.resize(screenSize);
-    view.setItem(itemFor(path, MediaType::Image));
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const auto view = shownScreen(screenSize);
+    view->setItem(itemFor(path, MediaType::Image));
+    QVERIFY(QTest::qWaitForWindowExposed(view.get()));
 
-    const QImage shot = view.grab().toImage();
+    const QImage shot = view->grab().toImage();
     // Colours read coarsely: JPEG is lossy, and the screen's grey reads as black.
     const auto at = [&](const QPoint& point) {
         const QRgb c = shot.pixel(point);
@@ -371,14 +381,10 @@ void TestPlayerWindow::unplayableReportsFailure()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
     }
-    KvScreen screen(ScreenType::Multimedia, 7);
-    screen.setRect(QRectF(0, 0, 160, 90));
     KvMedia media(path, MediaType::MediaTypes(mediaType));
-    KvPlayerScreenView view(screen);
-    view.resize(160, 90);
-    view.show();
-    QSignalSpy failed(&view, &KvPlayerScreenView::mediumFailed);
-    view.setItem(itemFor(path, mediaType, &media));
+    const auto view = shownScreen();
+    QSignalSpy failed(view.get(), &KvPlayerScreenView::mediumFailed);
+    view->setItem(itemFor(path, mediaType, &media));
     QVERIFY(failed.isEmpty()); // reported on a later turn, never from inside setItem
     QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 15000);
     QCOMPARE(failed.at(0).at(0).toInt(), 7);
@@ -393,14 +399,10 @@ void TestPlayerWindow::movieReportsEnd()
         QSKIP("QtMultimedia has no media backend in this environment (QMediaPlayer unavailable); "
               "the failure path is checked by unplayableReportsFailure");
 
-    KvScreen screen(ScreenType::Multimedia, 7);
-    screen.setRect(QRectF(0, 0, 160, 90));
-    KvPlayerScreenView view(screen);
-    view.resize(160, 90);
-    view.show();
-    QSignalSpy ended(&view, &KvPlayerScreenView::mediumEnded);
-    QSignalSpy failed(&view, &KvPlayerScreenView::mediumFailed);
-    view.setItem(itemFor(movie, MediaType::Movie));
+    const auto view = shownScreen();
+    QSignalSpy ended(view.get(), &KvPlayerScreenView::mediumEnded);
+    QSignalSpy failed(view.get(), &KvPlayerScreenView::mediumFailed);
+    view->setItem(itemFor(movie, MediaType::Movie));
     QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 20000);
     QCOMPARE(ended.at(0).at(0).toInt(), 7);
     QVERIFY(failed.isEmpty());
@@ -435,10 +437,9 @@ void TestPlayerWindow::webPageShowsAddress()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(content);
     file.close();
-    KvScreen screen(ScreenType::Multimedia, 7);
-    KvPlayerScreenView view(screen);
-    view.setItem(itemFor(file.fileName(), MediaType::Web));
-    auto* card = qobject_cast<KvPlayerCardView*>(view.mediaView());
+    const auto view = shownScreen();
+    view->setItem(itemFor(file.fileName(), MediaType::Web));
+    auto* card = qobject_cast<KvPlayerCardView*>(view->mediaView());
     QVERIFY(card);
     QCOMPARE(card->title(), title);
     QCOMPARE(card->caption(), caption);
