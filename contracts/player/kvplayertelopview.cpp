@@ -62,6 +62,9 @@ KvPlayerTelopView::KvPlayerTelopView(const QString& filePath, const KvMedia& med
     const QString& text = content.text;
     m_textColor = content.color;
     m_backgroundColor = content.background;
+    // A step then repaints only the strip, not the screen and stage beneath it.
+    if (m_backgroundColor.isValid() && m_backgroundColor.alpha() == 255)
+        setAttribute(Qt::WA_OpaquePaintEvent);
     m_text.setTextFormat(Qt::PlainText);
     m_text.setText(text);
     m_text.setPerformanceHint(QStaticText::AggressiveCaching);

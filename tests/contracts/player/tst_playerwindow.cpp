@@ -340,7 +340,7 @@ void TestPlayerWindow::telopTravels()
     QCOMPARE(first.pixelColor(0, 0), QColor(0, 0, 0x40)); // the file's background colour
     const QPointF before = brightCentre(first);
     const double offsetBefore = view.offset();
-    QTRY_VERIFY(view.offset() >= offsetBefore + 20);
+    QTRY_VERIFY(view.offset() >= offsetBefore + 40);
     const QPointF after = brightCentre(view.grab().toImage());
     QVERIFY(before.x() >= 0 && after.x() >= 0);
     const QPointF moved = after - before;
