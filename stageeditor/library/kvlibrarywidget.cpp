@@ -426,6 +426,8 @@ bool KvLibraryWidget::eventFilter(QObject* watched, QEvent* event)
                 return true;
             }
             keyPressEvent(key);
+            // Handled here: the panel must not get the key again as the tree's parent.
+            key->accept();
             return true;
         }
     }

@@ -222,26 +222,29 @@ private slots:
         QCOMPARE(actual.join(' '), enabled);
     }
 
-    // Delete sends the file to the trash through the library stack, Undo and Redo go through
-    // that stack, Copy puts a copy payload on the clipboard, F5 clears a deep selection.
+    // Copy and Paste (into the selected file's folder) copy, Delete sends the file to the
+    // trash; each through the library stack, which Undo and Redo go through.
     void keys()
     {
         QUndoStack* stack = m_editor->libraryUndoStack();
         select({"image/sub/c.png"});
-        QTest::keySequence(tree(), QKeySequence::Copy);
-        QCOMPARE(QApplication::clipboard()->mimeData()->urls(),
-                 QList<QUrl>{QUrl::fromLocalFile(path("image/sub/c.png"))});
         // Whether the file is there after the key.
-        const auto press = [this](QKeySequence::StandardKey key) {
+        const auto press = [this](QKeySequence::StandardKey key, const char* file) {
             QTest::keySequence(tree(), key);
             settle();
-            return QFileInfo::exists(path("image/sub/c.png"));
+            return QFileInfo::exists(path(file));
         };
-        QVERIFY(!press(QKeySequence::Delete));
-        QCOMPARE(stack->count(), 1);
-        QVERIFY(press(QKeySequence::Undo));
-        QVERIFY(!press(QKeySequence::Redo));
-        QCOMPARE(stack->index(), 1);
+        QVERIFY(press(QKeySequence::Copy, "image/sub/c.png"));
+        select({"movie/m.mp4"});
+        press(QKeySequence::Paste, "movie/c.png");
+        QTRY_VERIFY(QFileInfo::exists(path("movie/c.png")));
+        select({"image/sub/c.png"});
+        QVERIFY(!press(QKeySequence::Delete, "image/sub/c.png"));
+        QCOMPARE(stack->count(), 2);
+        QVERIFY(press(QKeySequence::Undo, "image/sub/c.png"));
+        QCOMPARE(stack->index(), 1); // one key, one step
+        QVERIFY(!press(QKeySequence::Redo, "image/sub/c.png"));
+        QCOMPARE(stack->index(), 2);
     }
 
     // Update View re-selects the same rows once the event loop runs; F5 clears the selection;
