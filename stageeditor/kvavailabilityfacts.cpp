@@ -1,6 +1,7 @@
 #include "kvavailabilityfacts.h"
 
 #include "kveditorcommon.h"
+#include "kvpluginguiinterface.h"
 #include "kvscreen.h"
 #include "kvseqscreen.h"
 #include "kvsequencecontainer.h"
@@ -91,10 +92,12 @@ bool KvAvailabilityFacts::canShowMediaProperty(const KvStageEditor& editor, bool
     const KvScreen* screen = stage ? stage->screenList().value(selected.first().first) : nullptr;
     if (!screen)
         return false;
-    if (KvEditorCommon::getPluginGuiInterface(screen)) {
-        // A plug-in screen's content is the plug-in's to describe; no plug-in GUI
-        // interface is offered in this build, so its media show no property dialog.
-        return false;
+    // A plug-in screen's contents are the plug-in's to describe and copy.
+    KvEditorCommon::applyPluginState(screen);
+    if (const KvPluginGuiInterface* gui = KvEditorCommon::getPluginGuiInterface(screen)) {
+        if (canCopyProperty)
+            *canCopyProperty = gui->canCopyContents();
+        return gui->canShowContentProperty();
     }
     // An extended screen without a plug-in GUI has nothing to show or copy.
     const bool ordinary = screen->type() != ScreenType::Extended;

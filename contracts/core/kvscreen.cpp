@@ -1,7 +1,5 @@
 #include "kvscreen.h"
 
-#include <QMetaObject>
-
 namespace Kova {
 
 namespace {
@@ -132,30 +130,28 @@ void KvScreen::addEvent(const KvEvent& event)
         m_raiseEventList.append(copy);
 }
 
-// The plug-in object's class lives in the plug-in and is unknown here, so its two methods
-// can only be reached by name through its meta-object. Each call reports a plug-in that
-// lacks the method, or whose method does not fit, by returning false.
+// The keys a host adds to the state it hands a plug-in (the extended-screen interface's
+// screenIdKey() and contentCountKey()). They describe the screen, not the plug-in's
+// settings, so they are never stored.
+const QString KvScreen::PluginScreenIdKey = QStringLiteral("screenId");
+const QString KvScreen::PluginContentCountKey = QStringLiteral("contentCount");
 
-bool KvScreen::toPluginScreen()
+QVariant KvScreen::toPluginScreen() const
 {
-    // Asked first so that a plug-in without the slot is simply refused, without Qt's warning.
-    if (!m_plugin || m_plugin->metaObject()->indexOfMethod("setScreenProperties(QVariant)") < 0)
-        return false;
-    return QMetaObject::invokeMethod(m_plugin.data(), "setScreenProperties", Qt::DirectConnection,
-                                     Q_ARG(QVariant, QVariant(m_pluginProperties)));
+    QVariantMap state = m_pluginProperties;
+    state.insert(PluginScreenIdKey, m_id);
+    state.insert(PluginContentCountKey, mediaCount());
+    return state;
 }
 
-bool KvScreen::updatePropertyFromPlugin()
+bool KvScreen::updatePropertyFromPlugin(const QVariant& pluginState)
 {
-    if (!m_plugin || m_plugin->metaObject()->indexOfMethod("screenProperties()") < 0)
+    if (pluginState.type() != QVariant::Map)
         return false;
-    QVariant values;
-    if (!QMetaObject::invokeMethod(m_plugin.data(), "screenProperties", Qt::DirectConnection,
-                                   Q_RETURN_ARG(QVariant, values)))
-        return false;
-    if (values.type() != QVariant::Map)
-        return false;
-    m_pluginProperties = values.toMap();
+    QVariantMap properties = pluginState.toMap();
+    properties.remove(PluginScreenIdKey);
+    properties.remove(PluginContentCountKey);
+    m_pluginProperties = properties;
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QRectF>
 #include <QString>
+#include <QVariant>
 
 namespace Kova {
 
@@ -91,12 +92,15 @@ public:
     // State a plug-in keeps for its screen (saved with the stage).
     QVariantMap pluginProperties() const { return m_pluginProperties; }
     void setPluginProperties(const QVariantMap& properties) { m_pluginProperties = properties; }
-    // Hands the screen's values to its plug-in / takes them back; false without a plug-in.
-    // The plug-in object receives pluginProperties() through its invokable
-    // setScreenProperties(QVariant) and reports its state (a QVariantMap, which becomes
-    // pluginProperties()) through screenProperties(); false when it has no such method.
-    bool toPluginScreen();
-    bool updatePropertyFromPlugin();
+    // The screen's plug-in state as a plug-in takes it (its applyState): pluginProperties()
+    // plus the screen's id and number of media under PluginScreenIdKey and
+    // PluginContentCountKey.
+    QVariant toPluginScreen() const;
+    // The screen takes a state its plug-in reports as its pluginProperties(), without the
+    // two keys the host adds; false (nothing changes) when the state is not a map.
+    bool updatePropertyFromPlugin(const QVariant& pluginState);
+    static const QString PluginScreenIdKey;
+    static const QString PluginContentCountKey;
 
     // Equal content: every property, media and events (the stage and plug-in instance are
     // not compared).

@@ -1,6 +1,9 @@
 #include "kveditorcommon.h"
 
 #include "kveditoruserconfig.h"
+#include "kvplugincommoninterface.h"
+#include "kvpluginextscreeninterface.h"
+#include "kvpluginloader.h"
 #include "kvscreen.h"
 
 #include <QDesktopServices>
@@ -337,18 +340,52 @@ QImage KvEditorCommon::getDurationImage(const QString& text)
     return image;
 }
 
-KvPluginGuiInterface* KvEditorCommon::getPluginGuiInterface(const KvScreen* screen)
+QSharedPointer<KvPluginExtScreenInterface>
+KvEditorCommon::getPluginExtScreenInterface(const KvScreen* screen)
 {
-    // The suite ships no plug-in loader yet, so no screen has a GUI interface.
-    Q_UNUSED(screen)
-    return nullptr;
+    QObject* object = screen ? screen->plugin() : nullptr;
+    if (!object || !qobject_cast<KvPluginExtScreenInterface*>(object))
+        return {};
+    // The loader owns plug-in objects; the shared pointer keeps the screen's alive while
+    // the caller works with it. Its own id is the likely record, any made one the others.
+    QList<KvPluginInfo> candidates{KvPluginLoader::pluginInfo(screen->piid())};
+    const QMap<QString, KvPluginBasicInfo> groups = KvPluginLoader::pluginGroups();
+    for (const KvPluginBasicInfo& group : groups) {
+        const QMap<QString, KvPluginInfo> plugins = group.plugins();
+        for (const KvPluginInfo& info : plugins)
+            candidates.append(info);
+    }
+    for (const KvPluginInfo& info : qAsConst(candidates)) {
+        if (info.isValid() && info.isInstantiated() && info.pluginObject() == object)
+            return qSharedPointerDynamicCast<KvPluginExtScreenInterface>(info.pluginInstance());
+    }
+    return {};
 }
 
-KvPluginExtScreenInterface* KvEditorCommon::getPluginExtScreenInterface(const KvScreen* screen)
+KvPluginGuiInterface* KvEditorCommon::getPluginGuiInterface(const KvScreen* screen)
 {
-    // The suite ships no plug-in loader yet, so no screen has an extended-screen interface.
-    Q_UNUSED(screen)
-    return nullptr;
+    const QSharedPointer<KvPluginExtScreenInterface> plugin = getPluginExtScreenInterface(screen);
+    return plugin ? plugin->guiInterface() : nullptr;
+}
+
+QSharedPointer<KvPluginExtScreenInterface> KvEditorCommon::applyPluginState(const KvScreen* screen)
+{
+    QSharedPointer<KvPluginExtScreenInterface> plugin = getPluginExtScreenInterface(screen);
+    if (plugin)
+        plugin->applyState(screen->toPluginScreen());
+    return plugin;
+}
+
+bool KvEditorCommon::updateScreenFromPlugin(KvScreen* screen)
+{
+    const QSharedPointer<KvPluginExtScreenInterface> plugin = getPluginExtScreenInterface(screen);
+    return plugin && screen->updatePropertyFromPlugin(plugin->state());
+}
+
+QVariant KvEditorCommon::defaultPluginState(const KvScreen* screen)
+{
+    const QSharedPointer<KvPluginExtScreenInterface> plugin = getPluginExtScreenInterface(screen);
+    return plugin ? plugin->defaultState() : QVariant();
 }
 
 bool KvEditorCommon::tryInstallFileWatcher(const QString& path)

@@ -3,7 +3,9 @@
 #include <QImage>
 #include <QList>
 #include <QMap>
+#include <QSharedPointer>
 #include <QString>
+#include <QVariant>
 
 class QDockWidget;
 class QMainWindow;
@@ -58,9 +60,23 @@ public:
     // items and labels; a null image for an empty text.
     static QImage getDurationImage(const QString& text);
 
-    // Null without a plug-in.
+    // The extended-screen interface of the screen's plug-in object (KvScreen::plugin()),
+    // sharing the object with the plug-in loader that made it; null for a screen without a
+    // plug-in, with a plug-in the loader does not hold, or one that offers no extended screen.
+    static QSharedPointer<KvPluginExtScreenInterface>
+    getPluginExtScreenInterface(const KvScreen* screen);
+    // The GUI interface of the screen's plug-in, or null. It answers for the screen whose
+    // state was applied last (applyPluginState).
     static KvPluginGuiInterface* getPluginGuiInterface(const KvScreen* screen);
-    static KvPluginExtScreenInterface* getPluginExtScreenInterface(const KvScreen* screen);
+    // Hands the screen's state (KvScreen::toPluginScreen()) to its plug-in, so that the
+    // plug-in's GUI interface, actions and pictures act on this screen; returns the
+    // interface, null when the screen has none.
+    static QSharedPointer<KvPluginExtScreenInterface> applyPluginState(const KvScreen* screen);
+    // The screen takes its plug-in's current state (KvScreen::updatePropertyFromPlugin);
+    // false without a plug-in.
+    static bool updateScreenFromPlugin(KvScreen* screen);
+    // The state of a new screen of the screen's plug-in; invalid without one.
+    static QVariant defaultPluginState(const KvScreen* screen);
 
     // True when the platform can watch `path` (an existing file or folder) for changes.
     static bool tryInstallFileWatcher(const QString& path);

@@ -7,6 +7,7 @@
 #include "kvmediapropertycopierwidget.h"
 #include "kvmediapropertydialog.h"
 #include "kvmenuaction.h"
+#include "kvpluginguiinterface.h"
 #include "kvpreservedmedia.h"
 #include "kvrulerwidget.h"
 #include "kvscreen.h"
@@ -864,9 +865,14 @@ bool KvSequenceWidget::canCopyMedia() const
         const KvScreen* screen = item->seqScreen() ? item->seqScreen()->screen() : nullptr;
         if (!screen)
             return false;
-        // Plug-in screens answer through their GUI interface, which this build has none of.
-        if (KvEditorCommon::getPluginGuiInterface(screen) || screen->type() == ScreenType::Extended)
+        // A plug-in screen's GUI interface decides; an extended screen without one refuses.
+        KvEditorCommon::applyPluginState(screen);
+        if (const KvPluginGuiInterface* gui = KvEditorCommon::getPluginGuiInterface(screen)) {
+            if (!gui->canCopyContents())
+                return false;
+        } else if (screen->type() == ScreenType::Extended) {
             return false;
+        }
     }
     return true;
 }
@@ -1039,9 +1045,15 @@ void KvSequenceWidget::showMediaItemProperty(KvSeqMediaItem* item)
     if (!screen)
         return;
     if (screen->type() == ScreenType::Extended) {
-        screen->toPluginScreen();
-        if (KvPluginGuiInterface* gui = KvEditorCommon::getPluginGuiInterface(screen))
+        KvEditorCommon::applyPluginState(screen);
+        if (KvPluginGuiInterface* gui = KvEditorCommon::getPluginGuiInterface(screen)) {
             emit requestUsePluginGui(gui);
+            const QRectF sceneRect = item->mapRectToScene(item->boundingRect());
+            const QRect viewRect = m_view->mapFromScene(sceneRect).boundingRect();
+            gui->showContentProperty(
+                item->sequenceIndex(),
+                QRect(m_view->viewport()->mapToGlobal(viewRect.topLeft()), viewRect.size()));
+        }
         return;
     }
 

@@ -23,6 +23,8 @@
 #include "kvconfig.h"
 #include "kveditorcommon.h"
 #include "kveditorconfig.h"
+#include "kvpluginextscreeninterface.h"
+#include "kvpluginguiinterface.h"
 #include "kvpreservedmedia.h"
 #include "kvscreen.h"
 #include "kvstage.h"
@@ -339,10 +341,8 @@ void KvStageWidget::applyScreenPropertyToPlugin(KvStage* stage)
 {
     if (!stage)
         return;
-    for (KvScreen* screen : stage->screenList()) {
-        if (screen && screen->plugin())
-            screen->toPluginScreen();
-    }
+    for (const KvScreen* screen : stage->screenList())
+        KvEditorCommon::applyPluginState(screen);
 }
 
 void KvStageWidget::onCurrentStageTabChanged(int tabIndex)
@@ -739,12 +739,14 @@ bool KvStageWidget::canCopyScreen() const
     if (selected.isEmpty())
         return false;
     for (const KvScreen* screen : selected) {
-        // A screen whose plug-in has a GUI may be copied: the suite's plug-in GUI interface
-        // has no way to refuse it.
-        if (KvEditorCommon::getPluginGuiInterface(screen))
-            continue;
-        if (screen->type() == ScreenType::Extended)
+        // A plug-in screen's GUI interface decides; an extended screen without one refuses.
+        KvEditorCommon::applyPluginState(screen);
+        if (const KvPluginGuiInterface* gui = KvEditorCommon::getPluginGuiInterface(screen)) {
+            if (!gui->canCopyScreen())
+                return false;
+        } else if (screen->type() == ScreenType::Extended) {
             return false;
+        }
     }
     return true;
 }

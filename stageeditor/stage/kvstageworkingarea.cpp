@@ -294,8 +294,11 @@ KvScreen* KvStageWorkingArea::createScreen(int type, const QRectF& rect, const Q
         screen->setBackgoundColor(QColor(85, 85, 127, 255));
         screen->setPiid(pluginId);
         screen->setPlugin(plugin);
-        screen->toPluginScreen();
-        screen->updatePropertyFromPlugin();
+        // A new screen starts from the plug-in's default state, which the plug-in then
+        // takes as the screen it works on.
+        screen->setPluginProperties(KvEditorCommon::defaultPluginState(screen).toMap());
+        KvEditorCommon::applyPluginState(screen);
+        KvEditorCommon::updateScreenFromPlugin(screen);
         break;
     }
 
