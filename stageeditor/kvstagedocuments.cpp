@@ -1,5 +1,6 @@
 #include "kvstagedocuments.h"
 
+#include "kvpluginscreens.h"
 #include "kvsequencecontainer.h"
 #include "kvstage.h"
 #include "kvstagechooser.h"
@@ -27,6 +28,21 @@ namespace {
 QString translated(const char* text)
 {
     return QCoreApplication::translate("Kova::KvStageEditor", text);
+}
+
+// Tells that screens of the stage use plug-ins that are not installed. The screens stay,
+// with their state and contents, and are saved as they were read.
+void reportMissingPlugins(KvStageEditor& editor, const KvStage* stage, const QStringList& ids)
+{
+    if (ids.isEmpty())
+        return;
+    QMessageBox::warning(
+        editor.mainWindow(), translated("Notice"),
+        translated("The stage of \"%1\" has screens whose plug-ins are not installed:\n%2\n\n"
+                   "These screens are kept as they are, but show no content until their "
+                   "plug-ins are installed.")
+            .arg(QFileInfo(stage->filePath()).fileName(), ids.join(QLatin1Char('\n'))),
+        QMessageBox::Ok);
 }
 
 } // namespace
@@ -94,6 +110,7 @@ void KvStageDocuments::open(KvStageEditor& editor, const QStringList& stageList)
             continue;
         }
 
+        const QStringList missingPlugins = KvPluginScreens::attachPlugins(stage);
         const int index = editor.stageWidget()->addStage(stage);
         if (index < 0) {
             // No tab took the stage, so nothing else owns it.
@@ -103,6 +120,7 @@ void KvStageDocuments::open(KvStageEditor& editor, const QStringList& stageList)
         lastOpenedIndex = index;
         if (editor.sequenceContainer())
             editor.sequenceContainer()->addStage(stage);
+        reportMissingPlugins(editor, stage, missingPlugins);
     }
 
     if (lastOpenedIndex >= 0)
@@ -120,6 +138,7 @@ void KvStageDocuments::addCreated(KvStageEditor& editor, KvStage* stage)
 
     // The tab's saved snapshot is taken with a description of its own, so the new stage
     // differs from it until it is saved for the first time.
+    const QStringList missingPlugins = KvPluginScreens::attachPlugins(stage);
     const QString description = stage->description();
     stage->setDescription(translated("This is a created new stage that is not saved."));
     const int index = editor.stageWidget()->addStage(stage);
@@ -134,6 +153,7 @@ void KvStageDocuments::addCreated(KvStageEditor& editor, KvStage* stage)
 
     emit editor.requestSetCurrentStageTab(index);
     editor.stageWidget()->changeTabLabelNameToUnsavedState(index, true);
+    reportMissingPlugins(editor, stage, missingPlugins);
 }
 
 bool KvStageDocuments::save(KvStageEditor& editor)

@@ -37,6 +37,11 @@
 #include "kvlibtreeview.h"
 #include "kvmediamoveplan.h"
 #include "kvmenutable.h"
+#include "kvpluginchooserdialog.h"
+#include "kvpluginextscreeninterface.h"
+#include "kvpluginguiinterface.h"
+#include "kvpluginguinotifier.h"
+#include "kvpluginscreens.h"
 #include "kvpreservedmedia.h"
 #include "kvscreen.h"
 #include "kvscreenarrangement.h"
@@ -59,6 +64,7 @@
 #include "movemedia.h"
 #include "movezindexofscreen.h"
 #include "pastelibraryfile.h"
+#include "pluginscreenvaluesupdate.h"
 #include "removelibraryfile.h"
 #include "removemedia.h"
 #include "removeselectedscreens.h"
@@ -160,6 +166,7 @@ bool KvStageEditor::setup()
             m_stageWidget->setObjectName(QStringLiteral("StageWidget"));
             m_stageWidget->installEventFilter(this);
             wireStageWidget();
+            m_stageWidget->setExtendedScreenPluginResolver(&KvPluginScreens::resolve);
             // Files dropped on a screen become new media through action_addMedia.
             m_stageWidget->setMediaDropEnabled(true);
         }
@@ -1086,8 +1093,24 @@ void KvStageEditor::action_removeSelectedSeqMediaItems()
         return;
     QList<KvPreservedMedia*> records;
     sequenceContainer()->collectSelectedMedia(records, false);
-    if (!records.isEmpty())
-        pushUndoCommand(new Commands::RemoveMedia(this, records));
+    if (records.isEmpty())
+        return;
+    // A plug-in screen may need a number of contents: deleting below it is refused.
+    const KvScreen* screen = records.first()->media()->parent();
+    const auto plugin = KvEditorCommon::getPluginExtScreenInterface(screen);
+    const int minimum = plugin ? plugin->minimumContentCount() : 0;
+    if (screen && screen->mediaCount() - records.count() < minimum) {
+        // The records hold the media still in their screens.
+        for (KvPreservedMedia* record : qAsConst(records))
+            record->setOwnsMedia(false);
+        qDeleteAll(records);
+        QMessageBox::critical(
+            m_mainWindow, tr("Notice"),
+            tr("It can not be deleted.\nThis screen needs at least %1 content.").arg(minimum),
+            QMessageBox::Ok);
+        return;
+    }
+    pushUndoCommand(new Commands::RemoveMedia(this, records));
 }
 
 void KvStageEditor::action_moveSelectedMedia(int toScreenIndex, int toSequenceIndex,
@@ -1503,45 +1526,111 @@ void KvStageEditor::showNotUseFileSystemWatcher()
 }
 
 // ---------------------------------------------------------------------------------------
-// Plug-in screens: no plug-in is loaded, so no extended-screen plug-in is ever offered and
-// the menus get no plug-in entries.
+// Plug-in screens
 // ---------------------------------------------------------------------------------------
 
 void KvStageEditor::loadPlugins() const
 {
+    KvPluginScreens::loadPlugins();
 }
 
 bool KvStageEditor::hasExtndedScreenPlugin() const
 {
     loadPlugins();
-    return false;
+    return KvPluginScreens::hasExtendedScreenPlugin();
 }
 
 void KvStageEditor::showPluginChooserForExtendedScreen()
 {
+    KvPluginChooserDialog chooser(m_mainWindow, Qt::Dialog);
+    chooser.setStage(currentStage());
+    // Queued: the screen is added once the chooser has closed.
+    connect(&chooser, &KvPluginChooserDialog::pluginSelected, this,
+            &KvStageEditor::action_addExtendedScreen, Qt::QueuedConnection);
+    chooser.exec();
 }
-void KvStageEditor::appendPluginScreenActionsToMenu(QMenu*)
+
+void KvStageEditor::appendPluginScreenActionsToMenu(QMenu* menu)
 {
+    if (!menu || !m_stageWidget || !m_stageWidget->currentStageWorkingArea())
+        return;
+    const QList<KvScreen*> selected = selectedScreens();
+    KvPluginScreens::insertActions(
+        menu,
+        KvPluginScreens::collectActions(selected, KvPluginScreens::ActionKind::Screen,
+                                        [this](KvPluginGuiInterface* gui) { usePluginGui(gui); }));
 }
-void KvStageEditor::appendPluginSequenceActionsToMenu(QMenu*)
+
+void KvStageEditor::appendPluginSequenceActionsToMenu(QMenu* menu)
 {
+    if (!menu || !sequenceContainer() || !m_stageWidget ||
+        !m_stageWidget->currentStageWorkingArea())
+        return;
+    const QList<KvScreen*> selected = selectedScreens();
+    if (selected.count() != 1)
+        return;
+    KvPluginScreens::insertActions(
+        menu,
+        KvPluginScreens::collectActions(selected, KvPluginScreens::ActionKind::Sequence,
+                                        [this](KvPluginGuiInterface* gui) { usePluginGui(gui); }));
 }
-void KvStageEditor::purgePluginActionsFromMenu(QMenu*)
+
+void KvStageEditor::purgePluginActionsFromMenu(QMenu* menu)
 {
+    KvPluginScreens::purgeActions(menu);
 }
+
 void KvStageEditor::usePluginGui(KvPluginGuiInterface* gui)
 {
-    if (gui)
-        m_pluginGuiMap.insert(gui, true);
+    if (!gui || m_pluginGuiMap.value(gui))
+        return;
+    m_pluginGuiMap.insert(gui, true);
+    KvPluginGuiNotifier* notifier = gui->notifier();
+    if (!notifier)
+        return;
+    connect(notifier, &KvPluginGuiNotifier::screenValuesUpdated, this,
+            &KvStageEditor::action_pluginScreenValuesUpdate);
+    connect(notifier, &KvPluginGuiNotifier::requestAddContents, this,
+            &KvStageEditor::onPluginScreenContentsAppendingRequested);
 }
-void KvStageEditor::action_pluginScreenValuesUpdate(int, QList<int>)
+
+void KvStageEditor::action_pluginScreenValuesUpdate(int screenId, QList<int> seqIndexList)
 {
+    pushUndoCommand(new Commands::PluginScreenValuesUpdate(this, screenId, seqIndexList));
 }
-void KvStageEditor::onPluginScreenValuesUpdated(int, QList<int>)
+
+void KvStageEditor::onPluginScreenValuesUpdated(int screenId, QList<int> seqIndexList)
 {
+    KvStageWorkingArea* area = m_stageWidget ? m_stageWidget->currentStageWorkingArea() : nullptr;
+    KvStage* stage = currentStage();
+    KvScreen* screen = stage ? stage->getScreenObject(screenId) : nullptr;
+    if (!area || !screen)
+        return;
+    KvEditorCommon::updateScreenFromPlugin(screen);
+    m_stageWidget->changeTabLabelNameToUnsavedState(area, true);
+    selectScreenItem(QList<KvScreen*>{screen}, true, true);
+    KvSeqScreen* row = sequenceContainer()
+                           ? sequenceContainer()->rowAt(stage->screenList().indexOf(screen))
+                           : nullptr;
+    for (int index : qAsConst(seqIndexList)) {
+        if (KvSeqMediaItem* item = row ? row->itemAt(index) : nullptr)
+            item->updatePluginPicture();
+    }
 }
-void KvStageEditor::onPluginScreenContentsAppendingRequested(int, QMap<int, QVariant>)
+
+void KvStageEditor::onPluginScreenContentsAppendingRequested(int screenId,
+                                                             QMap<int, QVariant> contents)
 {
+    KvStage* stage = currentStage();
+    if (contents.isEmpty() || !m_stageWidget || !m_stageWidget->currentStageWorkingArea() || !stage)
+        return;
+    KvScreen* screen = stage->getScreenObject(screenId);
+    if (!screen)
+        return;
+    QList<KvPreservedMedia*> records =
+        KvPluginScreens::contentRecords(screen, stage->screenList().indexOf(screen), contents);
+    if (!records.isEmpty())
+        action_addMedia(records);
 }
 
 // ---------------------------------------------------------------------------------------

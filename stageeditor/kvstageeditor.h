@@ -420,7 +420,9 @@ public slots:
     void onLibraryFileOperationDiscontinued();
     void showNotUseFileSystemWatcher();
 
-    // ---- Plug-in screens: no plug-in is loaded, so none is offered ----
+    // ---- Plug-in screens: the chooser of a new extended screen, the selection's plug-in
+    // actions between a menu's plug-in separators while it is open, and plug-in changes and
+    // content requests turned into undo commands ----
     void showPluginChooserForExtendedScreen();
     void appendPluginScreenActionsToMenu(QMenu* menu);
     void appendPluginSequenceActionsToMenu(QMenu* menu);

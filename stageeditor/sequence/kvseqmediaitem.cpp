@@ -1,9 +1,11 @@
 #include "kvseqmediaitem.h"
 
+#include "kveditorcommon.h"
 #include "kveditorconfig.h"
 #include "kvextension.h"
 #include "kvfilesystemitem.h"
 #include "kvmedia.h"
+#include "kvpluginextscreeninterface.h"
 #include "kvscreen.h"
 #include "kvseqscreen.h"
 #include "kvsvgreader.h"
@@ -254,6 +256,25 @@ void KvSeqMediaItem::setMedia(KvMedia* media)
         emit mediaUriDisabled(uri);
     }
     setToolTip(uri.isEmpty() ? m_media->name() : uri);
+    updatePluginPicture();
+}
+
+void KvSeqMediaItem::updatePluginPicture()
+{
+    if (!m_media || m_media->mediaType() != MediaType::Extended)
+        return;
+    const KvScreen* screen =
+        m_seqScreen && m_seqScreen->screen() ? m_seqScreen->screen() : m_media->parent();
+    // One plug-in object draws for every screen: it is handed this screen's state first.
+    const auto plugin = KvEditorCommon::applyPluginState(screen);
+    if (!plugin)
+        return;
+    const QImage picture =
+        plugin->contentPicture(m_media->properties(), QSize(THUMBNAIL_SIDE, THUMBNAIL_SIDE));
+    if (picture.isNull())
+        return;
+    m_thumbnail = QPixmap::fromImage(picture);
+    update();
 }
 
 KvScreen* KvSeqMediaItem::dropTargetScreen() const
@@ -358,7 +379,8 @@ void KvSeqMediaItem::updateAllFromMedia()
         return;
     }
     const KnownFile file = knownFile(KvEditorConfig::getAbsolutePath(m_media->uri()));
-    if (!file.thumbnail.isNull()) {
+    // An extended medium's picture is its plug-in's (updatePluginPicture).
+    if (!file.thumbnail.isNull() && m_media->mediaType() != MediaType::Extended) {
         m_thumbnail = file.thumbnail;
     }
 

@@ -58,6 +58,9 @@ public:
 
     KvMedia* media() const { return m_media; }
     void setMedia(KvMedia* media);
+    // An extended medium (type 8) of a screen with a plug-in takes the plug-in's picture of
+    // it as its thumbnail; other media are left alone.
+    void updatePluginPicture();
     KvSeqScreen* seqScreen() const { return m_seqScreen; }
     void setSeqScreen(KvSeqScreen* seqScreen) { m_seqScreen = seqScreen; }
     KvScreen* dropTargetScreen() const override;

@@ -168,7 +168,11 @@ QRectF KvScreenItem::boundingRect() const
 KvScreenItem::LabelLayout KvScreenItem::labelLayout(double scaleFactor) const
 {
     LabelLayout layout;
-    const QString text = m_name.isEmpty() ? tr("No Name") : m_name;
+    QString text = m_name.isEmpty() ? tr("No Name") : m_name;
+    // An extended screen whose plug-in is not installed keeps its place and says so.
+    if (m_screen && m_screen->type() == ScreenType::Extended && !m_screen->plugin() &&
+        !m_screen->piid().isEmpty())
+        text += QLatin1Char('\n') + tr("Plug-in \"%1\" is not installed").arg(m_screen->piid());
     layout.text = text;
     const QRectF textArea(8, 8, std::trunc(m_width - 16), std::trunc(m_height - 10));
     const int flags = Qt::AlignCenter | Qt::TextWordWrap;
