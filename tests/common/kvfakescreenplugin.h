@@ -1,10 +1,7 @@
 #pragma once
 
-// Test helper: an extended-screen plug-in with a GUI interface, made in the test program and
-// registered with KvPluginLoader::registerStaticPlugin. What it answers is set through its
-// public fields; it records every state applied to it.
-//
-//   KvFakeScreenPlugin::registerAs("test.a", [](KvFakeScreenPlugin* p) { p->copyScreen = false; });
+// Test helper: an extended-screen plug-in with a GUI interface, registered with the loader by
+// registerAs(id, setUp). Its answers are public fields; it records the states applied to it.
 
 #include "kvplugincommoninterface.h"
 #include "kvpluginextscreeninterface.h"
@@ -16,8 +13,6 @@
 #include <QColor>
 #include <QImage>
 #include <QJsonObject>
-#include <QObject>
-#include <QPixmap>
 #include <functional>
 
 class KvFakeScreenPlugin : public QObject,
@@ -29,13 +24,11 @@ class KvFakeScreenPlugin : public QObject,
     Q_INTERFACES(
         Kova::KvPluginCommonInterface Kova::KvPluginExtScreenInterface Kova::KvPluginGuiInterface)
 public:
-    // Registers a plug-in of that id (group "ExtendedScreen", name "Fake <id>"), set up by
-    // `setUp` when the loader makes its object.
-    static bool registerAs(const QString& id,
-                           std::function<void(KvFakeScreenPlugin*)> setUp = nullptr)
+    // A plug-in "Fake <id>" of the extended-screen group, set up when the loader makes it.
+    static bool registerAs(const QString& id, std::function<void(KvFakeScreenPlugin*)> setUp = {})
     {
         const QJsonObject metaData{{"id", id},
-                                   {"name", QStringLiteral("Fake %1").arg(id)},
+                                   {"name", "Fake " + id},
                                    {"group", Kova::KvPluginLoader::extendedScreenGroup()},
                                    {"interfaceVersion", 1}};
         return Kova::KvPluginLoader::registerStaticPlugin(metaData, [setUp]() {
@@ -51,22 +44,15 @@ public:
             Kova::KvPluginLoader::pluginInfo(id).pluginObject());
     }
 
-    // The answers.
     bool hasGui = true;
-    bool copyScreen = true;
-    bool copyContents = true;
-    bool showProperty = true;
+    bool allows = true; // copying screens and contents, showing content properties
     int minimum = 0;
     QColor pictureColor = Qt::magenta;
     QList<QAction*> screenActionList;
     QList<QAction*> sequenceActionList;
-    QVariantMap defaults{{"colour", "red"}};
-
-    // What happened.
     QList<QVariant> applied;
-    QList<int> shownProperties;
 
-    // Changes the state as one of the plug-in's dialogs would, and reports it.
+    // Changes the state as the plug-in's own dialog would, and reports it.
     void edit(const QString& key, const QVariant& value)
     {
         m_state.insert(key, value);
@@ -85,7 +71,7 @@ public:
         m_state = state.toMap();
     }
     QVariant state() const override { return m_state; }
-    QVariant defaultState() const override { return defaults; }
+    QVariant defaultState() const override { return QVariantMap{{"colour", "red"}}; }
     QImage contentPicture(const QVariant&, const QSize& size) const override
     {
         QImage image(size, QImage::Format_RGB32);
@@ -94,19 +80,15 @@ public:
     }
     int minimumContentCount() const override { return minimum; }
     void paint(QPainter*, const QRectF&, const QVariant&, const QVariant&, qint64) const override {}
-
-    bool canCopyScreen() const override { return copyScreen; }
+    bool canCopyScreen() const override { return allows; }
     bool hasScreenActions() const override { return !screenActionList.isEmpty(); }
     QList<QAction*> screenActions() override { return screenActionList; }
-    bool canCopyContents() const override { return copyContents; }
-    bool canShowContentProperty() const override { return showProperty; }
+    bool canCopyContents() const override { return allows; }
+    bool canShowContentProperty() const override { return allows; }
     bool hasSequenceActions() const override { return !sequenceActionList.isEmpty(); }
     QList<QAction*> sequenceActions() override { return sequenceActionList; }
     Kova::KvPluginGuiNotifier* notifier() override { return m_notifier; }
-    void showContentProperty(int sequenceIndex, const QRect&) override
-    {
-        shownProperties.append(sequenceIndex);
-    }
+    void showContentProperty(int, const QRect&) override {}
 
 private:
     QVariantMap m_state;
