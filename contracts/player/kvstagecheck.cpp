@@ -110,8 +110,10 @@ QStringList KvStageCheck::problems(const KvStage& stage, const QString& dataDir)
         if (screen->mediaList().isEmpty() && screen->type() != ScreenType::Extended) {
             lines.append(tr("%1 has no media").arg(name));
         }
-        if (!stageArea.contains(screen->rect())) {
-            const QRectF r = screen->rect();
+        const QRectF r = screen->rect();
+        // Compared edge by edge: QRectF::contains refuses an empty rectangle.
+        if (r.left() < 0 || r.top() < 0 || r.right() > stageArea.right() ||
+            r.bottom() > stageArea.bottom()) {
             lines.append(tr("%1 reaches outside the stage: %2,%3 %4x%5 on a %6x%7 stage")
                              .arg(name)
                              .arg(r.x())

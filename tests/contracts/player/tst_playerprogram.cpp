@@ -102,8 +102,6 @@ private slots:
             << QStringList{"-s", "a.xml", "-x", "1"} << "unknown option \"-x\"";
         QTest::newRow("boolean not true or false")
             << QStringList{"-s", "a.xml", "-t", "yes"} << "-t takes true or false, not \"yes\"";
-        QTest::newRow("boolean in capitals")
-            << QStringList{"-s", "a.xml", "-pv", "True"} << "-pv takes true or false, not \"True\"";
         QTest::newRow("value missing") << QStringList{"-t", "false", "-s"} << "-s needs a value";
         QTest::newRow("given twice")
             << QStringList{"-s", "a.xml", "-s", "b.xml"} << "-s is given twice";
@@ -120,13 +118,6 @@ private slots:
         QCOMPARE(run.exitCode, 2);
         QCOMPARE(run.err, "KvStageScreen.exe: " + error + "\n\n" + KvPlayerOptions::usage());
         QCOMPARE(run.out, QString());
-    }
-
-    void help()
-    {
-        const Run run = runPlayer({"--help"});
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, KvPlayerOptions::usage());
     }
 
     // An unreadable stage is refused with one message, whether played or checked: the
