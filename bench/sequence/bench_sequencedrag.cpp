@@ -5,6 +5,7 @@
 // scene index and repaint). The thread's CPU time of the handling is given as well: on a
 // shared machine the wall-clock figures also hold the time the process waited for a core.
 
+#include "kvbenchfigures.h"
 #include "kveditorconfig.h"
 #include "kvmedia.h"
 #include "kvscreen.h"
@@ -19,12 +20,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <vector>
 
 using namespace Kova;
+using Kova::Bench::Figures;
+using Kova::Bench::threadCpuMs;
 
 namespace {
 
@@ -34,45 +35,11 @@ const int FirstSelected = 2000;
 const int Steps = 250;
 const int StepPixels = 4;
 
-struct Figures
-{
-    double median = 0.0;
-    double p90 = 0.0;
-    double mean = 0.0;
-    double worst = 0.0;
-    int over4ms = 0;
-};
-
-Figures summarise(std::vector<double> values)
-{
-    Figures f;
-    if (values.empty())
-        return f;
-    std::sort(values.begin(), values.end());
-    f.median = values[values.size() / 2];
-    f.p90 = values[values.size() * 9 / 10];
-    double sum = 0.0;
-    for (double v : values) {
-        sum += v;
-        f.over4ms += v > 4.0 ? 1 : 0;
-    }
-    f.mean = sum / values.size();
-    f.worst = values.back();
-    return f;
-}
-
 void print(const char* what, const Figures& f)
 {
     std::printf(
         "%-28s median %6.3f ms, 90%% %6.3f ms, mean %6.3f ms, worst %6.3f ms, %d over 4 ms\n", what,
-        f.median, f.p90, f.mean, f.worst, f.over4ms);
-}
-
-double threadCpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+        f.median, f.p90, f.mean, f.worst, f.overLimit);
 }
 
 void send(QWidget* target, QEvent::Type type, const QPoint& pos, Qt::MouseButton button,
@@ -146,10 +113,10 @@ int main(int argc, char** argv)
 
     std::printf("timeline row of %d media, %d selected, dragged %d px in %d moves\n", MediaCount,
                 row->selectedItems().count(), Steps * StepPixels, Steps);
-    print("one move, handled", summarise(handled));
-    print("one move, handled, CPU time", summarise(cpu));
-    print("one move + event loop turn", summarise(withLoop));
-    print("  + event loop turn, CPU time", summarise(cpuWithLoop));
+    print("one move, handled", Bench::summarise(handled, 4.0));
+    print("one move, handled, CPU time", Bench::summarise(cpu, 4.0));
+    print("one move + event loop turn", Bench::summarise(withLoop, 4.0));
+    print("  + event loop turn, CPU time", Bench::summarise(cpuWithLoop, 4.0));
     std::printf("  (gap opened at index %d; a move of 4 ms or less is the aim)\n", insertIndex);
 
     delete row;

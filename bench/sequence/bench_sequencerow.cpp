@@ -4,6 +4,7 @@
 // is timed alone (wall clock and the GUI thread's CPU time) and together with the event loop
 // turn that follows (repaint).
 
+#include "kvbenchfigures.h"
 #include "kveditorconfig.h"
 #include "kvmedia.h"
 #include "kvscreen.h"
@@ -16,12 +17,13 @@
 #include <QGraphicsView>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <vector>
 
 using namespace Kova;
+using Kova::Bench::Figures;
+using Kova::Bench::summarise;
+using Kova::Bench::threadCpuMs;
 
 namespace {
 
@@ -29,28 +31,6 @@ const int MediaCount = 5000;
 const int Rounds = 40;
 const int HitBatches = 20;
 const int HitsPerBatch = 1000;
-
-struct Figures
-{
-    double median = 0.0;
-    double mean = 0.0;
-    double worst = 0.0;
-};
-
-Figures summarise(std::vector<double> values)
-{
-    Figures f;
-    if (values.empty())
-        return f;
-    std::sort(values.begin(), values.end());
-    f.median = values[values.size() / 2];
-    double sum = 0.0;
-    for (double v : values)
-        sum += v;
-    f.mean = sum / values.size();
-    f.worst = values.back();
-    return f;
-}
 
 void print(const char* what, const char* unit, const Figures& f)
 {
@@ -68,13 +48,6 @@ KvMedia* medium(int n)
 double elapsedMs(const QElapsedTimer& timer)
 {
     return timer.nsecsElapsed() / 1e6;
-}
-
-double threadCpuMs()
-{
-    timespec now;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 
 void measure(QApplication& app)

@@ -4,6 +4,7 @@
 // bookkeeping and handle updated); a second figure adds the event loop turn that follows
 // (queued notifications and the repaint).
 
+#include "kvbenchfigures.h"
 #include "kvscreen.h"
 #include "kvscreenitem.h"
 #include "kvscreenselectedhandle.h"
@@ -17,41 +18,18 @@
 #include <QMouseEvent>
 #include <QTest>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 using namespace Kova;
+using Kova::Bench::Figures;
+using Kova::Bench::summarise;
 
 namespace {
 
 const int ScreenCount = 1000;
 const int SelectedCount = 100;
 const int Steps = 200;
-
-struct Figures
-{
-    double median = 0.0;
-    double mean = 0.0;
-    double worst = 0.0;
-};
-
-Figures summarise(std::vector<double> values)
-{
-    Figures f;
-    if (values.empty()) {
-        return f;
-    }
-    std::sort(values.begin(), values.end());
-    f.median = values[values.size() / 2];
-    double sum = 0.0;
-    for (double v : values) {
-        sum += v;
-    }
-    f.mean = sum / values.size();
-    f.worst = values.back();
-    return f;
-}
 
 void print(const char* what, const Figures& handled, const Figures& withLoop)
 {
