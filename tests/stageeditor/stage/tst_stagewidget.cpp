@@ -54,7 +54,6 @@ private slots:
     {
         // The signals name the types as declared inside the namespace.
         qRegisterMetaType<KvStage*>("KvStage*");
-        qRegisterMetaType<KvStageWorkingArea*>("KvStageWorkingArea*");
         qRegisterMetaType<QList<QGraphicsScene*>>("QList<QGraphicsScene*>");
     }
 
@@ -510,22 +509,6 @@ private slots:
         QCOMPARE(added.at(0).at(0).toInt(), index);
         QCoreApplication::processEvents();
         QCOMPARE(m_widget->stageWorkingArea(index)->zoomRate(), 0.5);
-    }
-
-    void currentTabChangeSignals()
-    {
-        QSignalSpy stages(m_widget, qOverload<KvStage*>(&KvStageWidget::currentStageTabChanged));
-        QSignalSpy areas(m_widget,
-                         qOverload<KvStageWorkingArea*>(&KvStageWidget::currentStageTabChanged));
-        KvStage* second = makeStage("2.kst");
-        m_widget->addStageTab(QString(), makeStage("1.kst"));
-        m_widget->addStageTab(QString(), second);
-        m_widget->setCurrentStageTab(1);
-        QCOMPARE(stages.last().at(0).value<KvStage*>(), second);
-        QCOMPARE(areas.last().at(0).value<KvStageWorkingArea*>(), m_widget->stageWorkingArea(1));
-        m_widget->closeAllStageTab();
-        QVERIFY(!stages.last().at(0).value<KvStage*>());
-        QVERIFY(!areas.last().at(0).value<KvStageWorkingArea*>());
     }
 
     // A panel field still being edited must finish while its own tab is current, or the typed
