@@ -61,6 +61,8 @@ QProcessEnvironment environment(const QString& home, bool paintLog)
 // Waits until the process's error output holds `marker`; false on a timeout or an exit.
 bool waitForOutput(QProcess& process, const QByteArray& marker, int timeoutMs)
 {
+    // Waiting wakes up for the channel read from, here the error output where Qt logs.
+    process.setReadChannel(QProcess::StandardError);
     QByteArray seen;
     QElapsedTimer timer;
     timer.start();
