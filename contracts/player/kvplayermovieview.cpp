@@ -37,19 +37,9 @@ KvPlayerMovieView::~KvPlayerMovieView()
     m_player->setVideoOutput(static_cast<QVideoWidget*>(nullptr));
 }
 
-QMediaPlayer::State KvPlayerMovieView::state() const
-{
-    return m_player->state();
-}
-
 void KvPlayerMovieView::setSound(bool on)
 {
     m_player->setMuted(!on);
-}
-
-bool KvPlayerMovieView::sound() const
-{
-    return !m_player->isMuted();
 }
 
 void KvPlayerMovieView::resizeEvent(QResizeEvent* /*event*/)

@@ -21,10 +21,7 @@ public:
     explicit KvPlayerMovieView(const QString& filePath, QWidget* parent = nullptr);
     ~KvPlayerMovieView() override;
 
-    QString filePath() const { return m_filePath; }
-    QMediaPlayer::State state() const;
     void setSound(bool on);
-    bool sound() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -17,7 +17,6 @@ public:
     explicit KvPlayerPictureView(const QString& filePath, QWidget* parent = nullptr);
     ~KvPlayerPictureView() override;
 
-    QString filePath() const { return m_filePath; }
     // Where the picture is drawn for the view's present size.
     QRect pictureRect() const;
 

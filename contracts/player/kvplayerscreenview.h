@@ -25,7 +25,6 @@ public:
     int screenId() const { return m_screenId; }
     // The screen's size in stage pixels.
     QSizeF stageSize() const { return m_stageSize; }
-    KvPlayItem item() const { return m_item; }
     // The view of the present item; null while the screen shows only its background.
     KvPlayerMediaView* mediaView() const { return m_view; }
 

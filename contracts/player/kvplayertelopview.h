@@ -33,12 +33,8 @@ public:
     ~KvPlayerTelopView() override;
 
     QString text() const { return m_text.text(); }
-    QColor textColor() const { return m_textColor; }
-    // Invalid when the screen's background shows behind the text.
-    QColor backgroundColor() const { return m_backgroundColor; }
     // Stage pixels travelled in the present pass.
     double offset() const { return m_offset; }
-    int intervalMs() const { return m_timer.interval(); }
     bool isScrolling() const { return m_timer.isActive(); }
 
 protected:
@@ -57,6 +53,7 @@ private:
     QSizeF m_stageSize;
     QSizeF m_textSize;
     QColor m_textColor = Qt::white;
+    // Invalid when the screen's background shows behind the text.
     QColor m_backgroundColor;
     int m_direction = 2;
     int m_step = 2;

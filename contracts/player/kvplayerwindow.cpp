@@ -97,11 +97,6 @@ void KvPlayerWindow::setMovieSound(bool on)
         view->setMovieSound(on);
 }
 
-KvPlayerScreenView* KvPlayerWindow::screenView(int screenId) const
-{
-    return m_screens.value(screenId);
-}
-
 int KvPlayerWindow::pendingChangeMs() const
 {
     return m_timer.isActive() ? m_timer.interval() : -1;

@@ -24,14 +24,8 @@ public:
     KvPlayerWindow(const KvStage& stage, KvPlaySchedule& schedule, QWidget* parent = nullptr);
     ~KvPlayerWindow() override;
 
-    // Where the stage is drawn, in window pixels.
-    QRect stageArea() const;
-    // A stage rectangle in window pixels; neighbouring screens meet without a gap.
-    QRect toWindow(const QRectF& stageRect) const;
-    KvPlayerScreenView* screenView(int screenId) const;
     // Movies play muted unless sound is switched on (the player's audio option).
     void setMovieSound(bool on);
-    bool movieSound() const { return m_movieSound; }
     // Milliseconds the change timer is armed for; -1 when no change is planned.
     int pendingChangeMs() const;
 
@@ -41,6 +35,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Where the stage is drawn, in window pixels.
+    QRect stageArea() const;
+    // A stage rectangle in window pixels; neighbouring screens meet without a gap.
+    QRect toWindow(const QRectF& stageRect) const;
     void layoutScreens();
     void armTimer();
     void onTimeout();
