@@ -40,13 +40,8 @@ QString writePicture(const QString& path, const QSize& size, const QColor& left,
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "JPEG", 100);
     // APP1 "Exif": a big-endian TIFF header and one IFD entry, Orientation (0x0112) = 6.
-    const char exif[] = "\xFF\xE1\x00\x22"
-                        "Exif\x00\x00"
-                        "MM\x00\x2A\x00\x00\x00\x08"
-                        "\x00\x01"
-                        "\x01\x12\x00\x03\x00\x00\x00\x01\x00\x06\x00\x00"
-                        "\x00\x00\x00\x00";
-    jpeg.insert(2, QByteArray(exif, sizeof(exif) - 1));
+    jpeg.insert(2, QByteArray::fromHex("ffe100224578696600004d4d002a00000008"
+                                       "000101120003000000010006000000000000"));
     QFile file(path);
     file.open(QIODevice::WriteOnly);
     file.write(jpeg);
