@@ -58,10 +58,6 @@ public:
         m_state.insert(key, value);
         emit m_notifier->screenValuesUpdated(m_state.value(screenIdKey()).toInt(), {0});
     }
-    void requestContents(int screenId, const QMap<int, QVariant>& contents)
-    {
-        emit m_notifier->requestAddContents(screenId, contents);
-    }
 
     QIcon icon() const override { return QIcon(); }
     KvPluginGuiInterface* guiInterface() override { return hasGui ? this : nullptr; }

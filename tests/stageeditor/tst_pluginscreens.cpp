@@ -31,34 +31,27 @@ using namespace Kova;
 
 namespace {
 
-// The menu's entries by object name (or text), a hidden one in brackets.
-QStringList entries(const QMenu* menu)
+// The menu's entries by object name, a hidden one in brackets; with `whileOpen`, opens and
+// closes the menu as a user does and gives the plug-in entries it showed meanwhile.
+QStringList entries(QMenu* menu, bool whileOpen = false)
 {
     QStringList names;
-    for (const QAction* action : menu->actions()) {
-        const QString name = action->objectName().isEmpty() ? action->text() : action->objectName();
-        names.append(action->isVisible() ? name : "[" + name + "]");
-    }
-    return names;
-}
-
-// Opens and closes the menu as a user does; returns the entries after its last separator but
-// one (the plug-in entries) as they were while it was open.
-QStringList pluginEntriesWhileOpen(QMenu* menu)
-{
-    QStringList shown;
+    for (const QAction* action : menu->actions())
+        names.append(action->isVisible() ? action->objectName() : "[" + action->objectName() + "]");
+    if (!whileOpen)
+        return names;
     // Connected after the editor's own hook, so it runs after it.
     const auto hook = QObject::connect(menu, &QMenu::aboutToShow, [&]() {
         const QStringList all = entries(menu);
         const int begin = std::max(all.lastIndexOf("Action_Separator_Begin_Plugin"),
                                    all.lastIndexOf("[Action_Separator_Begin_Plugin]"));
-        shown = all.mid(begin + 1, all.count() - begin - 2);
+        names = all.mid(begin + 1, all.count() - begin - 2);
     });
     menu->popup(QPoint(10, 10));
     if (QTest::qWaitForWindowExposed(menu))
         QTest::keyClick(menu, Qt::Key_Escape);
     QObject::disconnect(hook);
-    return shown;
+    return names;
 }
 
 } // namespace
@@ -117,13 +110,8 @@ private:
             screens.append(screen(id));
         m_editor->selectScreenItem(screens, true, true);
     }
-    QMenu* menu(const QString& name) const
-    {
-        const QList<QMenu*> menus = m_editor->menu();
-        auto it = std::find_if(menus.begin(), menus.end(),
-                               [&](QMenu* m) { return m->objectName() == name; });
-        return it == menus.end() ? nullptr : *it;
-    }
+    // File, Edit, Screen, Sequence, ... in menu-bar order.
+    QMenu* menu(int index) const { return m_editor->menu().at(index); }
     QUndoStack* undoStack() const { return m_editor->undoGroup()->activeStack(); }
     QColor picture(int row, int index) const
     {
@@ -156,35 +144,23 @@ private slots:
         m_actions.clear();
     }
 
-    void noExtendedScreenPlugin()
-    {
-        // Another kind of plug-in keeps the loader from searching the plug-in folders.
-        QVERIFY(KvPluginLoader::registerStaticPlugin(
-            {{"id", "test.other"}, {"name", "Other"}, {"group", "Other"}, {"interfaceVersion", 1}},
-            []() { return new QObject; }));
-        makeEditor();
-        QVERIFY(!Test::editorAction(*m_editor, "Action_Add_Extended_Screen")->isVisible());
-    }
-
     // The selection's plug-in actions appear once each while the menu is open; the Sequence
     // menu shows them for one selected screen only. Closing leaves the menu as built, and the
     // GUI interfaces, however often shown, are connected once: one change, one undo step.
     void menuEntries_data()
     {
-        QTest::addColumn<QString>("menu");
+        QTest::addColumn<int>("menu");            // 2 Screen, 3 Sequence
         QTest::addColumn<QList<int>>("selected"); // of screens 1 (test.a), 2 (test.b), 3
         QTest::addColumn<QStringList>("shown");
         QTest::newRow("screen: shared action once")
-            << "Menu_Screen" << QList<int>{1, 2, 3} << QStringList{"Shared", "B only"};
-        QTest::newRow("screen: plain screen") << "Menu_Screen" << QList<int>{3} << QStringList{};
-        QTest::newRow("sequence: one screen")
-            << "Menu_Sequence" << QList<int>{2} << QStringList{"Add item"};
-        QTest::newRow("sequence: two screens")
-            << "Menu_Sequence" << QList<int>{1, 2} << QStringList{};
+            << 2 << QList<int>{1, 2, 3} << QStringList{"Shared", "B only"};
+        QTest::newRow("screen: plain screen") << 2 << QList<int>{3} << QStringList{};
+        QTest::newRow("sequence: one screen") << 3 << QList<int>{2} << QStringList{"Add item"};
+        QTest::newRow("sequence: two screens") << 3 << QList<int>{1, 2} << QStringList{};
     }
     void menuEntries()
     {
-        QFETCH(QString, menu);
+        QFETCH(int, menu);
         QFETCH(QList<int>, selected);
         QFETCH(QStringList, shown);
         QAction* shared = pluginAction("Shared");
@@ -204,7 +180,7 @@ private slots:
         QCOMPARE(built.mid(built.count() - 2),
                  (QStringList{"[Action_Separator_Begin_Plugin]", "[Action_Separator_End_Plugin]"}));
         for (int round = 0; round < 2; ++round) {
-            QCOMPARE(pluginEntriesWhileOpen(target), shown);
+            QCOMPARE(entries(target, true), shown);
             QTRY_COMPARE(entries(target), built);
         }
         KvFakeScreenPlugin* b = KvFakeScreenPlugin::made("test.b");
@@ -223,7 +199,7 @@ private slots:
         makeEditor();
         QVERIFY(openStage({{1, "test.a"}, {2, "test.a"}}, 1));
         select({1});
-        pluginEntriesWhileOpen(menu("Menu_Screen"));
+        entries(menu(2), true);
         KvFakeScreenPlugin* plugin = KvFakeScreenPlugin::made("test.a");
         plugin->edit("colour", "blue");
         QCOMPARE(undoStack()->count(), 1);
@@ -262,8 +238,8 @@ private slots:
         makeEditor();
         QVERIFY(openStage({{1, "test.a"}}, 4));
         select({1});
-        pluginEntriesWhileOpen(menu("Menu_Sequence"));
-        KvFakeScreenPlugin::made("test.a")->requestContents(
+        entries(menu(3), true);
+        emit KvFakeScreenPlugin::made("test.a")->notifier()->requestAddContents(
             screenId, {{5, QVariantMap{{"name", "new 5"}}}, {2, QVariantMap{{"name", "new 2"}}}});
         QStringList row;
         for (const KvMedia* media : screen(1)->mediaList())
@@ -368,7 +344,7 @@ private slots:
         QCOMPARE(screen(1)->piid(), QString("org.kova.clock"));
         const QVariantMap state = screen(1)->pluginProperties();
         QVERIFY(!state.isEmpty() && !state.contains("screenId"));
-        QCOMPARE(pluginEntriesWhileOpen(menu("Menu_Screen")), QStringList{"Action_Clock_Settings"});
+        QCOMPARE(entries(menu(2), true), QStringList{"Action_Clock_Settings"});
 
         QVERIFY(KvStageDocuments::save(*m_editor));
         m_editor->stageWidget()->closeAllStageTab();
