@@ -32,7 +32,8 @@ bool KvPlayerOptions::parse(const QStringList& arguments)
             return true;
         }
         static const QStringList textOptions{QStringLiteral("-s"), QStringLiteral("-u"),
-                                             QStringLiteral("-d"), QStringLiteral("--check")};
+                                             QStringLiteral("-d"), QStringLiteral("--check"),
+                                             QStringLiteral("--snapshot")};
         static const QStringList boolOptions{QStringLiteral("-t"),  QStringLiteral("-ai"),
                                              QStringLiteral("-ss"), QStringLiteral("-a"),
                                              QStringLiteral("-pv"), QStringLiteral("-pp")};
@@ -64,6 +65,8 @@ bool KvPlayerOptions::parse(const QStringList& arguments)
                 m_mode = Check;
             } else if (option == QLatin1String("-u")) {
                 m_unitId = value;
+            } else if (option == QLatin1String("--snapshot")) {
+                m_snapshotFile = value;
             } else {
                 m_dataDir = value;
             }
@@ -92,6 +95,10 @@ bool KvPlayerOptions::parse(const QStringList& arguments)
         m_errorString = tr("-s and --check cannot be given together");
         return false;
     }
+    if (!m_snapshotFile.isEmpty() && !play) {
+        m_errorString = tr("--snapshot needs a stage to play (-s <stage file>)");
+        return false;
+    }
     if (m_stageFile.isEmpty()) {
         m_errorString = tr("no stage given (-s <stage file>)");
         return false;
@@ -118,7 +125,8 @@ QString KvPlayerOptions::usage()
               "  -pv true|false  preview: a window instead of full screen; Esc closes it\n"
               "  -pp true|false  use the platform's media players (accepted; this player\n"
               "                  always plays with its own)\n"
-              "  --check <file>  list the stage's problems and exit\n");
+              "  --check <file>  list the stage's problems and exit\n"
+              "  --snapshot <png>  write the first frame of the stage to a PNG file and exit\n");
 }
 
 QString KvPlayerOptions::dataDir() const

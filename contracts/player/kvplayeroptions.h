@@ -32,6 +32,9 @@ public:
     bool platformPlayer() const { return m_platformPlayer; }
     // -d, empty when not given.
     QString dataDirOption() const { return m_dataDir; }
+    // --snapshot: the PNG file the first frame is written to before the program ends; empty
+    // when not given.
+    QString snapshotFile() const { return m_snapshotFile; }
 
     // The data folder the stage's relative paths start from: -d when given; else the parent
     // of the stage's folder when that folder is named "stage" (the data folder's stage
@@ -49,6 +52,7 @@ private:
     bool m_preview = false;
     bool m_platformPlayer = false;
     QString m_dataDir;
+    QString m_snapshotFile;
     QString m_errorString;
 };
 

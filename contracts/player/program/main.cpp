@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -19,7 +20,7 @@ using namespace Kova;
 namespace {
 
 // Exit codes.
-enum { Clean = 0, Unreadable = 1, BadArguments = 2, ProblemsFound = 3 };
+enum { Clean = 0, Unreadable = 1, BadArguments = 2, ProblemsFound = 3, SnapshotFailed = 4 };
 
 void printTo(FILE* stream, const QString& text)
 {
@@ -101,6 +102,21 @@ int play(int argc, char* argv[], const KvPlayerOptions& options)
         window.show();
     } else {
         window.showFullScreen();
+    }
+    if (!options.snapshotFile().isEmpty()) {
+        // The screens show their first media once the event loop has run the views' start;
+        // the frame is then drawn into the file and the program ends.
+        QTimer::singleShot(0, &window, [&window, &options]() {
+            QCoreApplication::processEvents();
+            const QString file = options.snapshotFile();
+            if (window.grab().save(file, "PNG")) {
+                QCoreApplication::exit(Clean);
+                return;
+            }
+            printTo(stderr,
+                    QStringLiteral("KvStageScreen.exe: cannot write the snapshot %1\n").arg(file));
+            QCoreApplication::exit(SnapshotFailed);
+        });
     }
     // Closing the window (Esc) ends the program.
     return app.exec();

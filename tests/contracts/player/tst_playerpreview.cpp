@@ -1,4 +1,8 @@
+#include "kvmedia.h"
+#include "kvscreen.h"
+#include "kvstage.h"
 #include "kvstagewidget.h"
+#include "kvtestfactories.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -14,6 +18,7 @@ class TestPlayerPreview : public QObject
 
 private slots:
     void previewPlaysUntilStopped();
+    void previewShowsFirstPictures();
 };
 
 void TestPlayerPreview::previewPlaysUntilStopped()
@@ -46,6 +51,56 @@ void TestPlayerPreview::previewPlaysUntilStopped()
     player.kill();
     QVERIFY(player.waitForFinished(10000));
     QCOMPARE(player.exitStatus(), QProcess::CrashExit); // killed, not ended by itself
+}
+
+// The preview's first frame, written by the program itself: a 400 x 200 stage on blue whose
+// left screen plays a red picture, then a green one; its right half is the stage colour.
+void TestPlayerPreview::previewShowsFirstPictures()
+{
+    QTemporaryDir data;
+    const QString dir = data.path();
+    QVERIFY(Kova::Test::writeImage(dir + "/image/red.png", QSize(100, 100), Qt::red));
+    QVERIFY(Kova::Test::writeImage(dir + "/image/green.png", QSize(100, 100), Qt::green));
+    const QString stagePath = dir + "/stage/preview.xml";
+    QVERIFY(QDir().mkpath(dir + "/stage"));
+    {
+        KvStage stage(stagePath);
+        stage.setRect(QRect(0, 0, 400, 200));
+        stage.setBackgroundColor(Qt::blue);
+        KvScreen* screen =
+            Kova::Test::addScreen(&stage, 1, ScreenType::Multimedia, QRectF(0, 0, 200, 200));
+        for (const char* name : {"image/red.png", "image/green.png"}) {
+            auto* media = new KvMedia(QString::fromLatin1(name), MediaType::Image, screen);
+            media->setPlayingDuration(5);
+            screen->addMedia(media);
+        }
+        QVERIFY(stage.writeToFile());
+    }
+    const QString snapshot = dir + "/first.png";
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("HOME"), dir);
+    QProcess player;
+    player.setProcessEnvironment(env);
+    player.start(QStringLiteral(KOVA_PLAYER_PROGRAM),
+                 KvStageWidget::previewArguments(stagePath, false)
+                     << QStringLiteral("--snapshot") << snapshot);
+    QVERIFY(player.waitForFinished(30000));
+    QCOMPARE(player.exitCode(), 0);
+
+    const QImage frame(snapshot);
+    QVERIFY(!frame.isNull());
+    // The stage fitted into the window, centred.
+    const QSize fitted = QSize(400, 200).scaled(frame.size(), Qt::KeepAspectRatio);
+    const QRect stageArea(
+        QPoint((frame.width() - fitted.width()) / 2, (frame.height() - fitted.height()) / 2),
+        fitted);
+    const auto at = [&](double x, double y) {
+        return frame.pixelColor(stageArea.x() + int(x * stageArea.width()),
+                                stageArea.y() + int(y * stageArea.height()));
+    };
+    QCOMPARE(at(0.25, 0.5), QColor(Qt::red));
+    QCOMPARE(at(0.75, 0.5), QColor(Qt::blue));
 }
 
 QTEST_MAIN(TestPlayerPreview)
