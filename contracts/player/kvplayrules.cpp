@@ -3,15 +3,13 @@
 #include <kvextension.h>
 #include <kvmedia.h>
 #include <kvmovieprobe.h>
+#include <kvtelopduration.h>
 #include <kvthumbnail.h>
 #include <path.h>
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QFontMetrics>
 #include <QRegularExpression>
-#include <QTextStream>
 
 #include <algorithm>
 #include <cmath>
@@ -20,45 +18,12 @@ namespace Kova {
 
 namespace {
 
-// A telop that steps with every frame of a 60 Hz display.
-constexpr double AUTO_WAIT_SECONDS = 1.0 / 60.0;
 // Probing a movie for its length gives up after this long.
 constexpr int PROBE_TIMEOUT_MS = 5000;
 
 bool isDigit(QChar c)
 {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
-double telopSeconds(const KvMedia& media, const QRectF& screenRect, const QString& dataDir)
-{
-    if (media.playingDirection() == 1) {
-        return media.playingDuration();
-    }
-    QFile file(KvPlayRules::absolutePath(media.uri(), dataDir));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        return -1.0;
-    }
-    QTextStream stream(&file);
-    stream.setCodec("UTF-8");
-    const QString text = stream.readAll();
-    if (text.isEmpty() || media.step() <= 0) {
-        return -1.0;
-    }
-    // The wait is taken in single precision, as the telop player keeps it.
-    const double secondsPerStep =
-        media.waitAuto() ? AUTO_WAIT_SECONDS : double(float(media.wait()) / 1000.0f);
-    const double secondsPerPixel = secondsPerStep / media.step();
-    const QFontMetrics metrics(media.font());
-    const int direction = media.playingDirection();
-    double distance = 0.0;
-    if (direction == 3 || direction == 5) {
-        distance = metrics.boundingRect(screenRect.toRect(), Qt::TextWordWrap, text).height() +
-                   screenRect.height();
-    } else {
-        distance = metrics.boundingRect(text).width() + screenRect.width();
-    }
-    return secondsPerPixel * distance;
 }
 
 qint64 clampedMs(double seconds)
@@ -124,7 +89,7 @@ double KvPlayRules::timelineSeconds(const KvMedia& media, const QRectF& screenRe
         // The timeline shows 10 s for a movie whose length is not recorded yet.
         return movieLengthMs > 0 ? movieLengthMs / 1000.0 : 10.0;
     case MediaType::Telop:
-        return telopSeconds(media, screenRect, dataDir);
+        return KvTelopDuration::seconds(media, screenRect, absolutePath(media.uri(), dataDir));
     case MediaType::Folder: {
         const QFileInfo folder(absolutePath(media.uri(), dataDir));
         if (!folder.isDir()) {

@@ -9,6 +9,7 @@
 #include "kvscreen.h"
 #include "kvseqscreen.h"
 #include "kvsvgreader.h"
+#include "kvtelopduration.h"
 #include "mediatype.h"
 #include "path.h"
 
@@ -16,7 +17,6 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGraphicsScene>
@@ -29,7 +29,6 @@
 #include <QPen>
 #include <QPixmapCache>
 #include <QPropertyAnimation>
-#include <QTextStream>
 #include <QTimer>
 #include <QtGlobal>
 
@@ -45,8 +44,6 @@ constexpr int THUMBNAIL_SIDE = 24;
 constexpr double UNKNOWN_TIME_VIEW_SECONDS = 10.0;
 // Movie length when the player detects the end but the file's length is not known.
 constexpr double DEFAULT_MOVIE_SECONDS = 10.0;
-// Seconds per telop step when the wait is chosen automatically (one frame at 60 Hz).
-constexpr double AUTO_WAIT_SECONDS = 1.0 / 60.0;
 // Pictures are compared for blankness at this size.
 constexpr int BLANK_COMPARE_SIDE = 32;
 // Milliseconds an item takes to slide back to its place.
@@ -704,34 +701,8 @@ double KvSeqMediaItem::getTelopDuration() const
     if (!screen) {
         return -1.0;
     }
-
-    QFile file(Path::combine(KvEditorConfig::dataDir(), m_media->uri()));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        return -1.0;
-    }
-    QTextStream stream(&file);
-    stream.setCodec("UTF-8");
-    const QString text = stream.readAll();
-    if (text.isEmpty() || m_media->step() <= 0) {
-        return -1.0;
-    }
-
-    // The player keeps the wait in single precision.
-    const double secondsPerStep =
-        m_media->waitAuto() ? AUTO_WAIT_SECONDS : double(float(m_media->wait()) / 1000.0f);
-    const double secondsPerPixel = secondsPerStep / m_media->step();
-
-    const QFontMetrics metrics(m_media->font());
-    const QRect screenRect = screen->rect().toRect();
-    double distance = 0.0;
-    const int direction = m_media->playingDirection();
-    if (direction == 3 || direction == 5) {
-        distance = metrics.boundingRect(screenRect, Qt::TextWordWrap, text).height() +
-                   screen->rect().height();
-    } else {
-        distance = metrics.boundingRect(text).width() + screen->rect().width();
-    }
-    return secondsPerPixel * distance;
+    return KvTelopDuration::seconds(*m_media, screen->rect(),
+                                    Path::combine(KvEditorConfig::dataDir(), m_media->uri()));
 }
 
 double KvSeqMediaItem::getFolderDuration() const
