@@ -57,6 +57,7 @@ void KvClockPlugin::applyState(const QVariant& state)
 {
     m_state = KvClockState::fromVariant(state);
     m_screenId = state.toMap().value(screenIdKey()).toInt();
+    m_contentCount = state.toMap().value(contentCountKey()).toInt();
 }
 
 QImage KvClockPlugin::contentPicture(const QVariant& content, const QSize& size) const
@@ -102,7 +103,11 @@ void KvClockPlugin::editSettings()
     if (edited == m_state)
         return;
     m_state = edited;
-    emit m_notifier->screenValuesUpdated(m_screenId, QList<int>());
+    // Every content's picture is drawn in the clock's colours: all of them change.
+    QList<int> contents;
+    for (int index = 0; index < m_contentCount; ++index)
+        contents.append(index);
+    emit m_notifier->screenValuesUpdated(m_screenId, contents);
 }
 
 } // namespace Kova

@@ -57,6 +57,7 @@ private:
 
     KvClockState m_state;
     int m_screenId = 0;
+    int m_contentCount = 0;
     QAction* m_settingsAction = nullptr;
     KvPluginGuiNotifier* m_notifier = nullptr;
 };

@@ -120,7 +120,7 @@ void TestShippedPlugins::clockSettings()
     QFETCH(QString, format);
     QFETCH(int, reports);
     KvPluginExtScreenInterface* plugin = screenPlugin(Clock);
-    plugin->applyState(withScreen({{"format", "yyyy"}}, 7, 0));
+    plugin->applyState(withScreen({{"format", "yyyy"}}, 7, 2));
     KvPluginGuiInterface* gui = plugin->guiInterface();
     QVERIFY(gui->canCopyScreen());
     QCOMPARE(gui->screenActions().count(), 1);
@@ -138,7 +138,7 @@ void TestShippedPlugins::clockSettings()
     QCOMPARE(updated.count(), reports);
     if (reports) {
         QCOMPARE(updated.first().value(0).toInt(), 7);
-        QCOMPARE(updated.first().value(1).value<QList<int>>(), QList<int>());
+        QCOMPARE(updated.first().value(1).value<QList<int>>(), QList<int>({0, 1}));
     }
     QCOMPARE(plugin->state().toMap().value("format").toString(), reports ? format : "yyyy");
 }
