@@ -61,9 +61,8 @@ KvMedia* addMedia(KvScreen* screen, const QString& uri, MediaType::MediaTypes ty
 // (z 2): green for 6 s, then magenta. Screen 2 (0, 0, 200, 200), z 1: red for 4 s, then cyan.
 void buildStage(KvStage& stage, const QString& dataDir)
 {
-    QDir(dataDir).mkpath(QStringLiteral("image"));
     const auto picture = [&](const QString& name, const QSize& size, const QColor& color) {
-        writePicture(QDir(dataDir).filePath(name), size, color, color);
+        writeImage(QDir(dataDir).filePath(name), size, color);
         return name;
     };
     stage.setRect(QRect(0, 0, 400, 200));
@@ -146,298 +145,271 @@ class TestPlayerWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void stageFitsWindow_data();
-    void stageFitsWindow();
-    void picturesFollowClock();
-    void brokenPictureIsSkipped();
-    void escapeCloses();
-    void pictureFitsScreen_data();
-    void pictureFitsScreen();
-    void telopTravels_data();
-    void telopTravels();
-    void unplayableReportsFailure_data();
-    void unplayableReportsFailure();
-    void movieReportsEnd();
-    void webPageShowsAddress_data();
-    void webPageShowsAddress();
-};
+    void stageFitsWindow_data()
+    {
+        QTest::addColumn<QSize>("windowSize");
+        // Where stage point (0, 0) lands and how much the stage is enlarged.
+        QTest::addColumn<QPoint>("origin");
+        QTest::addColumn<double>("scale");
 
-void TestPlayerWindow::stageFitsWindow_data()
-{
-    QTest::addColumn<QSize>("windowSize");
-    // Where stage point (0, 0) lands and how much the stage is enlarged.
-    QTest::addColumn<QPoint>("origin");
-    QTest::addColumn<double>("scale");
-
-    QTest::newRow("same size") << QSize(400, 200) << QPoint(0, 0) << 1.0;
-    QTest::newRow("bars above and below") << QSize(200, 200) << QPoint(0, 50) << 0.5;
-    QTest::newRow("bars left and right") << QSize(800, 200) << QPoint(200, 0) << 1.0;
-    QTest::newRow("enlarged") << QSize(1000, 800) << QPoint(0, 150) << 2.5;
-}
-
-void TestPlayerWindow::stageFitsWindow()
-{
-    QFETCH(QSize, windowSize);
-    QFETCH(QPoint, origin);
-    QFETCH(double, scale);
-
-    Playing playing;
-    QVERIFY(playing.play(QSize(300, 300)));
-    // Laid out again on a resize after showing.
-    playing.window->resize(windowSize);
-
-    const QImage shot = playing.window->grab().toImage();
-    QCOMPARE(shot.size(), windowSize);
-    const auto at = [&](double x, double y) {
-        return shot.pixelColor(origin + QPointF(x * scale, y * scale).toPoint());
-    };
-    QCOMPARE(at(75, 100), QColor(Qt::red));
-    QCOMPARE(at(175, 100), QColor(Qt::green)); // both screens: the higher z index
-    QCOMPARE(at(300, 60), QColor(Qt::green));
-    QCOMPARE(at(375, 100), stageBlue);
-    QCOMPARE(at(300, 175), stageBlue);
-    if (origin != QPoint(0, 0))
-        QCOMPARE(shot.pixelColor(origin / 2), QColor(Qt::black));
-}
-
-void TestPlayerWindow::picturesFollowClock()
-{
-    Playing playing;
-    KvManualClock& clock = playing.clock;
-    clock.setNowMs(1000);
-    QVERIFY(playing.play(QSize(400, 200)));
-    KvPlayerWindow& window = *playing.window;
-    // Red and green first (stageFitsWindow); the timer waits for the first change.
-    QCOMPARE(window.pendingChangeMs(), 4000);
-
-    clock.setNowMs(5500);
-    playing.schedule->update();
-    QCOMPARE(pixel(window, QPoint(75, 100)), QColor(Qt::cyan));
-    QCOMPARE(pixel(window, QPoint(300, 60)), QColor(Qt::green));
-    QCOMPARE(window.pendingChangeMs(), 1500);
-
-    clock.setNowMs(7000);
-    playing.schedule->update();
-    QCOMPARE(pixel(window, QPoint(300, 60)), QColor(Qt::magenta));
-}
-
-void TestPlayerWindow::brokenPictureIsSkipped()
-{
-    Playing playing;
-    QFile red(playing.data.filePath(QStringLiteral("image/red.png")));
-    QVERIFY(red.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    red.write("not a picture");
-    red.close();
-    QVERIFY(playing.play(QSize(400, 200)));
-    // The view's failure reaches the schedule, which moves the screen on to its next picture.
-    QTRY_COMPARE(pixel(*playing.window, QPoint(75, 100)), QColor(Qt::cyan));
-}
-
-void TestPlayerWindow::escapeCloses()
-{
-    KvStage stage;
-    KvManualClock clock;
-    KvPlaySchedule schedule(stage, QString(), clock);
-    KvPlayerWindow window(stage, schedule);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTest::keyClick(&window, Qt::Key_Escape);
-    QVERIFY(!window.isVisible());
-}
-
-void TestPlayerWindow::pictureFitsScreen_data()
-{
-    QTest::addColumn<QSize>("pictureSize");
-    QTest::addColumn<bool>("rotated");
-    QTest::addColumn<QSize>("screenSize");
-    QTest::addColumn<QRect>("shown");
-
-    QTest::newRow("wide in square")
-        << QSize(200, 100) << false << QSize(200, 200) << QRect(0, 50, 200, 100);
-    QTest::newRow("tall in wide") << QSize(50, 100) << false << QSize(400, 200)
-                                  << QRect(150, 0, 100, 200);
-    QTest::newRow("small enlarged")
-        << QSize(20, 10) << false << QSize(200, 200) << QRect(0, 50, 200, 100);
-    QTest::newRow("EXIF rotated") << QSize(200, 100) << true << QSize(100, 200)
-                                  << QRect(0, 0, 100, 200);
-}
-
-void TestPlayerWindow::pictureFitsScreen()
-{
-    QFETCH(QSize, pictureSize);
-    QFETCH(bool, rotated);
-    QFETCH(QSize, screenSize);
-    QFETCH(QRect, shown);
-
-    QTemporaryDir data;
-    const QString path = writePicture(data.filePath(rotated ? "p.jpg" : "p.png"), pictureSize,
-                                      Qt::red, Qt::blue, rotated);
-    const auto view = shownScreen(screenSize);
-    view->setItem(itemFor(path, MediaType::Image));
-    QVERIFY(QTest::qWaitForWindowExposed(view.get()));
-
-    const QImage shot = view->grab().toImage();
-    // Colours read coarsely: JPEG is lossy, and the screen's grey reads as black.
-    const auto at = [&](const QPoint& point) {
-        const QRgb c = shot.pixel(point);
-        return QColor(qRed(c) > 127 ? 255 : 0, qGreen(c) > 127 ? 255 : 0, qBlue(c) > 127 ? 255 : 0);
-    };
-    // Left half red, right half blue; turned a quarter clockwise: top red, bottom blue.
-    const QPoint quarter(shown.width() / 4, shown.height() / 4);
-    const QPoint firstHalf = rotated ? QPoint(shown.center().x(), shown.top() + quarter.y())
-                                     : QPoint(shown.left() + quarter.x(), shown.center().y());
-    QCOMPARE(at(firstHalf), QColor(Qt::red));
-    QCOMPARE(at(shown.center() * 2 - firstHalf), QColor(Qt::blue));
-    // The picture's first row or column, and the screen's background just outside it.
-    const QPoint edge(shown.top() > 0 ? firstHalf.x() : shown.left(),
-                      shown.top() > 0 ? shown.top() : firstHalf.y());
-    QCOMPARE(at(edge), QColor(Qt::red));
-    if (shown.size() != screenSize)
-        QCOMPARE(at(edge - (shown.top() > 0 ? QPoint(0, 1) : QPoint(1, 0))), QColor(Qt::black));
-}
-
-void TestPlayerWindow::telopTravels_data()
-{
-    QTest::addColumn<int>("direction");
-    QTest::addColumn<QPoint>("towards");
-
-    QTest::newRow("right to left") << 2 << QPoint(-1, 0);
-    QTest::newRow("bottom to top") << 3 << QPoint(0, -1);
-    QTest::newRow("left to right") << 4 << QPoint(1, 0);
-    QTest::newRow("top to bottom") << 5 << QPoint(0, 1);
-}
-
-void TestPlayerWindow::telopTravels()
-{
-    QFETCH(int, direction);
-    QFETCH(QPoint, towards);
-
-    QTemporaryDir data;
-    QFile file(data.filePath(QStringLiteral("news.txt")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(
-        "#kova-telop 1\ncolor=#ffffff\nbackground=#000040\n\nOpen today \xe2\x80\x93 all day\n");
-    file.close();
-    KvMedia media(file.fileName(), MediaType::Telop);
-    media.setPlayingDirection(direction);
-    media.setStep(4);
-    media.setWait(10);
-    KvPlayerTelopView view(file.fileName(), media, QSizeF(300, 100));
-    QCOMPARE(view.text(), QStringLiteral("Open today \u2013 all day"));
-    view.resize(300, 100);
-    QVERIFY(!view.isScrolling());
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-
-    QTRY_VERIFY(view.offset() >= 40);
-    const QImage first = view.grab().toImage();
-    QCOMPARE(first.pixelColor(0, 0), QColor(0, 0, 0x40)); // the file's background colour
-    const QPointF before = brightCentre(first);
-    const double offsetBefore = view.offset();
-    QTRY_VERIFY(view.offset() >= offsetBefore + 40);
-    const QPointF after = brightCentre(view.grab().toImage());
-    QVERIFY(before.x() >= 0 && after.x() >= 0);
-    const QPointF moved = after - before;
-    QVERIFY2(moved.x() * towards.x() + moved.y() * towards.y() >= 10,
-             qPrintable(QStringLiteral("moved by %1, %2").arg(moved.x()).arg(moved.y())));
-
-    view.hide();
-    QVERIFY(!view.isScrolling());
-}
-
-void TestPlayerWindow::unplayableReportsFailure_data()
-{
-    QTest::addColumn<int>("mediaType");
-    QTest::addColumn<QString>("fileName");
-    // Written into the file; null: no file.
-    QTest::addColumn<QByteArray>("content");
-
-    QTest::newRow("missing picture") << int(MediaType::Image) << "a.png" << QByteArray();
-    QTest::newRow("broken picture") << int(MediaType::Image) << "a.png" << QByteArray("no png");
-    QTest::newRow("missing movie") << int(MediaType::Movie) << "a.mp4" << QByteArray();
-    QTest::newRow("broken movie") << int(MediaType::Movie) << "a.mp4" << QByteArray(4096, 'x');
-    QTest::newRow("missing telop") << int(MediaType::Telop) << "a.txt" << QByteArray();
-    QTest::newRow("empty telop") << int(MediaType::Telop) << "a.txt" << QByteArray("");
-    QTest::newRow("missing web page") << int(MediaType::Web) << "a.html" << QByteArray();
-    QTest::newRow("unknown type") << 4 << "a.bin" << QByteArray("data");
-}
-
-void TestPlayerWindow::unplayableReportsFailure()
-{
-    QFETCH(int, mediaType);
-    QFETCH(QString, fileName);
-    QFETCH(QByteArray, content);
-
-    QTemporaryDir data;
-    const QString path = data.filePath(fileName);
-    if (!content.isNull()) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        QTest::newRow("same size") << QSize(400, 200) << QPoint(0, 0) << 1.0;
+        QTest::newRow("bars above and below") << QSize(200, 200) << QPoint(0, 50) << 0.5;
+        QTest::newRow("bars left and right") << QSize(800, 200) << QPoint(200, 0) << 1.0;
+        QTest::newRow("enlarged") << QSize(1000, 800) << QPoint(0, 150) << 2.5;
     }
-    KvMedia media(path, MediaType::MediaTypes(mediaType));
-    const auto view = shownScreen();
-    QSignalSpy failed(view.get(), &KvPlayerScreenView::mediumFailed);
-    view->setItem(itemFor(path, mediaType, &media));
-    QVERIFY(failed.isEmpty()); // reported on a later turn, never from inside setItem
-    QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 15000);
-    QCOMPARE(failed.at(0).at(0).toInt(), 7);
-}
 
-void TestPlayerWindow::movieReportsEnd()
-{
-    const QString movie = QStringLiteral(KOVA_SAMPLE_DIR "/movie/countdown-3s.mp4");
-    QVERIFY(QFileInfo(movie).isFile());
-    QMediaPlayer probe;
-    if (probe.availability() != QMultimedia::Available)
-        QSKIP("QtMultimedia has no media backend in this environment (QMediaPlayer unavailable); "
-              "the failure path is checked by unplayableReportsFailure");
+    void stageFitsWindow()
+    {
+        QFETCH(QSize, windowSize);
+        QFETCH(QPoint, origin);
+        QFETCH(double, scale);
 
-    const auto view = shownScreen();
-    QSignalSpy ended(view.get(), &KvPlayerScreenView::mediumEnded);
-    QSignalSpy failed(view.get(), &KvPlayerScreenView::mediumFailed);
-    view->setItem(itemFor(movie, MediaType::Movie));
-    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 20000);
-    QCOMPARE(ended.at(0).at(0).toInt(), 7);
-    QVERIFY(failed.isEmpty());
-}
+        Playing playing;
+        QVERIFY(playing.play(QSize(300, 300)));
+        // Laid out again on a resize after showing.
+        playing.window->resize(windowSize);
 
-void TestPlayerWindow::webPageShowsAddress_data()
-{
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("caption");
+        const QImage shot = playing.window->grab().toImage();
+        QCOMPARE(shot.size(), windowSize);
+        const auto at = [&](double x, double y) {
+            return shot.pixelColor(origin + QPointF(x * scale, y * scale).toPoint());
+        };
+        QCOMPARE(at(75, 100), QColor(Qt::red));
+        QCOMPARE(at(175, 100), QColor(Qt::green)); // both screens: the higher z index
+        QCOMPARE(at(300, 60), QColor(Qt::green));
+        QCOMPARE(at(375, 100), stageBlue);
+        QCOMPARE(at(300, 175), stageBlue);
+        if (origin != QPoint(0, 0))
+            QCOMPARE(shot.pixelColor(origin / 2), QColor(Qt::black));
+    }
 
-    QTest::newRow("shortcut") << "site.url"
-                              << QByteArray("[InternetShortcut]\r\nURL=https://example.com/a\r\n")
-                              << "example.com"
-                              << "https://example.com/a";
-    QTest::newRow("page") << "hours.html"
-                          << QByteArray("<html><head><title> Opening\n hours </title>")
-                          << "Opening hours"
-                          << "hours.html";
-}
+    void picturesFollowClock()
+    {
+        Playing playing;
+        KvManualClock& clock = playing.clock;
+        clock.setNowMs(1000);
+        QVERIFY(playing.play(QSize(400, 200)));
+        KvPlayerWindow& window = *playing.window;
+        // Red and green first (stageFitsWindow); the timer waits for the first change.
+        QCOMPARE(window.pendingChangeMs(), 4000);
 
-void TestPlayerWindow::webPageShowsAddress()
-{
-    QFETCH(QString, fileName);
-    QFETCH(QByteArray, content);
-    QFETCH(QString, title);
-    QFETCH(QString, caption);
+        clock.setNowMs(5500);
+        playing.schedule->update();
+        QCOMPARE(pixel(window, QPoint(75, 100)), QColor(Qt::cyan));
+        QCOMPARE(pixel(window, QPoint(300, 60)), QColor(Qt::green));
+        QCOMPARE(window.pendingChangeMs(), 1500);
 
-    QTemporaryDir data;
-    QFile file(data.filePath(fileName));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
-    const auto view = shownScreen();
-    view->setItem(itemFor(file.fileName(), MediaType::Web));
-    auto* card = qobject_cast<KvPlayerCardView*>(view->mediaView());
-    QVERIFY(card);
-    QCOMPARE(card->title(), title);
-    QCOMPARE(card->caption(), caption);
-}
+        clock.setNowMs(7000);
+        playing.schedule->update();
+        QCOMPARE(pixel(window, QPoint(300, 60)), QColor(Qt::magenta));
+    }
+
+    void brokenPictureIsSkipped()
+    {
+        Playing playing;
+        QVERIFY(writeFile(playing.data.filePath(QStringLiteral("image/red.png")), "not a picture"));
+        QVERIFY(playing.play(QSize(400, 200)));
+        // The view's failure reaches the schedule, which moves the screen on to its next picture.
+        QTRY_COMPARE(pixel(*playing.window, QPoint(75, 100)), QColor(Qt::cyan));
+    }
+
+    void escapeCloses()
+    {
+        KvStage stage;
+        KvManualClock clock;
+        KvPlaySchedule schedule(stage, QString(), clock);
+        KvPlayerWindow window(stage, schedule);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::keyClick(&window, Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
+    }
+
+    void pictureFitsScreen_data()
+    {
+        QTest::addColumn<QSize>("pictureSize");
+        QTest::addColumn<bool>("rotated");
+        QTest::addColumn<QSize>("screenSize");
+        QTest::addColumn<QRect>("shown");
+
+        QTest::newRow("wide in square")
+            << QSize(200, 100) << false << QSize(200, 200) << QRect(0, 50, 200, 100);
+        QTest::newRow("tall in wide")
+            << QSize(50, 100) << false << QSize(400, 200) << QRect(150, 0, 100, 200);
+        QTest::newRow("small enlarged")
+            << QSize(20, 10) << false << QSize(200, 200) << QRect(0, 50, 200, 100);
+        QTest::newRow("EXIF rotated")
+            << QSize(200, 100) << true << QSize(100, 200) << QRect(0, 0, 100, 200);
+    }
+
+    void pictureFitsScreen()
+    {
+        QFETCH(QSize, pictureSize);
+        QFETCH(bool, rotated);
+        QFETCH(QSize, screenSize);
+        QFETCH(QRect, shown);
+
+        QTemporaryDir data;
+        const QString path = writePicture(data.filePath(rotated ? "p.jpg" : "p.png"), pictureSize,
+                                          Qt::red, Qt::blue, rotated);
+        const auto view = shownScreen(screenSize);
+        view->setItem(itemFor(path, MediaType::Image));
+        QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+
+        const QImage shot = view->grab().toImage();
+        // Colours read coarsely: JPEG is lossy, and the screen's grey reads as black.
+        const auto at = [&](const QPoint& point) {
+            const QRgb c = shot.pixel(point);
+            return QColor(qRed(c) > 127 ? 255 : 0, qGreen(c) > 127 ? 255 : 0,
+                          qBlue(c) > 127 ? 255 : 0);
+        };
+        // Left half red, right half blue; turned a quarter clockwise: top red, bottom blue.
+        const QPoint quarter(shown.width() / 4, shown.height() / 4);
+        const QPoint firstHalf = rotated ? QPoint(shown.center().x(), shown.top() + quarter.y())
+                                         : QPoint(shown.left() + quarter.x(), shown.center().y());
+        QCOMPARE(at(firstHalf), QColor(Qt::red));
+        QCOMPARE(at(shown.center() * 2 - firstHalf), QColor(Qt::blue));
+        // The picture's first row or column, and the screen's background just outside it.
+        const QPoint edge(shown.top() > 0 ? firstHalf.x() : shown.left(),
+                          shown.top() > 0 ? shown.top() : firstHalf.y());
+        QCOMPARE(at(edge), QColor(Qt::red));
+        if (shown.size() != screenSize)
+            QCOMPARE(at(edge - (shown.top() > 0 ? QPoint(0, 1) : QPoint(1, 0))), QColor(Qt::black));
+    }
+
+    void telopTravels_data()
+    {
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<QPoint>("towards");
+
+        QTest::newRow("right to left") << 2 << QPoint(-1, 0);
+        QTest::newRow("bottom to top") << 3 << QPoint(0, -1);
+        QTest::newRow("left to right") << 4 << QPoint(1, 0);
+        QTest::newRow("top to bottom") << 5 << QPoint(0, 1);
+    }
+
+    void telopTravels()
+    {
+        QFETCH(int, direction);
+        QFETCH(QPoint, towards);
+
+        QTemporaryDir data;
+        const QString path = data.filePath(QStringLiteral("news.txt"));
+        QVERIFY(writeFile(path, "#kova-telop 1\ncolor=#ffffff\nbackground=#000040\n\n"
+                                "Open today \xe2\x80\x93 all day\n"));
+        KvMedia media(path, MediaType::Telop);
+        media.setPlayingDirection(direction);
+        media.setStep(4);
+        media.setWait(10);
+        KvPlayerTelopView view(path, media, QSizeF(300, 100));
+        QCOMPARE(view.text(), QStringLiteral("Open today \u2013 all day"));
+        view.resize(300, 100);
+        QVERIFY(!view.isScrolling());
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+        QTRY_VERIFY(view.offset() >= 40);
+        const QImage first = view.grab().toImage();
+        QCOMPARE(first.pixelColor(0, 0), QColor(0, 0, 0x40)); // the file's background colour
+        const QPointF before = brightCentre(first);
+        const double offsetBefore = view.offset();
+        QTRY_VERIFY(view.offset() >= offsetBefore + 40);
+        const QPointF after = brightCentre(view.grab().toImage());
+        QVERIFY(before.x() >= 0 && after.x() >= 0);
+        const QPointF moved = after - before;
+        QVERIFY2(moved.x() * towards.x() + moved.y() * towards.y() >= 10,
+                 qPrintable(QStringLiteral("moved by %1, %2").arg(moved.x()).arg(moved.y())));
+
+        view.hide();
+        QVERIFY(!view.isScrolling());
+    }
+
+    void unplayableReportsFailure_data()
+    {
+        QTest::addColumn<int>("mediaType");
+        QTest::addColumn<QString>("fileName");
+        // Written into the file; null: no file.
+        QTest::addColumn<QByteArray>("content");
+
+        QTest::newRow("missing movie") << int(MediaType::Movie) << "a.mp4" << QByteArray();
+        QTest::newRow("broken movie") << int(MediaType::Movie) << "a.mp4" << QByteArray(4096, 'x');
+        QTest::newRow("missing telop") << int(MediaType::Telop) << "a.txt" << QByteArray();
+        QTest::newRow("empty telop") << int(MediaType::Telop) << "a.txt" << QByteArray("");
+        QTest::newRow("missing web page") << int(MediaType::Web) << "a.html" << QByteArray();
+        QTest::newRow("unknown type") << 4 << "a.bin" << QByteArray("data");
+    }
+
+    void unplayableReportsFailure()
+    {
+        QFETCH(int, mediaType);
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, content);
+
+        QTemporaryDir data;
+        const QString path = data.filePath(fileName);
+        if (!content.isNull())
+            QVERIFY(writeFile(path, content));
+        KvMedia media(path, MediaType::MediaTypes(mediaType));
+        const auto view = shownScreen();
+        QSignalSpy failed(view.get(), &KvPlayerScreenView::mediumFailed);
+        view->setItem(itemFor(path, mediaType, &media));
+        QVERIFY(failed.isEmpty()); // reported on a later turn, never from inside setItem
+        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 15000);
+        QCOMPARE(failed.at(0).at(0).toInt(), 7);
+    }
+
+    void movieReportsEnd()
+    {
+        const QString movie = QStringLiteral(KOVA_SAMPLE_DIR "/movie/countdown-3s.mp4");
+        QVERIFY(QFileInfo(movie).isFile());
+        QVERIFY2(QMediaPlayer().availability() == QMultimedia::Available,
+                 "QtMultimedia has no media backend (GStreamer plug-ins missing)");
+
+        const auto view = shownScreen();
+        QSignalSpy ended(view.get(), &KvPlayerScreenView::mediumEnded);
+        QSignalSpy failed(view.get(), &KvPlayerScreenView::mediumFailed);
+        view->setItem(itemFor(movie, MediaType::Movie));
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 20000);
+        QCOMPARE(ended.at(0).at(0).toInt(), 7);
+        QVERIFY(failed.isEmpty());
+    }
+
+    void webPageShowsAddress_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("caption");
+
+        QTest::newRow("shortcut") << "site.url"
+                                  << QByteArray(
+                                         "[InternetShortcut]\r\nURL=https://example.com/a\r\n")
+                                  << "example.com"
+                                  << "https://example.com/a";
+        QTest::newRow("page") << "hours.html"
+                              << QByteArray("<html><head><title> Opening\n hours </title>")
+                              << "Opening hours"
+                              << "hours.html";
+    }
+
+    void webPageShowsAddress()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, title);
+        QFETCH(QString, caption);
+
+        QTemporaryDir data;
+        const QString path = data.filePath(fileName);
+        QVERIFY(writeFile(path, content));
+        const auto view = shownScreen();
+        view->setItem(itemFor(path, MediaType::Web));
+        auto* card = qobject_cast<KvPlayerCardView*>(view->mediaView());
+        QVERIFY(card);
+        QCOMPARE(card->title(), title);
+        QCOMPARE(card->caption(), caption);
+    }
+};
 
 QTEST_MAIN(TestPlayerWindow)
 #include "tst_playerwindow.moc"
