@@ -167,9 +167,6 @@ private slots:
             << QStringList{warning(path("nowhere"), "the folder is missing"),
                            warning(path("empty"), "the folder holds no playable file")}
             << QStringList{"a.png@0", "a.png@1000", "a.png@2000"};
-        QTest::newRow("zero length plays the minimum")
-            << QStringList{"image/a.png:0"} << QStringList()
-            << QStringList{"a.png@0", "a.png@100", "a.png@200"};
         QTest::newRow("movie to its end: the file's real length")
             << QStringList{"movie/countdown-3s.mp4:1:end", "image/a.png:2"} << QStringList()
             << QStringList{"countdown-3s.mp4@0", "a.png@3000", "countdown-3s.mp4@5000"};
