@@ -81,10 +81,12 @@ class TestPptConversion : public QObject
 private slots:
     void initTestCase()
     {
+        // The tools are an optional package group: without them only the conversions are
+        // skipped, the refusals below still run.
         const QString office = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-        QVERIFY2(!office.isEmpty() &&
-                     !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty(),
-                 TOOLS_MISSING);
+        if (office.isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+            return;
         // The presentation is made here from its flat-XML source, with a profile of its own.
         const QDir folder(m_deckFolder.path());
         QProcess process;
@@ -102,6 +104,8 @@ private slots:
 
     void convertsEverySlide()
     {
+        if (m_pptx.isEmpty())
+            QSKIP(TOOLS_MISSING);
         QTemporaryDir data;
         const QDir image(data.filePath(QStringLiteral("image")));
         QVERIFY(image.mkpath(QStringLiteral("three-slides")));
@@ -146,6 +150,8 @@ private slots:
 
     void cancelLeavesNothing()
     {
+        if (m_pptx.isEmpty())
+            QSKIP(TOOLS_MISSING);
         QTemporaryDir data;
         auto* dialog = new KvPptConversionDialog;
         QPointer<KvPptConversionDialog> guard(dialog);
