@@ -3,6 +3,7 @@
 #include "kvplayercardview.h"
 #include "kvplayermovieview.h"
 #include "kvplayerpictureview.h"
+#include "kvplayerpluginview.h"
 #include "kvplayertelopview.h"
 #include "kvplayerwebview.h"
 
@@ -26,8 +27,10 @@ KvPlayerScreenView::KvPlayerScreenView(const KvScreen& screen, QWidget* parent)
 {
     setObjectName(QStringLiteral("PlayerScreen_%1").arg(m_screenId));
     if (m_extended) {
-        // Plug-in content is not available to this player: the screen shows its name.
-        m_view = new KvPlayerCardView(m_name, tr("Extended screen"), this);
+        // The screen's plug-in draws it; without the plug-in the screen shows its name.
+        m_view = KvPlayerPluginView::create(screen.piid(), screen.toPluginScreen(), this);
+        if (!m_view)
+            m_view = new KvPlayerCardView(m_name, tr("Extended screen"), this);
         m_view->setGeometry(rect());
     }
 }
@@ -36,8 +39,20 @@ KvPlayerScreenView::~KvPlayerScreenView() = default;
 
 void KvPlayerScreenView::setItem(const KvPlayItem& item)
 {
-    if (m_extended)
+    if (m_extended) {
+        // An extended screen keeps its view: the plug-in is told which content plays.
+        m_item = item;
+        if (auto* plugin = qobject_cast<KvPlayerPluginView*>(m_view)) {
+            QVariantMap content;
+            if (item.isValid() && item.media) {
+                content = item.media->properties();
+                content.insert(QStringLiteral("name"), item.media->name());
+                content.insert(QStringLiteral("playingDuration"), item.media->playingDuration());
+            }
+            plugin->setContent(content.isEmpty() ? QVariant() : QVariant(content));
+        }
         return;
+    }
     ++m_generation;
     dropView();
     m_item = item;

@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QMediaPlayer>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -408,6 +409,38 @@ private slots:
         QVERIFY(card);
         QCOMPARE(card->title(), title);
         QCOMPARE(card->caption(), caption);
+    }
+
+    // An extended screen is drawn by its plug-in (the shipped clock, in its background
+    // colour); a screen whose plug-in is not installed shows its name on a card.
+    void extendedScreenDrawnByPlugin_data()
+    {
+        QTest::addColumn<QString>("pluginId");
+        QTest::addColumn<bool>("drawn");
+        QTest::newRow("clock") << "org.kova.clock" << true;
+        QTest::newRow("not installed") << "org.example.gone" << false;
+    }
+    void extendedScreenDrawnByPlugin()
+    {
+        QFETCH(QString, pluginId);
+        QFETCH(bool, drawn);
+        KvScreen screen(ScreenType::Extended, 9);
+        screen.setName(QStringLiteral("Time"));
+        screen.setRect(QRectF(0, 0, 160, 90));
+        screen.setPiid(pluginId);
+        screen.setPluginProperties({{"backgroundColor", "#ff00ff00"}, {"textColor", "#ff00ff00"}});
+        if (!drawn)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("org.example.gone"));
+        KvPlayerScreenView view(screen);
+        view.resize(160, 90);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        auto* card = qobject_cast<KvPlayerCardView*>(view.mediaView());
+        QCOMPARE(card == nullptr, drawn);
+        if (drawn)
+            QCOMPARE(view.grab().toImage().pixelColor(3, 3), QColor(Qt::green));
+        else
+            QCOMPARE(card->title(), QString("Time"));
     }
 };
 
