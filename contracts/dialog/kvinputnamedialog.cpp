@@ -39,6 +39,10 @@ KvInputNameDialog::KvInputNameDialog(int inputType, const QString& folderPath, Q
     m_problemLabel->setObjectName(QStringLiteral("ProblemLabel"));
     m_problemLabel->setStyleSheet(QStringLiteral("color: #b00020;"));
     m_problemLabel->setWordWrap(true);
+    // Room for a reason of two lines from the start, so that a longer reason is not cut off
+    // and the dialog does not jump while the user types.
+    m_problemLabel->setMinimumHeight(2 * m_problemLabel->fontMetrics().lineSpacing());
+    m_problemLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(m_problemLabel);
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     m_buttons->setObjectName(QStringLiteral("ButtonBox"));
