@@ -17,12 +17,12 @@ using namespace Kova;
 
 namespace {
 
-// A screen's media from short specs "<uri>:<seconds>[:end]": the type follows the file's
+// A screen's media from short descriptions "<uri>:<seconds>[:end]": the type follows the file's
 // extension, a uri ending in "/" is a folder, ":end" plays a movie until it ends.
-void addMedia(KvScreen* screen, const QStringList& specs)
+void addMedia(KvScreen* screen, const QStringList& descriptions)
 {
-    for (const QString& spec : specs) {
-        const QStringList parts = spec.split(QLatin1Char(':'));
+    for (const QString& description : descriptions) {
+        const QStringList parts = description.split(QLatin1Char(':'));
         const QString uri = parts.at(0);
         const MediaType::MediaTypes type = uri.endsWith(QLatin1Char('/'))
                                                ? MediaType::Folder
@@ -94,7 +94,7 @@ private slots:
     // never less than the minimum.
     void durationsFollowTimeline_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("medium");
         QTest::addColumn<qint64>("recordedMs");
         QTest::addColumn<int>("direction");
         QTest::addColumn<qint64>("playMs");
@@ -115,13 +115,13 @@ private slots:
     }
     void durationsFollowTimeline()
     {
-        QFETCH(QString, spec);
+        QFETCH(QString, medium);
         QFETCH(qint64, recordedMs);
         QFETCH(int, direction);
         QFETCH(qint64, playMs);
         const QRectF rect(0, 0, 500, 100);
         std::unique_ptr<KvScreen> screen(Test::makeScreen(1, ScreenType::Multimedia, rect));
-        addMedia(screen.get(), {spec});
+        addMedia(screen.get(), {medium});
         KvMedia* media = screen->mediaList().first();
         media->setPlayingDirection(direction);
         QGraphicsScene scene;
