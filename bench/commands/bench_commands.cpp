@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QMainWindow>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -15,8 +14,8 @@
 #include <QUndoStack>
 
 #include <cstdio>
-#include <unistd.h>
 
+#include "kvbenchfigures.h"
 #include "kvscreen.h"
 #include "kvscreenitem.h"
 #include "kvstage.h"
@@ -26,22 +25,6 @@
 #include "kvstageworkingarea.h"
 
 using namespace Kova;
-
-namespace {
-
-// Resident set size in KiB, from /proc/self/statm (second field, in pages).
-long residentKiB()
-{
-    QFile file(QStringLiteral("/proc/self/statm"));
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> fields = file.readAll().split(' ');
-    if (fields.count() < 2)
-        return -1;
-    return fields.at(1).toLong() * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -72,7 +55,7 @@ int main(int argc, char** argv)
     stack->setUndoLimit(0);
 
     QRandomGenerator random(4242u);
-    const long before = residentKiB();
+    const long before = Bench::residentKiB();
     QElapsedTimer timer;
     timer.start();
     int counts[8] = {};
@@ -122,7 +105,7 @@ int main(int argc, char** argv)
         }
     }
     const qint64 pushMs = timer.elapsed();
-    const long afterPush = residentKiB();
+    const long afterPush = Bench::residentKiB();
     const int pushed = stack->count();
 
     timer.restart();

@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QGraphicsScene>
 #include <QImage>
 #include <QMainWindow>
@@ -17,8 +16,8 @@
 #include <QUndoStack>
 
 #include <cstdio>
-#include <unistd.h>
 
+#include "kvbenchfigures.h"
 #include "kveditorconfig.h"
 #include "kvmedia.h"
 #include "kvpreservedmedia.h"
@@ -32,17 +31,6 @@
 using namespace Kova;
 
 namespace {
-
-long residentKiB()
-{
-    QFile file(QStringLiteral("/proc/self/statm"));
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> fields = file.readAll().split(' ');
-    if (fields.count() < 2)
-        return -1;
-    return fields.at(1).toLong() * (sysconf(_SC_PAGESIZE) / 1024);
-}
 
 // Writes a stage of `screens` multimedia screens with `media` pictures each.
 QString writeStage(const QTemporaryDir& dir, const QString& name, int screens, int media)
@@ -145,7 +133,7 @@ int main(int argc, char** argv)
     stack->clear();
 
     // 3. Memory of 10,000 media commands: additions, removals and moves in turn.
-    const long before = residentKiB();
+    const long before = Bench::residentKiB();
     timer.restart();
     for (int i = 0; i < 10000; ++i) {
         if (i % 3 == 0) {
@@ -163,7 +151,7 @@ int main(int argc, char** argv)
         }
     }
     const double fillMs = msSince(timer);
-    const long after = residentKiB();
+    const long after = Bench::residentKiB();
     std::printf("10000 media commands: %d on the stack, %.1f s, resident +%ld KiB "
                 "(%.0f bytes per command)\n",
                 stack->count(), fillMs / 1000, after - before,

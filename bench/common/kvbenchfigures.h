@@ -5,8 +5,13 @@
 #ifndef KVBENCHFIGURES_H
 #define KVBENCHFIGURES_H
 
+#include <QByteArray>
+#include <QFile>
+#include <QList>
+
 #include <algorithm>
 #include <ctime>
+#include <unistd.h>
 #include <vector>
 
 namespace Kova {
@@ -45,6 +50,19 @@ inline double threadCpuMs()
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+// The process's resident set size in KiB, from /proc/self/statm (second field, in pages);
+// -1 when it cannot be read.
+inline long residentKiB()
+{
+    QFile file(QStringLiteral("/proc/self/statm"));
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> fields = file.readAll().split(' ');
+    if (fields.count() < 2)
+        return -1;
+    return fields.at(1).toLong() * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
 } // namespace Bench
