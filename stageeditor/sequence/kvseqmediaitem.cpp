@@ -87,38 +87,35 @@ const QList<QByteArray>& blankDigests()
 
 // What a timeline block shows of a file: the media tool's recorded property and the picture.
 // A timeline being built asks for the same few files thousands of times in one event loop
-// turn: within a turn, each file is looked up once while it and its thumbnail keep their size
-// and modification time.
+// turn: each file is looked up once a turn. Within a turn a file changes only through the
+// media tool, whose report (forgetLookedUpFile) drops the file's lookup.
 struct KnownFile
 {
-    QString fileStamp;
-    QString thumbnailStamp;
     KvThumbnail::FileProperty property;
     QPixmap thumbnail;
 };
 
+QHash<QString, KnownFile>& knownThisTurn()
+{
+    static QHash<QString, KnownFile> known;
+    return known;
+}
+
 KnownFile knownFile(const QString& absolutePath)
 {
-    static QHash<QString, KnownFile> knownThisTurn;
     static bool forgetQueued = false;
-    const QString fileStamp = KvThumbnail::fileStamp(absolutePath);
-    const QString thumbnailStamp =
-        KvThumbnail::fileStamp(KvThumbnail::thumbnailFilePath(absolutePath));
-    const auto known = knownThisTurn.constFind(absolutePath);
-    if (known != knownThisTurn.constEnd() && known->fileStamp == fileStamp &&
-        known->thumbnailStamp == thumbnailStamp) {
-        return *known;
-    }
+    QHash<QString, KnownFile>& known = knownThisTurn();
+    const auto found = known.constFind(absolutePath);
+    if (found != known.constEnd())
+        return *found;
     KnownFile file;
-    file.fileStamp = fileStamp;
-    file.thumbnailStamp = thumbnailStamp;
     file.property = KvThumbnail::getFilePropertyFromHashFile(absolutePath);
     file.thumbnail = KvSeqMediaItem::timelineThumbnail(file.property, false);
-    knownThisTurn.insert(absolutePath, file);
+    known.insert(absolutePath, file);
     if (!forgetQueued && QCoreApplication::instance()) {
         forgetQueued = true;
         QTimer::singleShot(0, QCoreApplication::instance(), [] {
-            knownThisTurn.clear();
+            knownThisTurn().clear();
             forgetQueued = false;
         });
     }
@@ -738,6 +735,11 @@ void KvSeqMediaItem::updateToolTip()
     m_toolTipSource = source;
     setToolTip(QStringLiteral("%1\n[%2]")
                    .arg(source, KvEditorCommon::getDurationString(m_duration, false)));
+}
+
+void KvSeqMediaItem::forgetLookedUpFile(const QString& absolutePath)
+{
+    knownThisTurn().remove(absolutePath);
 }
 
 QPixmap KvSeqMediaItem::timelineThumbnail(const KvThumbnail::FileProperty& property,

@@ -134,6 +134,9 @@ public:
     // null when there is nothing to show.
     static QPixmap timelineThumbnail(const KvThumbnail::FileProperty& property,
                                      bool iconWhenMissing);
+    // Blocks made in one event loop turn share one lookup of each file's property and picture;
+    // the media tool's new report of a file drops that lookup.
+    static void forgetLookedUpFile(const QString& absolutePath);
 
     // Paints a block; the label column of the timeline paints with it too.
     static void drawItem(QPainter* painter, const QRectF& rect, const QColor& backColor,

@@ -62,15 +62,16 @@ KvSeqScreen::KvSeqScreen(KvScreen* screen, QGraphicsScene* scene, QObject* paren
         return;
     m_lineItem = new KvSeqScreenLineItem(m_rect.size(), this);
     m_lineItem->setPos(m_rect.topLeft());
-    scene->addItem(m_lineItem);
     connect(m_lineItem, &KvSeqScreenLineItem::broughtToFront, this,
             &KvSeqScreen::onRestoreZValueSeqScreenLineItemsRequested);
     // Nobody listens yet, so laying out once after the last medium gives the same row as
-    // laying out after each one.
+    // laying out after each one. The row joins the scene with its media already selected:
+    // the scene then takes the selection in one step instead of one change per medium.
     const QList<KvMedia*> media = screen->mediaList();
     for (KvMedia* medium : media)
         addMedia(medium, -1, true, false);
     updateItemsLayout();
+    scene->addItem(m_lineItem);
 }
 
 KvSeqScreen::~KvSeqScreen()

@@ -959,6 +959,7 @@ void KvSequenceWidget::updateLabelAreaBackground(bool updateWidget)
 
 void KvSequenceWidget::onFilePropertyUpdated(KvThumbnail::FileProperty property)
 {
+    KvSeqMediaItem::forgetLookedUpFile(property.filePath);
     // A stage's media name few files many times over: each URI is resolved once.
     QHash<QString, bool> uriMatches;
     QList<KvSeqMediaItem*> items;

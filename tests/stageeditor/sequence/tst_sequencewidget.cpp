@@ -15,6 +15,7 @@
 #include "kvsequencewidget.h"
 #include "kvstage.h"
 #include "kvtestfactories.h"
+#include "kvthumbnail.h"
 
 #include <QClipboard>
 #include <QDialogButtonBox>
@@ -435,6 +436,27 @@ private slots:
         QCOMPARE(watcher.seen().last().text,
                  QString("File does not exist, or is invalid.\n\"movie/lost.mp4\"\nThis content "
                          "should be set again."));
+    }
+
+    // The media tool's report of a file reaches the blocks showing it, and blocks made later in
+    // the same event loop turn, which would otherwise reuse the turn's earlier lookup.
+    void reportedThumbnailReachesLaterBlocks()
+    {
+        const QString file = m_data.filePath("image/late.png");
+        QVERIFY(writeImage(file));
+        makeTimeline({{1, {"image/late.png"}}});
+        KvThumbnail::FileProperty property;
+        property.filePath = file;
+        property.thumbnailPath = KvThumbnail::thumbnailFilePath(file);
+        QVERIFY(QDir().mkpath(QFileInfo(property.thumbnailPath).path()));
+        QVERIFY(writeImage(property.thumbnailPath, QSize(48, 27), Qt::red));
+        m_widget->onFilePropertyUpdated(property);
+        QList<KvPreservedMedia*> records{new KvPreservedMedia(
+            new KvMedia("image/late.png", MediaType::Image), 0, 1, false, true)};
+        m_widget->addMedia(records);
+        qDeleteAll(records);
+        for (const KvSeqMediaItem* item : row(1)->items())
+            QCOMPARE(item->thumbnailImage().toImage().pixelColor(12, 12), QColor(Qt::red));
     }
 
     void propertyDialog_data()
