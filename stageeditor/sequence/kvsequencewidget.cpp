@@ -469,7 +469,8 @@ void KvSequenceWidget::onLabelWidgetContextMenuReqested(QPoint pos)
 
 void KvSequenceWidget::onMainViewContextMenuRequested(QPoint pos)
 {
-    emit sequenceMainViewContextMenuRequested(m_view->mapToGlobal(pos));
+    // A scroll area reports the request in its viewport's coordinates.
+    emit sequenceMainViewContextMenuRequested(m_view->viewport()->mapToGlobal(pos));
 }
 
 void KvSequenceWidget::updateSequenceMediaItemSelection(

@@ -17,13 +17,16 @@
 #include "kvtestfactories.h"
 #include "kvthumbnail.h"
 
+#include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 
 #include <memory>
@@ -185,6 +188,50 @@ private slots:
         clickView(viewPoint(row(1), 70));
         QCOMPARE(asked, QList<KvScreen*>{screen(1)});
         QVERIFY(row(1)->items().first()->isSelected());
+    }
+
+    void contextMenuRequests_data()
+    {
+        QTest::addColumn<bool>("onLabels");
+        QTest::newRow("label column") << true;
+        QTest::newRow("timeline view") << false;
+    }
+    void contextMenuRequests()
+    {
+        QFETCH(bool, onLabels);
+        makeTimeline({{1, {"image/a.png"}}});
+        QWidget* target =
+            onLabels ? static_cast<QWidget*>(m_widget->labelArea()) : m_widget->view()->viewport();
+        QSignalSpy labels(m_widget.get(), &KvSequenceWidget::sequenceLabelContextMenuRequested);
+        QSignalSpy view(m_widget.get(), &KvSequenceWidget::sequenceMainViewContextMenuRequested);
+        const QPoint at(30, 10);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+        QApplication::sendEvent(target, &event);
+        QSignalSpy& asked = onLabels ? labels : view;
+        QCOMPARE(labels.count() + view.count(), 1);
+        QCOMPARE(asked.count(), 1);
+        QCOMPARE(asked.first().first().toPoint(), target->mapToGlobal(at));
+    }
+
+    // Media added out of sight are scrolled into view: an added last medium's right edge
+    // becomes the view's right edge, an added first medium brings the row's start back.
+    void scrollsToAddedMedium()
+    {
+        makeTimeline({{1, QVector<QString>(30, "image/a.png").toList()}});
+        QScrollBar* bar = m_widget->view()->horizontalScrollBar();
+        QCOMPARE(bar->value(), 0);
+        const auto add = [this](int index) {
+            QList<KvPreservedMedia*> records{new KvPreservedMedia(
+                new KvMedia("image/a.png", MediaType::Image), 0, index, false, true)};
+            m_widget->addMedia(records);
+            qDeleteAll(records);
+        };
+        add(30);
+        const KvSeqMediaItem* last = row(1)->itemAt(30);
+        const int right = int(last->x() + last->boundingRect().width());
+        QTRY_COMPARE(bar->value(), right - bar->pageStep());
+        add(0);
+        QTRY_COMPARE(bar->value(), 0);
     }
 
     void moveMedia_data()
