@@ -2,7 +2,6 @@
 // typed into the input dialog, message boxes answered by the modal watcher.
 
 #include "kvmodalwatcher.h"
-#include "kvscreen.h"
 #include "kvstage.h"
 #include "kvstagechooser.h"
 #include "kvstagepreview.h"
@@ -35,11 +34,8 @@ bool writeStage(const QString& path, int screens, const QColor& background = Qt:
     return stage->writeToFile();
 }
 
-void processDeferredDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
+// How far the used-stage list is when Delete is clicked.
+enum ListState { Built, BuiltWhenAsked, NotBuilt };
 
 } // namespace
 
@@ -48,19 +44,14 @@ class TestStageChooser : public QObject
     Q_OBJECT
 
 private:
-    TempDataDir* m_data = nullptr;
-    QString m_stageDir;
+    std::unique_ptr<TempDataDir> m_data;
+    std::unique_ptr<KvUsingFileList> m_list;
     QPointer<KvStageChooser> m_chooser;
-    KvUsingFileList* m_list = nullptr;
 
     QListView* view() const { return m_chooser->findChild<QListView*>("StageListView"); }
-    QPushButton* button(const char* name) const
+    QPushButton* button(const QString& name) const
     {
-        return m_chooser->findChild<QPushButton*>(QString::fromLatin1(name));
-    }
-    QString value(const char* name) const
-    {
-        return m_chooser->findChild<QLabel*>(QString::fromLatin1(name))->text();
+        return m_chooser->findChild<QPushButton*>(name + "Button");
     }
     QModelIndex indexOf(const QString& fileName) const
     {
@@ -69,52 +60,68 @@ private:
     QStringList shownNames() const
     {
         QStringList names;
-        QAbstractItemModel* model = view()->model();
-        for (int row = 0; row < model->rowCount(); ++row)
-            names.append(model->index(row, 0).data().toString());
+        for (int row = 0; row < view()->model()->rowCount(); ++row)
+            names.append(view()->model()->index(row, 0).data().toString());
+        names.sort();
         return names;
     }
     // Clicks the first name, ctrl-clicks the others.
     void select(const QStringList& names)
     {
-        bool first = true;
         for (const QString& name : names) {
-            const QModelIndex index = indexOf(name);
-            QVERIFY2(index.isValid(), qPrintable(name));
-            const QRect rect = view()->visualRect(index);
+            QTRY_VERIFY2(indexOf(name).isValid(), qPrintable(name));
             QTest::mouseClick(view()->viewport(), Qt::LeftButton,
-                              first ? Qt::NoModifier : Qt::ControlModifier, rect.center());
-            first = false;
+                              name == names.first() ? Qt::NoModifier : Qt::ControlModifier,
+                              view()->visualRect(indexOf(name)).center());
         }
     }
-    QString path(const QString& name) const { return QDir(m_stageDir).absoluteFilePath(name); }
+    QString path(const QString& name) const { return QDir(m_data->stageDir()).filePath(name); }
     // The enabled buttons among Select, CopyAndCreate, Delete and Create.
     QString enabledButtons() const
     {
         QStringList names;
         for (const char* name : {"Select", "CopyAndCreate", "Delete", "Create"}) {
-            if (button(qPrintable(QString("%1Button").arg(name)))->isEnabled())
+            if (button(name)->isEnabled())
                 names.append(name);
         }
         return names.join(' ');
+    }
+    // The description's rows as shown, and whether the preview draws a stage.
+    QStringList description() const
+    {
+        QStringList rows;
+        for (const char* name :
+             {"FileNameValue", "SizeValue", "PositionValue", "ScreenCountValue",
+              "BackgroundImageValue", "UseDesktopSizeValue", "BackgroundColorValue"})
+            rows << m_chooser->findChild<QLabel*>(name)->text();
+        return rows << QString::number(
+                   m_chooser->findChild<KvStagePreview*>("StagePreview")->screenCount());
+    }
+    QString colorStyle() const
+    {
+        return m_chooser->findChild<QLabel*>("BackgroundColorValue")->styleSheet();
+    }
+    void processDeferredDeletes()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
     }
 
 private slots:
     void init()
     {
-        m_data = new TempDataDir;
+        m_data.reset(new TempDataDir);
         QVERIFY(m_data->isValid());
-        m_stageDir = m_data->stageDir();
         QVERIFY(writeStage(path("Alpha.xml"), 2, QColor("#ffffff")));
         QVERIFY(writeStage(path("Beta.xml"), 3));
         QVERIFY(writeStage(path("Gamma.kstg"), 1));
         QVERIFY(writeFile(path("notes.txt")));
 
-        m_list = new KvUsingFileList(KvUsingFileList::UsingStage);
+        m_list.reset(new KvUsingFileList(KvUsingFileList::UsingStage));
         m_list->setDataDir(m_data->path());
         m_chooser = new KvStageChooser;
-        m_chooser->setStageDir(m_stageDir);
-        m_chooser->setUsingStageList(m_list);
+        m_chooser->setStageDir(m_data->stageDir());
+        m_chooser->setUsingStageList(m_list.get());
         m_chooser->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_chooser));
     }
@@ -122,51 +129,31 @@ private slots:
     void cleanup()
     {
         delete m_chooser;
-        delete m_list;
-        delete m_data;
-        m_list = nullptr;
-        m_data = nullptr;
+        m_list.reset();
+        m_data.reset();
     }
 
+    // Only stage files are listed. One selected stage is described and previewed (the colour
+    // written readably on it) and can be copied; several can only be opened or deleted.
     void selectionRules()
     {
-        // Stage files only; nothing selected, only Create.
-        QTRY_COMPARE(shownNames().count(), 3);
-        QVERIFY(shownNames().contains("Alpha.xml"));
-        QVERIFY(shownNames().contains("Gamma.kstg"));
-        QVERIFY(!shownNames().contains("notes.txt"));
+        QTRY_COMPARE(shownNames(), (QStringList{"Alpha.xml", "Beta.xml", "Gamma.kstg"}));
         QCOMPARE(enabledButtons(), QString("Create"));
-
-        auto* preview = m_chooser->findChild<KvStagePreview*>("StagePreview");
-        auto* color = m_chooser->findChild<QLabel*>("BackgroundColorValue");
-        QSignalSpy cleared(m_chooser.data(), &KvStageChooser::clearDescription);
         select({"Alpha.xml"});
         QCOMPARE(enabledButtons(), QString("Select CopyAndCreate Delete Create"));
-        QCOMPARE(value("FileNameValue"), QString("Alpha.xml"));
-        QCOMPARE(value("SizeValue"), QString("1280 x 720"));
-        QCOMPARE(value("PositionValue"), QString("10, 20"));
-        QCOMPARE(value("ScreenCountValue"), QString("2"));
-        QCOMPARE(value("BackgroundImageValue"), QString("None"));
-        QCOMPARE(value("UseDesktopSizeValue"), QString("No"));
-        QCOMPARE(color->text(), QString("#ffffff"));
-        QVERIFY(color->styleSheet().startsWith("color:#000000;")); // readable on white
-        QVERIFY(preview->hasStage());
-        QCOMPARE(preview->screenCount(), 2);
+        QCOMPARE(description(), (QStringList{"Alpha.xml", "1280 x 720", "10, 20", "2", "None", "No",
+                                             "#ffffff", "2"}));
+        QVERIFY(colorStyle().startsWith("color:#000000;"));
 
-        // Two selected: no copy, no description.
         select({"Alpha.xml", "Beta.xml"});
         QCOMPARE(m_chooser->selectedStageFiles().count(), 2);
         QCOMPARE(enabledButtons(), QString("Select Delete Create"));
-        QVERIFY(!cleared.isEmpty());
-        QCOMPARE(value("FileNameValue"), QString());
-        QVERIFY(!preview->hasStage());
+        QCOMPARE(description(), (QStringList{"", "", "", "", "", "", "", "0"}));
 
-        // Back to one: a dark stage gets white text.
         select({"Beta.xml"});
         QCOMPARE(enabledButtons(), QString("Select CopyAndCreate Delete Create"));
-        QCOMPARE(value("ScreenCountValue"), QString("3"));
-        QVERIFY(color->styleSheet().startsWith("color:#ffffff;"));
-
+        QCOMPARE(description().at(3), QString("3"));
+        QVERIFY(colorStyle().startsWith("color:#ffffff;"));
         view()->clearSelection();
         QCOMPARE(enabledButtons(), QString("Create"));
     }
@@ -178,232 +165,170 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QStringList>("reported");
         QTest::addColumn<int>("creatorRequests");
-        QTest::newRow("select two") << "SelectButton" << QStringList{"Alpha.xml", "Beta.xml"} << 0;
+        QTest::newRow("select two") << "Select" << QStringList{"Alpha.xml", "Beta.xml"} << 0;
         QTest::newRow("double click another") << "double click" << QStringList{"Gamma.kstg"} << 0;
-        QTest::newRow("create") << "CreateButton" << QStringList{} << 1;
-        QTest::newRow("cancel") << "CancelButton" << QStringList{} << 0;
+        QTest::newRow("create") << "Create" << QStringList{} << 1;
+        QTest::newRow("cancel") << "Cancel" << QStringList{} << 0;
     }
 
     void decisionsClose()
     {
         QFETCH(QString, action);
         QFETCH(QStringList, reported);
-        QFETCH(int, creatorRequests);
         QSignalSpy selected(m_chooser.data(), &KvStageChooser::stageHasBeenSelected);
         QSignalSpy create(m_chooser.data(), &KvStageChooser::requestToShowStageCreator);
         select({"Beta.xml", "Alpha.xml"});
         if (action == "double click") {
-            const QRect rect = view()->visualRect(indexOf("Gamma.kstg"));
-            QTest::mouseClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
-            QTest::mouseDClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+            select({"Gamma.kstg"});
+            QTest::mouseDClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                               view()->visualRect(indexOf("Gamma.kstg")).center());
         } else {
-            QTest::mouseClick(button(qPrintable(action)), Qt::LeftButton);
+            QTest::mouseClick(button(action), Qt::LeftButton);
         }
+        QStringList paths = selected.value(0).value(0).toStringList();
+        paths.sort();
+        for (QString& name : reported)
+            name = path(name);
         QCOMPARE(selected.count(), reported.isEmpty() ? 0 : 1);
-        if (!reported.isEmpty()) {
-            QStringList paths = selected.at(0).at(0).toStringList();
-            paths.sort();
-            for (QString& name : reported)
-                name = path(name);
-            QCOMPARE(paths, reported);
-        }
-        QCOMPARE(create.count(), creatorRequests);
+        QCOMPARE(paths, reported);
+        QTEST(int(create.count()), "creatorRequests");
         QVERIFY(!m_chooser->isVisible());
         processDeferredDeletes();
         QVERIFY(!m_chooser);
     }
 
-    // The input dialog offers the first free numbered name; accepted as it is, the copy is made
-    // and reported; cancelled, nothing is made and the chooser stays.
-    void copyProposesNumberedName_data()
+    // Copy && Create offers the first free numbered name (a copy with another suffix does not
+    // take it) and adds the suffix to a typed name. The name of an existing stage is refused
+    // and asked for again; a cancelled dialog makes nothing and keeps the chooser open.
+    void copy_data()
     {
-        QTest::addColumn<bool>("accept");
-        QTest::newRow("accepted") << true;
-        QTest::newRow("cancelled") << false;
+        QTest::addColumn<QStringList>("typed"); // one answer a name dialog; null: the proposal
+        QTest::addColumn<QStringList>("offered");
+        QTest::addColumn<QString>("made"); // empty: nothing
+        QTest::newRow("proposal taken")
+            << QStringList{QString()} << QStringList{"Alpha - Copy(3)"} << "Alpha - Copy(3).xml";
+        QTest::newRow("cancelled") << QStringList{} << QStringList{} << "";
+        QTest::newRow("existing name, then another in upper case")
+            << QStringList{"Beta", "Delta.XML"} << QStringList{"Alpha - Copy(3)", "Beta"}
+            << "Delta.XML";
     }
 
-    void copyProposesNumberedName()
+    void copy()
     {
-        QFETCH(bool, accept);
-        QVERIFY(QFile::copy(path("Alpha.xml"), path("Alpha - Copy.xml")));
-        QVERIFY(QFile::copy(path("Alpha.xml"), path("Alpha - Copy(2).xml")));
-        QCOMPARE(KvStageChooser::proposeCopyName(path("Alpha.xml")), QString("Alpha - Copy(3)"));
-        // Another suffix does not take the name.
-        QCOMPARE(KvStageChooser::proposeCopyName(path("Gamma.kstg")), QString("Gamma - Copy"));
-        QTRY_VERIFY(indexOf("Alpha - Copy(2).xml").isValid());
-
+        QFETCH(QStringList, typed);
+        QFETCH(QString, made);
+        for (const char* copy : {"Alpha - Copy.xml", "Alpha - Copy(2).xml", "Alpha - Copy(3).kstg"})
+            QVERIFY(QFile::copy(path("Alpha.xml"), path(copy)));
         QSignalSpy selected(m_chooser.data(), &KvStageChooser::stageHasBeenSelected);
-        KvModalWatcher watcher; // without an answer the input dialog is rejected
+        KvModalWatcher watcher; // without an answer the name dialog is cancelled
         QStringList offered;
-        if (accept)
-            watcher.answerText(QString(), &offered); // take the proposal as it is
-        select({"Alpha.xml"});
-        QTest::mouseClick(button("CopyAndCreateButton"), Qt::LeftButton);
-        QCOMPARE(watcher.count(), 1);
-        QCOMPARE(watcher.seen().at(0).title, QString("Input New Name"));
-        QCOMPARE(QFileInfo::exists(path("Alpha - Copy(3).xml")), accept);
-        QCOMPARE(selected.count(), int(accept));
-        if (!accept) {
-            QVERIFY(m_chooser->isVisible());
-            return;
+        for (const QString& name : typed) {
+            if (name != typed.first())
+                watcher.answer(QMessageBox::Ok); // the name is taken
+            watcher.answerText(name, &offered);
         }
-        QCOMPARE(offered, QStringList{"Alpha - Copy(3)"});
-        QCOMPARE(selected.at(0).at(0).toStringList(), QStringList{path("Alpha - Copy(3).xml")});
-        KvStage copy(path("Alpha - Copy(3).xml"));
+        select({"Alpha.xml"});
+        QTest::mouseClick(button("CopyAndCreate"), Qt::LeftButton);
+        QTEST(offered, "offered");
+        QCOMPARE(watcher.count(), qMax(1, typed.count() * 2 - 1));
+        if (typed.count() > 1) {
+            QCOMPARE(watcher.seen().at(1).text, QString("The stage name \"Beta.xml\" has been "
+                                                        "existing.\nReinput another name."));
+        }
+        QCOMPARE(selected.count(), made.isEmpty() ? 0 : 1);
+        QCOMPARE(m_chooser->isVisible(), made.isEmpty());
+        if (made.isEmpty())
+            return;
+        QCOMPARE(selected.at(0).at(0).toStringList(), QStringList{path(made)});
+        KvStage copy(path(made));
         QVERIFY(copy.readFile());
         QCOMPARE(copy.screenList().count(), 2);
-        processDeferredDeletes();
-        QVERIFY(!m_chooser);
-    }
-
-    void copyRetriesWhenNameExists()
-    {
-        QSignalSpy selected(m_chooser.data(), &KvStageChooser::stageHasBeenSelected);
-        KvModalWatcher watcher;
-        QStringList offered;
-        watcher.answerText("Beta", &offered); // exists (suffix added)
-        watcher.answer(QMessageBox::Ok);      // the warning
-        watcher.answerText("Delta.XML", &offered);
-        select({"Alpha.xml"});
-        QTest::mouseClick(button("CopyAndCreateButton"), Qt::LeftButton);
-
-        QCOMPARE(watcher.count(), 3);
-        QCOMPARE(watcher.seen().at(1).title, QString("Warnning"));
-        QCOMPARE(watcher.seen().at(1).text,
-                 QString("The stage name \"Beta.xml\" has been existing.\nReinput another name."));
-        QCOMPARE(offered.value(0), QString("Alpha - Copy"));
-        QCOMPARE(offered.value(1), QString("Beta")); // asked again with what was typed
-        // A suffix in another case is the suffix: not added twice.
-        QVERIFY(QFileInfo::exists(path("Delta.XML")));
-        QCOMPARE(selected.count(), 1);
-        QCOMPARE(selected.at(0).at(0).toStringList(), QStringList{path("Delta.XML")});
-        // The existing stage was not touched.
         KvStage beta(path("Beta.xml"));
         QVERIFY(beta.readFile());
         QCOMPARE(beta.screenList().count(), 3);
     }
 
-    void deleteAsksFirst_data()
+    // Delete asks first. Stages a schedule plays are kept, and one box names the schedules of
+    // each. Without a built used-stage list the chooser asks the editor to build it and
+    // deletes once it is there; if it still is not, the user may stop or go on.
+    void deleteStages_data()
     {
-        QTest::addColumn<int>("answer");
-        QTest::newRow("yes deletes") << int(QMessageBox::Yes);
-        QTest::newRow("no keeps") << int(QMessageBox::No);
+        QTest::addColumn<QStringList>("selection");
+        QTest::addColumn<int>("listState");
+        QTest::addColumn<QList<int>>("answers"); // buttons
+        QTest::addColumn<QStringList>("kept");
+        QTest::addColumn<QString>("report"); // the last box: its title, or the list of kept stages
+        using A = QList<int>;
+        const auto row = [](const char* name, QStringList selection, int state, A answers,
+                            QStringList kept, const char* report) {
+            QTest::newRow(name) << selection << state << answers << kept << QString(report);
+        };
+        const QStringList all{"Alpha.xml", "Beta.xml", "Gamma.kstg"};
+        row("no keeps", {"Beta.xml"}, Built, {QMessageBox::No}, {"Beta.xml"}, "Confirm Delete");
+        row("yes deletes", {"Beta.xml"}, Built, {QMessageBox::Yes}, {}, "Confirm Delete");
+        row("used stages kept", all, Built, {QMessageBox::Yes, QMessageBox::Ok},
+            {"Alpha.xml", "Gamma.kstg"},
+            "The following stages could not be deleted because they are used in the schedule."
+            "\n\n\"Alpha.xml\" is used in ( Sat.xml, Weekdays.xml )\n"
+            "\"Gamma.kstg\" is used in ( b.xml )\n");
+        row("list built when asked", {"Alpha.xml", "Beta.xml"}, BuiltWhenAsked,
+            {QMessageBox::Yes, QMessageBox::Ok}, {"Alpha.xml"},
+            "The following stage could not be deleted because it is used in the schedule.\n\n"
+            "\"Alpha.xml\" is used in ( Sat.xml, Weekdays.xml )\n");
+        row("list not ready, stopped", {"Beta.xml"}, NotBuilt, {QMessageBox::Yes, QMessageBox::No},
+            {"Beta.xml"}, "Warrning");
+        row("list not ready, gone on", {"Beta.xml"}, NotBuilt, {QMessageBox::Yes, QMessageBox::Yes},
+            {}, "Warrning");
     }
 
-    void deleteAsksFirst()
+    void deleteStages()
     {
-        QFETCH(int, answer);
-        m_list->setState(KvUsingFileList::Created);
-        KvModalWatcher watcher;
-        watcher.answer(QMessageBox::StandardButton(answer));
-        select({"Beta.xml"});
-        QTest::mouseClick(button("DeleteButton"), Qt::LeftButton);
-        QCOMPARE(watcher.count(), 1);
-        QCOMPARE(watcher.seen().at(0).title, QString("Confirm Delete"));
-        QCOMPARE(
-            watcher.seen().at(0).text,
-            QString("The selected stage will be deleted. You will not be able to \"Undo\".\nDo "
-                    "you want to continue the deletion?"));
-        const bool deleted = answer == QMessageBox::Yes;
-        QCOMPARE(QFileInfo::exists(path("Beta.xml")), !deleted);
-        QTRY_COMPARE(indexOf("Beta.xml").isValid(), !deleted);
-        QVERIFY(QFileInfo::exists(path("Alpha.xml")));
-        QVERIFY(m_chooser->isVisible());
-    }
-
-    // Stages a schedule plays are not deleted; the message names the schedules of each (the
-    // message for a single stage is checked in deleteWaitsForTheUsedList).
-    void usedStagesAreKept()
-    {
-        const QStringList selected{"Alpha.xml", "Beta.xml", "Gamma.kstg"};
+        QFETCH(QStringList, selection);
+        QFETCH(int, listState);
+        QFETCH(QList<int>, answers);
+        QFETCH(QStringList, kept);
+        QFETCH(QString, report);
         KvUsingFileList::Entries entries;
         entries[path("Alpha.xml")] = QStringList{m_data->filePath("channel/Weekdays.xml"),
                                                  m_data->filePath("channel/Sat.xml")};
         entries[path("Gamma.kstg")] = QStringList{m_data->filePath("channel/b.xml")};
         m_list->setEntries(entries);
-        m_list->setState(KvUsingFileList::Created);
-        KvModalWatcher watcher;
-        watcher.answer(QMessageBox::Yes);
-        watcher.answer(QMessageBox::Ok);
-        select(selected);
-        QTest::mouseClick(button("DeleteButton"), Qt::LeftButton);
-        QCOMPARE(watcher.count(), 2);
-        QCOMPARE(watcher.seen().at(1).title, QString("Cannot Delete Stage"));
-        QCOMPARE(watcher.seen().at(1).text,
-                 QString("The following stages could not be deleted because they are used in the "
-                         "schedule.\n\n\"Alpha.xml\" is used in ( Sat.xml, Weekdays.xml )\n"
-                         "\"Gamma.kstg\" is used in ( b.xml )\n"));
-        for (const QString& name : selected)
-            QCOMPARE(QFileInfo::exists(path(name)), entries.contains(path(name)));
-    }
-
-    void deleteWaitsForTheUsedList()
-    {
-        // The list is not built: the chooser asks for it and deletes once it is there. The
-        // editor's part (building the list, then telling the chooser) is played here.
-        const QString weekdays = m_data->filePath("channel/Weekdays.xml");
-        QCOMPARE(m_list->state(), int(KvUsingFileList::NotCreated));
-        QList<QWidget*> parents;
+        if (listState == Built)
+            m_list->setState(KvUsingFileList::Created);
+        // The editor's part: build the list (or give up) and tell the chooser.
+        QList<QWidget*> asked;
         connect(m_chooser.data(), &KvStageChooser::requestToCreateUsingStageList, this,
                 [&](QWidget* dialogParent) {
-                    parents.append(dialogParent);
-                    m_list->setState(KvUsingFileList::Creating);
+                    asked.append(dialogParent);
                     QTimer::singleShot(0, m_chooser.data(), [&]() {
-                        m_list->setEntries({{path("Alpha.xml"), {weekdays}}});
-                        m_list->setState(KvUsingFileList::Created);
+                        if (listState == BuiltWhenAsked)
+                            m_list->setState(KvUsingFileList::Created);
                         m_chooser->usingStageListCreationFinished();
                     });
                 });
         KvModalWatcher watcher;
-        watcher.answer(QMessageBox::Yes); // confirm
-        watcher.answer(QMessageBox::Ok);  // the stage that is kept
-        select({"Alpha.xml", "Beta.xml"});
-        QTest::mouseClick(button("DeleteButton"), Qt::LeftButton);
-        QCOMPARE(parents, QList<QWidget*>{m_chooser.data()});
-        // Nothing is deleted before the list is there.
-        QVERIFY(QFileInfo::exists(path("Beta.xml")));
-
-        QTRY_VERIFY(!QFileInfo::exists(path("Beta.xml")));
-        QVERIFY(QFileInfo::exists(path("Alpha.xml")));
-        QTRY_COMPARE(watcher.count(), 2);
-        QCOMPARE(watcher.seen().last().title, QString("Cannot Delete Stage"));
-        QCOMPARE(watcher.seen().last().text,
-                 QString("The following stage could not be deleted because it is used in the "
-                         "schedule.\n\n\"Alpha.xml\" is used in ( Weekdays.xml )\n"));
-
-        // A later finished() without a pending delete does nothing.
+        for (int answer : answers)
+            watcher.answer(QMessageBox::StandardButton(answer));
+        select(selection);
+        QTest::mouseClick(button("Delete"), Qt::LeftButton);
+        for (const QString& name : selection) // nothing goes before the list is there
+            QCOMPARE(QFileInfo::exists(path(name)), listState != Built || kept.contains(name));
+        QTRY_COMPARE(watcher.count(), answers.count());
+        QCOMPARE(asked, listState == Built ? QList<QWidget*>{} : QList<QWidget*>{m_chooser.data()});
+        QCOMPARE(watcher.seen().first().title, QString("Confirm Delete"));
+        QCOMPARE(report.contains('\n') ? watcher.seen().last().text : watcher.seen().last().title,
+                 report);
+        QStringList left{"Alpha.xml", "Beta.xml", "Gamma.kstg"};
+        for (const QString& name : selection) {
+            if (!kept.contains(name))
+                left.removeOne(name);
+        }
+        QTRY_COMPARE(shownNames(), left);
+        QVERIFY(m_chooser->isVisible());
+        // A later report of a built list, with no deletion waiting, does nothing.
         m_chooser->usingStageListCreationFinished();
-        QCOMPARE(watcher.count(), 2);
-    }
-
-    void deleteWithoutReadyListAsksFirst()
-    {
-        QSignalSpy request(m_chooser.data(), &KvStageChooser::requestToCreateUsingStageList);
-        KvModalWatcher watcher;
-        watcher.answer(QMessageBox::Yes); // confirm
-        watcher.answer(QMessageBox::No);  // "not ready": stop
-        select({"Beta.xml"});
-        QTest::mouseClick(button("DeleteButton"), Qt::LeftButton);
-        QCOMPARE(request.count(), 1);
-        // The builder was cancelled: the list is still not built when the chooser is told.
-        m_chooser->usingStageListCreationFinished();
-        QCOMPARE(watcher.count(), 2);
-        QCOMPARE(watcher.seen().at(1).title, QString("Warrning"));
-        QCOMPARE(
-            watcher.seen().at(1).text,
-            QString("The using stage file list is not ready.\nIf you continue in this state "
-                    "processing there is a possibility that problems may occur.\nDo you want to "
-                    "continue the process?"));
-        QVERIFY(QFileInfo::exists(path("Beta.xml")));
-
-        // Asked again, the user goes on: the stage is deleted.
-        watcher.answer(QMessageBox::Yes);
-        watcher.answer(QMessageBox::Yes);
-        QTest::mouseClick(button("DeleteButton"), Qt::LeftButton);
-        QCOMPARE(request.count(), 2);
-        m_chooser->usingStageListCreationFinished();
-        QCOMPARE(watcher.count(), 4);
-        QVERIFY(!QFileInfo::exists(path("Beta.xml")));
+        QCOMPARE(watcher.count(), answers.count());
+        QTRY_COMPARE(shownNames(), left);
     }
 };
 
