@@ -1,7 +1,9 @@
 #include "kvcontentpreviewwidget.h"
 
+#include "kveditorcommon.h"
 #include "kveditorconfig.h"
 #include "kvtelopfile.h"
+#include "kvthumbnail.h"
 
 #include <QDir>
 #include <QFile>
@@ -92,7 +94,7 @@ QString KvContentPreviewWidget::previewText() const
 QSize KvContentPreviewWidget::imageSize() const
 {
     const QPixmap pixmap = m_imageLabel->pixmap(Qt::ReturnByValue);
-    return m_showing == Image ? pixmap.size() : QSize();
+    return m_imagePath.isEmpty() ? QSize() : pixmap.size();
 }
 
 void KvContentPreviewWidget::showPreview(QString& path)
@@ -134,6 +136,7 @@ void KvContentPreviewWidget::showPreview(QString& path)
 void KvContentPreviewWidget::switchToDefaultShowing()
 {
     m_path.clear();
+    m_imagePath.clear();
     m_showing = Nothing;
     m_imageLabel->clear();
     m_textView->clear();
@@ -145,8 +148,8 @@ void KvContentPreviewWidget::switchToDefaultShowing()
 void KvContentPreviewWidget::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (m_showing == Image)
-        showImage(m_path);
+    if (m_showing == Image || (m_showing == Information && !m_imagePath.isEmpty()))
+        showImage(m_imagePath);
 }
 
 QSize KvContentPreviewWidget::imageArea() const
@@ -173,6 +176,7 @@ bool KvContentPreviewWidget::showImage(const QString& path)
         return false;
     m_imageLabel->setPixmap(QPixmap::fromImage(image));
     m_pages->setCurrentWidget(m_imageLabel);
+    m_imagePath = path;
     m_showing = Image;
     return true;
 }
@@ -248,13 +252,24 @@ void KvContentPreviewWidget::showInformation(const QString& path)
     const QFileInfo info(path);
     const QMimeType type = QMimeDatabase().mimeTypeForFile(info);
     const QString size = QLocale().formattedDataSize(info.size());
-    showMessage(tr("No preview"));
-    m_captionLabel->setText(tr("%1\n%2\n%3").arg(info.fileName(), type.comment(), size));
+    QString caption = tr("%1\n%2\n%3").arg(info.fileName(), type.comment(), size);
+    const KvThumbnail::FileProperty property = KvThumbnail::getFilePropertyFromHashFile(path);
+    if (property.length > 0) {
+        caption +=
+            QLatin1Char('\n') +
+            tr("Length %1").arg(KvEditorCommon::getDurationString(property.length / 1000.0, false));
+    }
+    // The media tool's thumbnail stands for a file that is no picture itself (a movie's frame).
+    const QString thumbnail = KvThumbnail::thumbnailFilePath(path);
+    if (!info.isFile() || !QFileInfo(thumbnail).isFile() || !showImage(thumbnail))
+        showMessage(tr("No preview"));
+    m_captionLabel->setText(caption);
     m_showing = Information;
 }
 
 void KvContentPreviewWidget::showMessage(const QString& text)
 {
+    m_imagePath.clear();
     m_imageLabel->clear();
     m_textView->clear();
     m_messageLabel->setText(text);

@@ -11,7 +11,8 @@ namespace Kova {
 
 // A small preview of one library file: a picture scaled to fit, the text of a telop
 // file, the address of a URL file or the title of a web page, and for anything else
-// the file's name, type and size.
+// the file's name, type and size, over the media tool's thumbnail of it when there is one
+// (a movie's frame, with the movie's length).
 class KvContentPreviewWidget : public QWidget
 {
     Q_OBJECT
@@ -29,7 +30,7 @@ public:
     QString caption() const;
     // The text of a telop file being shown, empty otherwise.
     QString previewText() const;
-    // Size of the picture being shown (null without a picture).
+    // Size of the picture being shown, the file's or its thumbnail (null without a picture).
     QSize imageSize() const;
 
 public slots:
@@ -54,6 +55,7 @@ private:
     QLabel* m_messageLabel;
     QLabel* m_captionLabel;
     QString m_path;
+    QString m_imagePath; // the picture shown: the file itself or its thumbnail
     Showing m_showing = Nothing;
 };
 

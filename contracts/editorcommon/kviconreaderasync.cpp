@@ -1,5 +1,7 @@
 #include "kviconreaderasync.h"
 
+#include "kvthumbnail.h"
+
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
@@ -15,7 +17,8 @@ namespace {
 // Pictures larger than this many pixels are not decoded for an icon.
 const qint64 maximumPixels = qint64(100) * 1000 * 1000;
 
-// The picture scaled to fit the square, centred on a transparent background.
+// The picture scaled to fit the square, centred on a transparent background. A file that is
+// no picture itself (a movie, a telop) shows the media tool's thumbnail of it, when made.
 QImage readPreview(const QString& path, const QSize& box)
 {
     const QFileInfo info(path);
@@ -23,8 +26,11 @@ QImage readPreview(const QString& path, const QSize& box)
         return QImage();
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    if (!reader.canRead())
-        return QImage();
+    if (!reader.canRead()) {
+        reader.setFileName(KvThumbnail::thumbnailFilePath(path));
+        if (!reader.canRead())
+            return QImage();
+    }
     const QSize original = reader.size();
     if (original.isValid()) {
         if (qint64(original.width()) * original.height() > maximumPixels)

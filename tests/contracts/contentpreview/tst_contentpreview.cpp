@@ -3,8 +3,10 @@
 #include "kvcontentpreviewwidget.h"
 #include "kveditorconfig.h"
 #include "kvtestfactories.h"
+#include "kvthumbnail.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QtTest>
 
@@ -114,6 +116,23 @@ private slots:
             QVERIFY2(w.caption().contains(shown), qPrintable(w.caption()));
         if (showing != KvContentPreviewWidget::Address)
             QVERIFY2(w.caption().contains(QFileInfo(file).fileName()), qPrintable(w.caption()));
+    }
+
+    // A movie shows its frame from the media tool's thumbnail, with its facts and length.
+    void movieShowsItsThumbnailAndLength()
+    {
+        const QString movie = m_data.filePath("movie/countdown-3s.mp4");
+        QVERIFY(
+            QFile::copy(Kova::Test::TempDataDir::sampleDir() + "/movie/countdown-3s.mp4", movie));
+        KvContentPreviewWidget w;
+        show(w, movie);
+        QCOMPARE(w.imageSize(), QSize()); // no thumbnail made yet
+        QVERIFY(KvThumbnail::createFileProperty(movie, true).length > 0);
+        show(w, movie);
+        QCOMPARE(w.showing(), KvContentPreviewWidget::Information);
+        QVERIFY(!w.imageSize().isEmpty());
+        QVERIFY2(w.caption().startsWith("countdown-3s.mp4\n"), qPrintable(w.caption()));
+        QVERIFY2(w.caption().endsWith("\nLength 0:03"), qPrintable(w.caption()));
     }
 
     void emptyPathAndDefaultShowingClear()

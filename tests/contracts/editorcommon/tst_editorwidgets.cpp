@@ -224,7 +224,11 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(Kova::Test::writeImage(dir.filePath("wide.png"), QSize(80, 40), Qt::blue));
         const QString text = write(dir, "notes.txt", "hello");
-        const QStringList paths{dir.filePath("wide.png"), text, dir.filePath("gone.png"),
+        // A file that is no picture shows the thumbnail the media tool made of it.
+        const QString movie = write(dir, "clip.mp4", "not a picture");
+        QVERIFY(QDir(dir.path()).mkdir("._kvthumb"));
+        QVERIFY(Kova::Test::writeImage(dir.filePath("._kvthumb/clip.mp4.png"), QSize(48, 27)));
+        const QStringList paths{dir.filePath("wide.png"), text, movie, dir.filePath("gone.png"),
                                 dir.path()};
 
         QPointer<KvIconReaderAsync> reader = new KvIconReaderAsync(paths);
@@ -243,7 +247,7 @@ private slots:
         QSignalSpy finished(reader.data(), &KvIconReaderAsync::finished);
         reader->start();
         QVERIFY(finished.wait(5000) || finished.count() == 1);
-        QCOMPARE(completed, QStringList{dir.filePath("wide.png")});
+        QCOMPARE(completed, (QStringList{dir.filePath("wide.png"), movie}));
         QCOMPARE(sizes.value(0), QSize(32, 32)); // padded to a square
         QCOMPARE(failed, (QStringList{text, dir.filePath("gone.png"), dir.path()}));
         QTRY_VERIFY(reader.isNull()); // deletes itself
