@@ -241,12 +241,16 @@ void KvLibraryFileOperator::runRename()
     }
     const QFileInfo source(m_fileList.first());
     const QFileInfo destination(m_destination);
+    // QDir::rename never replaces a file standing under the new name.
     if (!QDir(source.absolutePath()).rename(source.fileName(), destination.fileName())) {
         emit requestShowCriticalMessageBox(
             tr("Rename"),
             tr("Can not rename %1 to %2.").arg(source.fileName(), destination.fileName()));
-        emit discontinued();
+        discontinue();
+        return;
     }
+    // The thumbnail follows only a rename that happened: after a failed one it still belongs
+    // to the file under the old name, and the one under the new name belongs to another file.
     KvSingleFile::syncThumbnail(source, destination, KvSingleFile::Move, true);
     emit finished();
 }
