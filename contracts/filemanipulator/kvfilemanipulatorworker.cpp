@@ -53,6 +53,23 @@ QString reasonFor(int errorNumber)
     }
 }
 
+// True for the errors of a rename that lie with the new path (its name, its folder's disk), so
+// that the report names that path instead of the file being renamed.
+bool isTargetError(int errorNumber)
+{
+    switch (errorNumber) {
+    case ENAMETOOLONG:
+    case ENOSPC:
+    case EDQUOT:
+    case EEXIST:
+    case ENOTEMPTY:
+    case EISDIR:
+        return true;
+    default:
+        return false;
+    }
+}
+
 QByteArray native(const QString& path)
 {
     return QFile::encodeName(path);
@@ -328,10 +345,12 @@ void KvFileManipulatorWorker::removeItem(const Item& item)
         return;
     }
     // Set aside under a hidden name in the same folder; deleted when everything else worked.
-    const QString aside = freeName(parentOf(item.source) + QStringLiteral("/._kvremoving-") +
-                                       QString::number(::getpid()) + QLatin1Char('-') +
-                                       QFileInfo(item.source).fileName(),
-                                   item.isDir);
+    // The name is short and numbered, not made from the file's own name, which may already
+    // be as long as a name can be.
+    const QString aside =
+        freeName(parentOf(item.source) +
+                     QStringLiteral("/._kvremoving-%1-%2").arg(::getpid()).arg(++m_tempCounter),
+                 true);
     if (::rename(native(item.source).constData(), native(aside).constData()) != 0)
         fail(item.source, errno);
     m_journal.append({Step::Renamed, item.source, aside});
@@ -354,7 +373,8 @@ void KvFileManipulatorWorker::moveAside(const Item& item, const QString& target,
             copyFile(item.source, target);
         m_deleteAtEnd.append(item.source);
     } else {
-        fail(item.source, errno);
+        const int error = errno;
+        fail(isTargetError(error) ? target : item.source, error);
     }
     reportItem(item, target, report);
 }

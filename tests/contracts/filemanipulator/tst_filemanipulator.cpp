@@ -82,6 +82,7 @@ private slots:
         QTest::addColumn<bool>("useTrash");
         QTest::addColumn<QStringList>("after"); // "path=content" present, "-path" absent
         QTest::addColumn<int>("renamed");
+        const QString longest = QString(251, 'n') + ".png"; // 255 bytes, the longest name
 
         QTest::newRow("copy a file onto its name")
             << 0 << QStringList{"image/a.png"} << "movie" << false
@@ -124,9 +125,9 @@ private slots:
                            "._kvtrash/image/set/sub/p2.png=P2", "-image/a.png", "-image/set/p1.png"}
             << 0;
         QTest::newRow("remove without trash")
-            << 2 << QStringList{"image/a.png", "image/set"} << "" << false
+            << 2 << QStringList{"image/a.png", "image/set", "image/" + longest} << "" << false
             << QStringList{"-image/a.png", "-image/._kvthumb/a.png.png", "-image/set/sub/p2.png",
-                           "image/b (2).png=B2"}
+                           "-image/" + longest, "image/b (2).png=B2"}
             << 0;
         QTest::newRow("remove what is already gone") << 2 << QStringList{"image/gone.png"} << ""
                                                      << true << QStringList{"image/a.png=A"} << 0;
@@ -146,12 +147,17 @@ private slots:
         QTemporaryDir data;
         const QString d = data.path();
         const QString trash = useTrash ? d + "/._kvtrash" : QString();
-        const QMap<QString, QByteArray> files{
-            {"image/a.png", "A"},           {"image/._kvthumb/a.png.png", "thumb A"},
-            {"image/b (2).png", "B2"},      {"image/set/p1.png", "P1"},
-            {"image/set/sub/p2.png", "P2"}, {"image/set/._kvthumb/p1.png.png", "thumb P1"},
-            {"movie/a.png", "other A"},     {"movie/._kvthumb/a.png.png", "thumb other A"},
-            {"movie/set/p1.png", "old P1"}, {"movie/set/x.png", "X"}};
+        const QMap<QString, QByteArray> files{{"image/a.png", "A"},
+                                              {"image/._kvthumb/a.png.png", "thumb A"},
+                                              {"image/b (2).png", "B2"},
+                                              {"image/set/p1.png", "P1"},
+                                              {"image/set/sub/p2.png", "P2"},
+                                              {"image/set/._kvthumb/p1.png.png", "thumb P1"},
+                                              {"movie/a.png", "other A"},
+                                              {"movie/._kvthumb/a.png.png", "thumb other A"},
+                                              {"movie/set/p1.png", "old P1"},
+                                              {"movie/set/x.png", "X"},
+                                              {"image/" + QString(251, 'n') + ".png", "N"}};
         for (auto it = files.constBegin(); it != files.constEnd(); ++it)
             QVERIFY(writeFile(d + "/" + it.key(), it.value()));
         const Snapshot before = snapshot(d);
@@ -236,30 +242,39 @@ private slots:
 
     void faultsLoseNothing_data()
     {
+        QTest::addColumn<int>("operation");
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("failingFile"); // empty: a cancel
         QTest::addColumn<QString>("reason");
-        QTest::newRow("destination not writable") << "blocked"
+        const int copy = KvFileManipulator::Copy;
+        const QString longName = "out/" + QString(300, 'n');
+        const QString tooLong = "The path is too long.";
+        QTest::newRow("destination not writable") << copy << "blocked"
                                                   << "blocker"
                                                   << "";
-        QTest::newRow("disk full") << "full"
+        QTest::newRow("disk full") << copy << "full"
                                    << "out/big"
                                    << "The disk is full.";
-        QTest::newRow("source deleted after the listing") << "vanish"
+        QTest::newRow("source deleted after the listing") << copy << "vanish"
                                                           << "src/big"
                                                           << "The file does not exist (any more).";
-        QTest::newRow("cancel while copying") << "cancel"
+        QTest::newRow("destination name too long, copy") << copy << "long" << longName << tooLong;
+        QTest::newRow("destination name too long, move")
+            << int(KvFileManipulator::Move) << "long" << longName << tooLong;
+        QTest::newRow("cancel while copying") << copy << "cancel"
                                               << ""
                                               << "";
-        QTest::newRow("cancel from the progress dialog") << "dialog"
+        QTest::newRow("cancel from the progress dialog") << copy << "dialog"
                                                          << ""
                                                          << "";
     }
 
     // An error stops the work, is reported once with the file and the reason, and the data
-    // folder is left as it was; a cancel leaves it as it was or, when it came too late, done.
+    // folder (every source included) is left as it was; a cancel leaves it as it was or, when
+    // it came too late, done.
     void faultsLoseNothing()
     {
+        QFETCH(int, operation);
         QFETCH(QString, fault);
         QFETCH(QString, failingFile);
         QFETCH(QString, reason);
@@ -286,6 +301,8 @@ private slots:
             }
             pairs[2].second = d + "/blocker/f2";
         }
+        if (fault == "long")
+            pairs[2].second = d + "/" + failingFile; // a name of 300 bytes, over the limit of 255
         const Snapshot before = snapshot(d);
 
         KvModalWatcher watcher;
@@ -293,8 +310,7 @@ private slots:
         watcher.answerWith([](QWidget* dialog) {
             QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
         });
-        KvFileManipulator manipulator(pairs, KvFileManipulator::Copy,
-                                      fault == "dialog" ? 0 : 60000);
+        KvFileManipulator manipulator(pairs, operation, fault == "dialog" ? 0 : 60000);
         QSignalSpy errors(&manipulator, &KvFileManipulator::errorOccured);
         QSignalSpy aborted(&manipulator, &KvFileManipulator::aborted);
         QSignalSpy finished(&manipulator, &KvFileManipulator::operationFinished);
