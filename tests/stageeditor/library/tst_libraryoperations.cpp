@@ -24,12 +24,16 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QUndoStack>
 #include <QtTest>
 
 #include <csignal>
+#include <fcntl.h>
 #include <memory>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Kova;
 
@@ -81,8 +85,9 @@ private:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
-    // Every file's path (relative to the data folder) and bytes; thumbnails are left out,
-    // the trash is in unless `withTrash` is false.
+    // Every file's path (relative to the data folder) and bytes, thumbnails included; the
+    // media tool's property records are left out (an entry under an old name may stay), the
+    // trash is in unless `withTrash` is false.
     QByteArray treeHash(bool withTrash = true) const
     {
         QStringList files;
@@ -90,7 +95,7 @@ private:
         const QDir root(m_data->path());
         while (it.hasNext()) {
             const QString relative = root.relativeFilePath(it.next());
-            if (relative.contains(QLatin1String("._kvthumb")))
+            if (relative.endsWith(QLatin1String("._kvthumb/properties.json")))
                 continue;
             if (!withTrash && relative.startsWith(QLatin1String("._kvtrash")))
                 continue;
@@ -133,9 +138,11 @@ private:
         QCoreApplication::processEvents();
     }
 
-    // Thumbnail work of copies ends, queued clears of the stack and late deletions run.
+    // Thumbnail work of copies (started one event loop turn after it is asked for) ends,
+    // queued clears of the stack and late deletions run.
     void settle()
     {
+        QCoreApplication::processEvents();
         KvThumbnailWork::threadPool()->waitForDone();
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -516,26 +523,35 @@ private slots:
         QVERIFY(QFileInfo::exists(picture));
     }
 
-    // A fault in the middle of an operation leaves the data folder (trash included) as it
-    // was before or as the finished operation leaves it, never in between; undo of a
-    // finished operation restores the start. Faults: a file standing where a folder must be
-    // made ("blocked"), a source deleted after the listing ("vanished"), a full disk (a file
-    // size limit the copies exceed).
+    // A fault in the middle of an operation leaves the data folder (trash and thumbnails
+    // included) as it was before or as the finished operation leaves it, never in between;
+    // nothing stays on the undo stack of one undone, and undo of a finished one restores the
+    // start. Faults: a file standing where a folder must be made or under the new name of a
+    // rename ("blocked"), a source deleted after the listing ("vanished"), a full disk (a file
+    // size limit the copies exceed), the user's Cancel in the progress dialog while the last
+    // source, on another file system, is read ("cancelled"). A rename is done at once, with
+    // nothing to cancel.
     void faultsLoseNothing_data()
     {
         QTest::addColumn<QString>("operation");
         QTest::addColumn<QString>("fault");
         QTest::addColumn<bool>("finishes");
-        const QList<std::tuple<const char*, const char*, bool>> rows{
-            {"copy", "blocked", false},    {"copy", "vanished", false},  {"copy", "full", false},
-            {"paste", "blocked", false},   {"paste", "vanished", false}, {"paste", "full", false},
-            {"move", "blocked", false},    {"move", "vanished", true},   {"move", "full", true},
-            {"cut", "blocked", false},     {"cut", "vanished", true},    {"cut", "full", true},
-            {"remove", "blocked", false},  {"remove", "vanished", true}, {"remove", "full", true},
-            {"rename", "vanished", false}, {"rename", "full", true}};
-        for (const auto& row : rows)
-            QTest::addRow("%s, %s", std::get<0>(row), std::get<1>(row))
-                << std::get<0>(row) << std::get<1>(row) << std::get<2>(row);
+        // Faults marked "+" leave the operation finished.
+        const QList<QPair<QString, QStringList>> rows{
+            {"copy", {"blocked", "vanished", "full", "cancelled"}},
+            {"paste", {"blocked", "vanished", "full", "cancelled"}},
+            {"move", {"blocked", "vanished+", "full+", "cancelled"}},
+            {"cut", {"blocked", "vanished+", "full+", "cancelled"}},
+            {"remove", {"blocked", "vanished+", "full+", "cancelled"}},
+            {"rename", {"blocked", "vanished", "full+"}}};
+        for (const auto& row : rows) {
+            for (QString fault : row.second) {
+                const bool finishes = fault.endsWith('+');
+                fault.remove('+');
+                QTest::addRow("%s, %s", qPrintable(row.first), qPrintable(fault))
+                    << row.first << fault << finishes;
+            }
+        }
     }
     void faultsLoseNothing()
     {
@@ -545,12 +561,14 @@ private slots:
         delete m_editor->libraryWidget();
         write("image/big.bin", QByteArray(64 * 1024, 'x'));
         write("image/sub/d/e.txt", "E");
+        write("image/._kvthumb/a.txt.png", "thumbnail of a");
         // Blocked: the trash folder of image/ (removals) or movie/ (the file a move replaces),
-        // or the folder a copy or rename goes into.
+        // the folder a copy goes into, or the new name of a rename.
         const bool removal = operation == "cut" || operation == "remove";
-        const QString blocked = removal               ? "._kvtrash/image"
-                                : operation == "move" ? "._kvtrash/movie"
-                                                      : "movie/blk";
+        const QString blocked = removal                 ? "._kvtrash/image"
+                                : operation == "move"   ? "._kvtrash/movie"
+                                : operation == "rename" ? "image/z.txt"
+                                                        : "movie/blk";
         if (fault == "blocked")
             write(blocked, "in the way");
         QByteArray before = treeHash();
@@ -567,6 +585,36 @@ private slots:
                             path("image/b.txt")};
         if (removal)
             sources.prepend(path("movie/b.txt"));
+        // Cancelled: the last source is a named pipe on another file system, so that moving or
+        // removing it into the trash copies it too; it has bytes only when the test writes
+        // them, so the work waits on it until the progress dialog is there. The Cancel button
+        // is pressed, then a byte is written: the copy of the pipe sees the cancel.
+        KvModalWatcher watcher;
+        QTemporaryDir otherDisk(QStringLiteral("/dev/shm/kvlibops-XXXXXX"));
+        int pipeWriter = -1;
+        const auto closePipe = qScopeGuard([&pipeWriter]() {
+            if (pipeWriter >= 0)
+                ::close(pipeWriter);
+        });
+        if (fault == "cancelled") {
+            struct stat data, other;
+            QVERIFY(otherDisk.isValid());
+            QVERIFY(::stat(QFile::encodeName(m_data->path()), &data) == 0);
+            QVERIFY(::stat(QFile::encodeName(otherDisk.path()), &other) == 0);
+            QVERIFY2(data.st_dev != other.st_dev, "the pipe must lie on another file system");
+            const QByteArray pipe = QFile::encodeName(otherDisk.filePath("slow.txt"));
+            QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
+            // Opened for reading and writing, the pipe has a writer at once (Linux), so that
+            // its reader waits for bytes and not for a writer.
+            pipeWriter = ::open(pipe.constData(), O_RDWR | O_CLOEXEC);
+            QVERIFY(pipeWriter >= 0);
+            sources.append(otherDisk.filePath("slow.txt"));
+            watcher.setAnswersProgressDialogs(true);
+            watcher.answerWith([pipeWriter](QWidget* dialog) {
+                QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+                QCOMPARE(::write(pipeWriter, "x", 1), ssize_t(1));
+            });
+        }
         rlimit oldLimit{};
         void (*oldHandler)(int) = SIG_DFL;
         if (fault == "full") {
@@ -575,7 +623,6 @@ private slots:
             const rlimit limit{16 * 1024, oldLimit.rlim_max};
             QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
         }
-        KvModalWatcher watcher;
         if (operation == "copy") {
             PairList pairs;
             // The first copy goes where nothing is in the way, so the fault comes in the middle.
@@ -602,7 +649,9 @@ private slots:
             QCOMPARE(setrlimit(RLIMIT_FSIZE, &oldLimit), 0);
             std::signal(SIGXFSZ, oldHandler);
         }
-        QVERIFY(!m_onListing); // the source was deleted
+        QVERIFY(!m_onListing);    // the source was deleted
+        if (fault == "cancelled") // undone by the Cancel button, not by an error before it
+            QCOMPARE(watcher.seen().value(0).title, QString("Please Wait"));
         settle();
         const QByteArray after = treeHash();
         QCOMPARE(after != before, finishes);
