@@ -494,8 +494,8 @@ private slots:
         auto* use = stageField<QCheckBox>("checkBox_BackgroundImage");
         auto shows = [&](const QString& image) {
             const QPixmap* picture = m_area->stageItem()->backgroundPicture();
-            return m_stage->backgroundImage() == image && !edit->font().strikeOut() &&
-                   edit->text() == QDir::toNativeSeparators(image) &&
+            return m_stage->backgroundImage() == image && edit->toolTip() == image &&
+                   !edit->font().strikeOut() && edit->text() == QDir::toNativeSeparators(image) &&
                    use->isChecked() == !image.isEmpty() &&
                    (picture && !picture->isNull()) == !image.isEmpty();
         };
@@ -627,8 +627,8 @@ private slots:
     }
 
     // A colour picked in the colour dialog is one command for the stage or the selected screen,
-    // shown by the canvas and the panel, and so is its undo. The same colour again records
-    // nothing.
+    // shown by the canvas and the panel, and so is its undo. The dialog opened again and
+    // cancelled records nothing.
     void backgroundColor()
     {
         QFETCH(bool, ofScreen);
