@@ -1,4 +1,4 @@
-#include "kvfakeplugin.h"
+#include "kvfakescreenplugin.h"
 #include "kvpluginchooserdialog.h"
 #include "kvpluginloader.h"
 
@@ -10,6 +10,18 @@
 #include <QTest>
 
 using namespace Kova;
+
+// An extended-screen plug-in with a red icon.
+class KvRedIconPlugin : public KvFakeScreenPlugin
+{
+public:
+    QIcon icon() const override
+    {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::red);
+        return QIcon(pixmap);
+    }
+};
 
 // A plug-in with the common interface only: the chooser leaves it out.
 class KvFakeCommonPlugin : public QObject, public KvPluginCommonInterface
@@ -26,74 +38,67 @@ class TestPluginChooserDialog : public QObject
 
 private slots:
     void cleanup() { KvPluginLoader::unloadAll(); }
-    void listsExtendedScreenPlugins();
-    void choosing_data();
-    void choosing();
-    void nothingToChoose();
-};
 
-void TestPluginChooserDialog::listsExtendedScreenPlugins()
-{
-    QVERIFY(KvPluginLoader::registerStaticPlugin(KvFakePlugin::metaData("screen"),
-                                                 []() { return new KvFakePlugin; }));
-    QVERIFY(KvPluginLoader::registerStaticPlugin(KvFakePlugin::metaData("other", "Other"),
-                                                 []() { return new KvFakeCommonPlugin; }));
-    KvStage stage;
-    stage.setName("Lobby");
-    KvPluginChooserDialog dialog(nullptr, Qt::Dialog);
-    dialog.setStage(&stage);
-
-    auto* list = dialog.findChild<QListWidget*>("PluginList");
-    QCOMPARE(list->count(), 1);
-    QCOMPARE(list->item(0)->text(), QString("Name of screen\nDescription of screen"));
-    QCOMPARE(list->item(0)->icon().pixmap(16, 16).toImage().pixelColor(8, 8), QColor(Qt::red));
-    QVERIFY(dialog.findChild<QLabel*>()->text().contains("\"Lobby\""));
-}
-
-void TestPluginChooserDialog::choosing_data()
-{
-    QTest::addColumn<bool>("doubleClick");
-    QTest::newRow("double-click") << true;
-    QTest::newRow("OK") << false;
-}
-
-void TestPluginChooserDialog::choosing()
-{
-    QFETCH(bool, doubleClick);
-    for (const char* id : {"b", "a"})
-        QVERIFY(KvPluginLoader::registerStaticPlugin(KvFakePlugin::metaData(id),
-                                                     []() { return new KvFakePlugin; }));
-    KvPluginChooserDialog dialog(nullptr, Qt::Dialog);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QSignalSpy selected(&dialog, &KvPluginChooserDialog::pluginSelected);
-    QSignalSpy accepted(&dialog, &QDialog::accepted);
-
-    auto* list = dialog.findChild<QListWidget*>("PluginList");
-    QCOMPARE(list->count(), 2);
-    const QPoint second = list->visualItemRect(list->item(1)).center();
-    if (doubleClick) {
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
-    } else {
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
-        QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
-                          Qt::LeftButton);
+    // The extended-screen plug-ins are listed in name order with their icons and descriptions
+    // under a caption naming the stage; the second is chosen by a click and OK, or by a
+    // double-click.
+    void choosing_data()
+    {
+        QTest::addColumn<bool>("doubleClick");
+        QTest::newRow("double-click") << true;
+        QTest::newRow("OK") << false;
     }
-    QCOMPARE(selected.count(), 1);
-    QCOMPARE(selected.first().first().toString(), QString("b"));
-    QCOMPARE(accepted.count(), 1);
-}
+    void choosing()
+    {
+        QFETCH(bool, doubleClick);
+        QVERIFY(KvPluginLoader::registerStaticPlugin(QJsonObject{{"id", "b"},
+                                                                 {"name", "Fake b"},
+                                                                 {"group", "ExtendedScreen"},
+                                                                 {"description", "Shows b"},
+                                                                 {"interfaceVersion", 1}},
+                                                     []() { return new KvRedIconPlugin; }));
+        QVERIFY(KvFakeScreenPlugin::registerAs("a"));
+        QVERIFY(KvPluginLoader::registerStaticPlugin(
+            QJsonObject{
+                {"id", "c"}, {"name", "Common"}, {"group", "Other"}, {"interfaceVersion", 1}},
+            []() { return new KvFakeCommonPlugin; }));
+        KvStage stage;
+        stage.setName("Lobby");
+        KvPluginChooserDialog dialog(nullptr, Qt::Dialog);
+        dialog.setStage(&stage);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QSignalSpy selected(&dialog, &KvPluginChooserDialog::pluginSelected);
+        QSignalSpy accepted(&dialog, &QDialog::accepted);
 
-void TestPluginChooserDialog::nothingToChoose()
-{
-    KvPluginChooserDialog dialog(nullptr, Qt::Dialog);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QVERIFY(dialog.findChild<QLabel*>("EmptyLabel")->isVisible());
-    QVERIFY(!dialog.findChild<QListWidget*>("PluginList")->isVisible());
-    QVERIFY(!dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled());
-}
+        QVERIFY(dialog.findChild<QLabel*>()->text().contains("\"Lobby\""));
+        auto* list = dialog.findChild<QListWidget*>("PluginList");
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(0)->text(), QString("Fake a"));
+        QCOMPARE(list->item(1)->text(), QString("Fake b\nShows b"));
+        QCOMPARE(list->item(1)->icon().pixmap(16, 16).toImage().pixelColor(8, 8), QColor(Qt::red));
+        const QPoint second = list->visualItemRect(list->item(1)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
+        if (doubleClick)
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
+        else
+            QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                              Qt::LeftButton);
+        QCOMPARE(selected.count(), 1);
+        QCOMPARE(selected.first().first().toString(), QString("b"));
+        QCOMPARE(accepted.count(), 1);
+    }
+
+    void nothingToChoose()
+    {
+        KvPluginChooserDialog dialog(nullptr, Qt::Dialog);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(dialog.findChild<QLabel*>("EmptyLabel")->isVisible());
+        QVERIFY(!dialog.findChild<QListWidget*>("PluginList")->isVisible());
+        QVERIFY(!dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled());
+    }
+};
 
 QTEST_MAIN(TestPluginChooserDialog)
 #include "tst_pluginchooserdialog.moc"
