@@ -16,15 +16,23 @@ struct Run
     QString err;
 };
 
+// KvStageScreen.exe's environment: offscreen, with a home and a runtime folder of its own (so
+// Qt has nothing to say on stderr about a missing runtime folder).
+QProcessEnvironment playerEnvironment()
+{
+    static QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("HOME"), home.path());
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+    return environment;
+}
+
 // Runs KvStageScreen.exe to its end (a window would keep it running: the wait fails then).
 Run runPlayer(const QStringList& arguments)
 {
-    // A runtime folder of its own, so Qt has nothing to say on stderr about a missing one.
-    static QTemporaryDir runtime;
     QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    process.setProcessEnvironment(environment);
+    process.setProcessEnvironment(playerEnvironment());
     process.start(QStringLiteral(KOVA_PLAYER_PROGRAM), arguments);
     Run run;
     if (!process.waitForFinished(60000)) {
@@ -127,12 +135,12 @@ private slots:
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("reason");
-        for (const char* option : {"-s", "--check"}) {
-            QTest::addRow("%s, missing file", option) << option << "stage/none.xml"
-                                                      << "Cannot open the stage file";
-            QTest::addRow("%s, not a stage", option) << option << "stage/bad.xml"
-                                                     << "Line 1";
-        }
+        QTest::newRow("played, missing") << "-s"
+                                         << "stage/none.xml"
+                                         << "Cannot open the stage file";
+        QTest::newRow("checked, not a stage") << "--check"
+                                              << "stage/bad.xml"
+                                              << "Line 1";
     }
     void unreadableStage()
     {
@@ -205,6 +213,66 @@ private slots:
                                   "(id 1) medium 2)",
                               ""}));
         QCOMPARE(run.exitCode, 3);
+    }
+
+    // The editor's Preview Stage: the player started with the editor's arguments plays the
+    // Lobby sample in a window (its web screen built, a first frame drawn) until it is stopped.
+    void previewPlaysUntilStopped()
+    {
+        QProcessEnvironment environment = playerEnvironment();
+        // Qt's widget-painting log tells when the window's first frame reached the screen.
+        environment.insert(QStringLiteral("QT_LOGGING_RULES"),
+                           QStringLiteral("qt.widgets.painting=true"));
+        QProcess player;
+        player.setProcessEnvironment(environment);
+        player.start(QStringLiteral(KOVA_PLAYER_PROGRAM),
+                     KvStageWidget::previewArguments(
+                         Test::TempDataDir::sampleDir() + "/stage/Lobby.xml", false));
+        QVERIFY2(player.waitForStarted(), qPrintable(player.errorString()));
+        QByteArray err;
+        const auto logged = [&](const char* text) {
+            err += player.readAllStandardError();
+            return err.contains(text);
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(logged("unit 001: playing"), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(logged("web pages are shown as their address"), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(logged("Flushing top level"), 30000);
+        QCOMPARE(player.state(), QProcess::Running);
+        player.kill();
+        QVERIFY(player.waitForFinished(10000));
+        QCOMPARE(player.exitStatus(), QProcess::CrashExit); // killed, not ended by itself
+    }
+
+    // The preview's first frame, written by the player itself: a 400 x 200 stage on blue fitted
+    // in the window, whose left screen shows the first of its pictures (red, then green).
+    void previewShowsFirstPicture()
+    {
+        QVERIFY(Test::writeImage(m_data.filePath("image/red.png"), QSize(100, 100), Qt::red));
+        QVERIFY(Test::writeImage(m_data.filePath("image/green.png"), QSize(100, 100), Qt::green));
+        const QString path = m_data.stagePath("preview.xml");
+        KvStage stage(path);
+        stage.setRect(QRect(0, 0, 400, 200));
+        stage.setBackgroundColor(Qt::blue);
+        KvScreen* left =
+            Test::addScreen(&stage, 1, ScreenType::Multimedia, QRectF(0, 0, 200, 200), "Left");
+        for (const char* uri : {"image/red.png", "image/green.png"}) {
+            left->addMedia(new KvMedia(uri, MediaType::Image, left));
+            left->mediaList().last()->setPlayingDuration(5);
+        }
+        QVERIFY(stage.writeToFile());
+
+        const QString snapshot = m_data.filePath("first.png");
+        const Run run = runPlayer(KvStageWidget::previewArguments(path, false)
+                                  << QStringLiteral("--snapshot") << snapshot);
+        QCOMPARE(run.exitCode, 0);
+        const QImage frame(snapshot);
+        const QSize fitted = QSize(400, 200).scaled(frame.size(), Qt::KeepAspectRatio);
+        const QPoint origin((frame.width() - fitted.width()) / 2,
+                            (frame.height() - fitted.height()) / 2);
+        QCOMPARE(frame.pixelColor(origin + QPoint(fitted.width() / 4, fitted.height() / 2)),
+                 QColor(Qt::red));
+        QCOMPARE(frame.pixelColor(origin + QPoint(fitted.width() * 3 / 4, fitted.height() / 2)),
+                 QColor(Qt::blue));
     }
 };
 
