@@ -11,8 +11,6 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QUndoCommand>
-#include <QUndoStack>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -148,43 +146,7 @@ private slots:
         m_widget->changeTabLabelNameToUnsavedState(0, false);
         m_widget->changeTabLabelNameToUnsavedState(7, true);
         QCOMPARE(spy.count(), 2);
-        // The widget overload finds its tab (the tab's undo stack asks through it); -1 is the
-        // current tab.
-        m_widget->currentStageWorkingArea()->undoStack()->push(new QUndoCommand);
-        QCOMPARE(m_widget->tabLabel(0), QString("Stage1*"));
-        m_widget->changeTabLabelNameToUnsavedState(-1, false);
-        QCOMPARE(m_widget->tabLabel(0), QString("Stage1"));
-    }
-
-    // The defaults of new screens are the working area's (tst_workingarea), the multimedia and
-    // telop actions the editor's (tst_commands); here, that the owner's plug-in lookup reaches
-    // the tabs open and those opened later.
-    void extendedScreenLookupReachesEveryTab()
-    {
-        m_widget->addStageTab(QString(), makeStage("a.kst"));
-        QObject plugin;
-        m_widget->setExtendedScreenPluginResolver(
-            [&plugin](const QString&, QString* name, QObject** instance) {
-                *name = "Clock";
-                *instance = &plugin;
-                return true;
-            });
-        KvScreen* extended = m_widget->addExtendedScreen("kova.clock");
-        QVERIFY(extended);
-        QCOMPARE(extended->type(), ScreenType::Extended);
-        m_widget->setCurrentStageTab(m_widget->addStageTab(QString(), makeStage("b.kst")));
-        QVERIFY(m_widget->addExtendedScreen("kova.clock"));
-    }
-
-    void clipboardTextFormat()
-    {
-        const std::unique_ptr<KvScreen> a(
-            makeScreen(1, ScreenType::Multimedia, QRectF(144, 81, 1632, 918), "Front %1 door", 2));
-        const std::unique_ptr<KvScreen> b(
-            makeScreen(12, ScreenType::Telop, QRectF(0.5, -3, 1234567, 0.25), "tick", 5));
-        QCOMPARE(KvStageWidget::screenClipboardText({a.get(), b.get()}),
-                 QString("Screen{id=1;name=Front %1 door;x=144;y=81;z=2;width=1632;height=918;};"
-                         "Screen{id=12;name=tick;x=0.5;y=-3;z=5;width=1.23457e+06;height=0.25;};"));
+        // An edit recorded in the tab's undo stack marks it: tst_panels.
     }
 
     void copyAndPasteIntoAnotherStage()
@@ -193,7 +155,7 @@ private slots:
         KvScreen* s1 =
             addScreen(source, 1, ScreenType::Multimedia, QRectF(100, 100, 200, 100), "Main", 2);
         KvScreen* s2 =
-            addScreen(source, 2, ScreenType::Multimedia, QRectF(400, 300, 100, 100), "Side", 1);
+            addScreen(source, 2, ScreenType::Multimedia, QRectF(400.5, 300, 100, 100), "Side", 1);
         m_widget->addStageTab(QString(), source);
         m_widget->selectScreenItem({s1, s2}, true, true);
         const QList<KvScreen*> copied = m_widget->copyScreen();
@@ -201,7 +163,9 @@ private slots:
         // Ascending z-index: Side (z 1) first, in the copies and on the system clipboard.
         QCOMPARE(copied.at(0)->name(), QString("Side"));
         const QMimeData* mime = QApplication::clipboard()->mimeData();
-        QCOMPARE(mime->text(), KvStageWidget::screenClipboardText({s2, s1}));
+        QCOMPARE(mime->text(),
+                 QString("Screen{id=2;name=Side;x=400.5;y=300;z=1;width=100;height=100;};"
+                         "Screen{id=1;name=Main;x=100;y=100;z=2;width=200;height=100;};"));
         QCOMPARE(mime->data(KvEditorCommon::MIME_TYPE_SCREEN_OBJECT), mime->text().toLatin1());
 
         KvStage* target = makeStage("t.kst", 1920, 1080);
@@ -218,9 +182,9 @@ private slots:
         QVERIFY(pasted.at(0)->name() != "Side");
         QVERIFY(pasted.at(1)->name() != "Main");
         QVERIFY(pasted.at(0)->name() != pasted.at(1)->name());
-        // Union (100,100)-(500,400) centred on (1000, 500): offset (700, 250).
-        QCOMPARE(pasted.at(0)->rect(), QRectF(1100, 550, 100, 100));
-        QCOMPARE(pasted.at(1)->rect(), QRectF(800, 350, 200, 100));
+        // Union (100, 100)-(500.5, 400) centred on (1000, 500): offset (699.75, 250).
+        QCOMPARE(pasted.at(0)->rect(), QRectF(1100.25, 550, 100, 100));
+        QCOMPARE(pasted.at(1)->rect(), QRectF(799.75, 350, 200, 100));
         QCOMPARE(target->screenList().count(), 4);
         QCOMPARE(target->screenList().last(), pasted.at(1));
         QCOMPARE(m_widget->selectedScreens().count(), 2);
@@ -247,27 +211,6 @@ private slots:
         QVERIFY(m_widget->screens().isEmpty());
     }
 
-    void canCopyAndDelete()
-    {
-        KvStage* stage = makeStage("c.kst");
-        KvScreen* normal = addScreen(stage, 1, QRectF(0, 0, 10, 10));
-        KvScreen* ext = addScreen(stage, 2, ScreenType::Extended, QRectF(0, 0, 10, 10));
-        KvScreen* locked =
-            addScreen(stage, 3, ScreenType::Multimedia, QRectF(0, 0, 10, 10), "l", 3, true);
-        m_widget->addStageTab(QString(), stage);
-        m_widget->clearScreenSelection();
-        QVERIFY(!m_widget->canCopyScreen());
-        m_widget->selectScreenItem({normal}, true, true);
-        QVERIFY(m_widget->canCopyScreen());
-        QVERIFY(m_widget->canDeleteScreen());
-        m_widget->selectScreenItem({normal, ext}, true, true);
-        QVERIFY(!m_widget->canCopyScreen());
-        m_widget->selectScreenItem({normal, locked}, true, true);
-        QVERIFY(m_widget->canCopyScreen());
-        QVERIFY(!m_widget->canDeleteScreen());
-        QVERIFY(m_widget->hasLockedScreenItemInSelection());
-    }
-
     // The stage setters, on a 640 x 480 red stage without options whose background image is
     // `initialImage`. In `value`, "@" stands for the data folder and "^" for it in capitals.
     void stageSetters_data()
@@ -286,13 +229,11 @@ private slots:
 
         const QString a = "image/a.png";
         row("colour", "colour", QColor(Qt::green), QColor(Qt::red), QColor(Qt::green));
-        row("image inside the data folder kept relative", "image", "@/image/a.png", QString(), a);
         row("same image again reports unchanged", "image", "@/image/a.png", a, a, a, true);
         row("folder prefix in other case, leading slashes dropped", "image", "^//image/a.png",
             QString(), a);
         row("image outside kept as given, missing picture keeps the old one", "image",
             "/elsewhere/b.png", a, "/elsewhere/b.png", a);
-        row("options", "options", 3u, 0u, 3u);
         row("options beyond the two flags", "options", 0xffu, 0u, 3u);
         row("position truncated toward zero", "position", QPointF(10.7, -3.9), QPointF(0, 0),
             QPointF(10, -3));
@@ -416,22 +357,32 @@ private slots:
 
     // The player's command line -s "<stage>" -t false -u 001 -ai true -ss true -a true -pv true
     // -pp <flag>, one list entry per word and the stage path one entry whatever it holds; the
-    // flag from the configuration file of the data folder.
-    void previewPlatformPlayerFromConfiguration_data()
+    // flag from the configuration file of the data folder. A changed stage is saved first (the
+    // question answered Yes); a save that fails stops the preview.
+    void preview_data()
     {
         QTest::addColumn<QByteArray>("configuration"); // null: no configuration file
-        QTest::addColumn<QString>("flag");
+        QTest::addColumn<QString>("change");           // "", "saved" or "unwritable"
+        QTest::addColumn<QString>("flag");             // empty: the player does not start
 
-        QTest::newRow("no configuration") << QByteArray() << "true";
-        QTest::newRow("flag false") << QByteArray("usePlatformPalyer=false\n") << "false";
-        QTest::newRow("flag true") << QByteArray("usePlatformPalyer=true\n") << "true";
-        QTest::newRow("configuration without the flag")
-            << QByteArray("[player]\nvolume=7\n") << "true";
+        QTest::newRow("no configuration") << QByteArray() << ""
+                                          << "true";
+        QTest::newRow("flag false") << QByteArray("usePlatformPalyer=false\n") << ""
+                                    << "false";
+        QTest::newRow("flag true") << QByteArray("usePlatformPalyer=true\n") << ""
+                                   << "true";
+        QTest::newRow("configuration without the flag") << QByteArray("[player]\nvolume=7\n") << ""
+                                                        << "true";
+        QTest::newRow("changed stage saved first") << QByteArray() << "saved"
+                                                   << "true";
+        QTest::newRow("failed save stops it") << QByteArray() << "unwritable"
+                                              << "";
     }
 
-    void previewPlatformPlayerFromConfiguration()
+    void preview()
     {
         QFETCH(QByteArray, configuration);
+        QFETCH(QString, change);
         QFETCH(QString, flag);
 
         if (!configuration.isNull())
@@ -439,48 +390,34 @@ private slots:
         KvStage* stage = makeStage("with space \"q\" -pp false.kst");
         QVERIFY(stage->writeToFile());
         m_widget->addStageTab(QString(), stage);
-        // Unchanged: only the information box, then the player.
         KvModalWatcher watcher;
+        if (!change.isEmpty()) {
+            stage->setBackgroundColor(Qt::cyan);
+            m_widget->changeTabLabelNameToUnsavedState(0, true);
+            if (change == "unwritable")
+                stage->setFilePath(m_data->filePath("no/such/dir/x.kst"));
+            watcher.answer(QMessageBox::Yes);
+        }
+        // The information box (or the save error) last.
         watcher.answer(QMessageBox::Ok);
         m_widget->previewCurrentStage();
-        QCOMPARE(watcher.count(), 1);
-        QCOMPARE(watcher.seen().at(0).title, QString("How to exit the preview"));
-        QCOMPARE(watcher.seen().at(0).text,
-                 QString("To exit the preview and press the \"ESC\" key."));
-        QCOMPARE(m_launchCount, 1);
+        QCOMPARE(watcher.count(), change.isEmpty() ? 1 : 2);
+        const KvModalWatcher::Seen last = watcher.seen().last();
+        QCOMPARE(m_launchCount, flag.isEmpty() ? 0 : 1);
+        QCOMPARE(m_widget->tabLabel(0).endsWith('*'), flag.isEmpty());
+        QCOMPARE(m_widget->isCurrentStageChangedFromInitial(), flag.isEmpty());
+        if (flag.isEmpty()) {
+            QCOMPARE(last.title, QString("Error"));
+            return;
+        }
+        QCOMPARE(last.title, QString("How to exit the preview"));
+        QCOMPARE(last.text, QString("To exit the preview and press the \"ESC\" key."));
         const QStringList expected =
             QStringList{QCoreApplication::applicationDirPath() + "/KvStageScreen.exe", "-s",
                         stage->filePath()} +
             QString("-t false -u 001 -ai true -ss true -a true -pv true -pp").split(' ') +
             QStringList{flag};
         QCOMPARE(m_launched, expected);
-    }
-
-    void previewOfChangedStage()
-    {
-        KvStage* stage = makeStage("c.kst");
-        QVERIFY(stage->writeToFile());
-        m_widget->addStageTab(QString(), stage);
-        // Changed and saved: the mark goes and the player starts.
-        stage->setBackgroundColor(Qt::cyan);
-        m_widget->changeTabLabelNameToUnsavedState(0, true);
-        // The save question answered Yes, then the information box or the save error.
-        const auto preview = [this] {
-            KvModalWatcher watcher;
-            watcher.answer(QMessageBox::Yes);
-            watcher.answer(QMessageBox::Ok);
-            m_widget->previewCurrentStage();
-            return watcher.count() == 2 ? watcher.seen().at(1).title : QString();
-        };
-        QCOMPARE(preview(), QString("How to exit the preview"));
-        QCOMPARE(m_launchCount, 1);
-        QVERIFY(!m_widget->tabLabel(0).endsWith('*'));
-        QVERIFY(!m_widget->isCurrentStageChangedFromInitial());
-        // A failed save stops the preview.
-        stage->setFilePath(m_data->filePath("no/such/dir/x.kst"));
-        stage->setBackgroundColor(Qt::magenta);
-        QCOMPARE(preview(), QString("Error"));
-        QCOMPARE(m_launchCount, 1);
     }
 
     void noTabMeansDefaults()
@@ -576,19 +513,6 @@ private slots:
                  QPoint(1, 2));
         QCOMPARE(dropped.at(1)->sequenceIndex(), 3);
         qDeleteAll(dropped);
-    }
-
-    void mediaDropSwitchReachesEveryTab()
-    {
-        m_widget->addStageTab(QString(), makeStage("1.kst"));
-        QVERIFY(!m_widget->isMediaDropEnabled());
-        QVERIFY(!m_widget->stageWorkingArea(0)->isMediaDropEnabled());
-        m_widget->setMediaDropEnabled(true);
-        m_widget->addStageTab(QString(), makeStage("2.kst"));
-        QVERIFY(m_widget->stageWorkingArea(0)->isMediaDropEnabled());
-        QVERIFY(m_widget->stageWorkingArea(1)->isMediaDropEnabled());
-        m_widget->setMediaDropEnabled(false);
-        QVERIFY(!m_widget->stageWorkingArea(1)->isMediaDropEnabled());
     }
 };
 
