@@ -207,11 +207,14 @@ private slots:
         Fixture f(1000);
         KvStageEditor* e = f.editor.get();
         QTRY_COMPARE(f.window->dockWidgetArea(e->libraryDock()), Qt::LeftDockWidgetArea);
+        QSignalSpy floating(e->sequenceDock(), &KvDockWidget::dockFloatingChanged);
         e->sequenceDock()->setFloating(true);
         f.window->addDockWidget(Qt::RightDockWidgetArea, e->screenPropertyDock());
         e->contentPreviewDock()->hide();
         QCoreApplication::processEvents();
         QVERIFY(e->sequenceDock()->isFloating());
+        QCOMPARE(floating.count(), 1);
+        QVERIFY(floating.at(0).at(1).toBool());
 
         QSignalSpy chooser(e, &KvStageEditor::requestToShowStageChooser);
         QSignalSpy restore(e, &KvStageEditor::requestRestoreDockWidgetSetting);
@@ -590,29 +593,16 @@ private slots:
         emit menu->aboutToHide();
     }
 
-    // ---- active side (what each side's edit actions do: tst_commands) ---------------------
-
-    // A press in the sequence dock or on the stage sets the side too (tst_commands).
-    void activeSideFollowsMousePresses()
+    // The widgets' reports set the active side (presses in the sequence dock above and on the
+    // canvas in tst_mediacommands): a screen label activated in the timeline is the stage's.
+    void activeSideFollowsTheWidgets()
     {
         Fixture f(1000);
         KvStageEditor* e = f.editor.get();
-        QWidget* sequence = e->sequenceContainer();
-        QCOMPARE(e->activeSide(), 0);
-        QTest::mousePress(sequence, Qt::LeftButton, Qt::NoModifier,
-                          QPoint(sequence->width() / 2, sequence->height() / 2));
-        QCOMPARE(e->activeSide(), 1);
-        QTest::mouseRelease(sequence, Qt::LeftButton);
-        // The widgets' own signals set the side as well.
-        emit e->sequenceContainer()->seqScreenActivated();
-        QCOMPARE(e->activeSide(), 0);
         emit e->sequenceContainer()->mousePressed();
-        QCOMPARE(e->activeSide(), 1);
-        emit e->stageWidget()->mousePressed();
-        QCOMPARE(e->activeSide(), 0);
-        // Other events leave it alone.
-        QTest::mouseMove(sequence, QPoint(5, 5));
-        QCOMPARE(e->activeSide(), 0);
+        QCOMPARE(e->activeSide(), int(KvStageEditor::SequenceSide));
+        emit e->sequenceContainer()->seqScreenActivated();
+        QCOMPARE(e->activeSide(), int(KvStageEditor::StageSide));
     }
 
     // A scene a closed tab gives up goes to whoever listens to the editor; with nobody
@@ -697,46 +687,13 @@ private slots:
     {
         Fixture f(1000);
         QSignalSpy closed(f.editor.get(), &KvStageEditor::closed);
-        emit f.editor->stageWidget()->closeButtonTriggerd(); // queued to the editor
+        // The stage tool bar's last button, queued to the editor.
+        f.editor->stageWidget()->actionList().last()->trigger();
         QCOMPARE(closed.count(), 0);
         QTRY_COMPARE(closed.count(), 1);
     }
 
-    // ---- dock widget and pictures ----------------------------------------------------
-
-    void dockWidgetDockedSize()
-    {
-        QMainWindow window;
-        window.resize(800, 600);
-        KvDockWidget dock(QStringLiteral("Dock"));
-        dock.setWidget(new QWidget);
-        window.addDockWidget(Qt::LeftDockWidgetArea, &dock);
-        window.show();
-        QCoreApplication::processEvents();
-        dock.setMinimumSize(10, 20);
-        dock.resize(300, 400);
-        const QSize defaultMaximum = dock.maximumSize();
-
-        dock.setDockedSize(200, 500);
-        QCOMPARE(dock.maximumWidth(), 200);  // at least that wide: capped
-        QCOMPARE(dock.minimumHeight(), 500); // smaller: raised
-        QCOMPARE(dock.preDockedMinimumSize(), QSize(10, 20));
-        dock.restorePreDockedSize();
-        QCOMPARE(dock.minimumSize(), QSize(10, 20));
-        QCOMPARE(dock.maximumSize(), defaultMaximum);
-
-        // A negative value leaves that direction alone.
-        dock.setDockedSize(-1, -1);
-        QCOMPARE(dock.minimumSize(), QSize(10, 20));
-        QCOMPARE(dock.maximumSize(), defaultMaximum);
-
-        QSignalSpy spy(&dock, &KvDockWidget::dockFloatingChanged);
-        dock.setFloating(true);
-        dock.setFloating(false);
-        QCOMPARE(spy.count(), 2);
-        QCOMPARE(spy.at(0).at(0).value<KvDockWidget*>(), &dock);
-        QVERIFY(spy.at(0).at(1).toBool() && !spy.at(1).at(1).toBool());
-    }
+    // ---- pictures --------------------------------------------------------------------
 
     void everyPictureNamedInTheCodeLoads()
     {
