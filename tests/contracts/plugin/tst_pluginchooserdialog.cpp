@@ -39,9 +39,9 @@ class TestPluginChooserDialog : public QObject
 private slots:
     void cleanup() { KvPluginLoader::unloadAll(); }
 
-    // The extended-screen plug-ins are listed in name order with their icons and descriptions
-    // under a caption naming the stage; the second is chosen by a click and OK, or by a
-    // double-click.
+    // The extended-screen plug-ins are listed in name order (not in id order) with their icons
+    // and descriptions under a caption naming the stage; the second is chosen by a click and
+    // OK, or by a double-click.
     void choosing_data()
     {
         QTest::addColumn<bool>("doubleClick");
@@ -51,17 +51,17 @@ private slots:
     void choosing()
     {
         QFETCH(bool, doubleClick);
-        QVERIFY(KvPluginLoader::registerStaticPlugin(QJsonObject{{"id", "b"},
-                                                                 {"name", "Fake b"},
-                                                                 {"group", "ExtendedScreen"},
-                                                                 {"description", "Shows b"},
-                                                                 {"interfaceVersion", 1}},
-                                                     []() { return new KvRedIconPlugin; }));
-        QVERIFY(KvFakeScreenPlugin::registerAs("a"));
-        QVERIFY(KvPluginLoader::registerStaticPlugin(
-            QJsonObject{
-                {"id", "c"}, {"name", "Common"}, {"group", "Other"}, {"interfaceVersion", 1}},
-            []() { return new KvFakeCommonPlugin; }));
+        const QJsonObject ticker{{"id", "a"},
+                                 {"name", "Ticker"},
+                                 {"group", "ExtendedScreen"},
+                                 {"description", "Runs text"},
+                                 {"interfaceVersion", 1}};
+        const QJsonObject common{
+            {"id", "c"}, {"name", "Common"}, {"group", "Other"}, {"interfaceVersion", 1}};
+        QVERIFY(KvPluginLoader::registerStaticPlugin(ticker, []() { return new KvRedIconPlugin; }));
+        QVERIFY(KvFakeScreenPlugin::registerAs("b"));
+        QVERIFY(
+            KvPluginLoader::registerStaticPlugin(common, []() { return new KvFakeCommonPlugin; }));
         KvStage stage;
         stage.setName("Lobby");
         KvPluginChooserDialog dialog(nullptr, Qt::Dialog);
@@ -74,8 +74,8 @@ private slots:
         QVERIFY(dialog.findChild<QLabel*>()->text().contains("\"Lobby\""));
         auto* list = dialog.findChild<QListWidget*>("PluginList");
         QCOMPARE(list->count(), 2);
-        QCOMPARE(list->item(0)->text(), QString("Fake a"));
-        QCOMPARE(list->item(1)->text(), QString("Fake b\nShows b"));
+        QCOMPARE(list->item(0)->text(), QString("Fake b"));
+        QCOMPARE(list->item(1)->text(), QString("Ticker\nRuns text"));
         QCOMPARE(list->item(1)->icon().pixmap(16, 16).toImage().pixelColor(8, 8), QColor(Qt::red));
         const QPoint second = list->visualItemRect(list->item(1)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
@@ -85,7 +85,7 @@ private slots:
             QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
                               Qt::LeftButton);
         QCOMPARE(selected.count(), 1);
-        QCOMPARE(selected.first().first().toString(), QString("b"));
+        QCOMPARE(selected.first().first().toString(), QString("a"));
         QCOMPARE(accepted.count(), 1);
     }
 
