@@ -214,6 +214,7 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(e->sequenceDock()->isFloating());
         QCOMPARE(floating.count(), 1);
+        QCOMPARE(floating.at(0).at(0).value<KvDockWidget*>(), e->sequenceDock());
         QVERIFY(floating.at(0).at(1).toBool());
 
         QSignalSpy chooser(e, &KvStageEditor::requestToShowStageChooser);
