@@ -361,7 +361,6 @@ private slots:
         row("negative halves", 1, -12.5, -22.5, false, {-2, -2, 113, 73});
         row("just below and above a half", 8, 0.49, 0.51, false, {10, 20, 100, 51});
         row("fractional start", 8, 0, 0, false, {0, -1, 10, 11}, {0.4, -0.6, 10.2, 10.5});
-        row("1 exactly shut", 1, 100, 50, false, {103, 63, 7, 7});
         row("1 past", 1, 500, 500, false, {103, 63, 7, 7});
         row("1 shift past", 1, 300, 300, true, {103, 63, 7, 7});
         row("2 past", 2, 0, 80, false, {10, 63, 100, 7});
