@@ -80,7 +80,10 @@ private slots:
         m_data.reset();
     }
 
-    void toolBarAndActions()
+    // The tool bar's buttons, the preview waiting for the first tab and going off with the last
+    // (the close button is never touched, and the tabs hide). New tabs are named "StageN" with
+    // the first number free, or as asked; a stage from a file by the file's name.
+    void toolBarAndTabLabels()
     {
         QStringList names;
         for (QAction* action : m_widget->actionList())
@@ -88,25 +91,14 @@ private slots:
         QCOMPARE(names, QStringList({"Action_Add_Multimedia_Screen", "Action_Add_Telop_Screen",
                                      "Action_Add_Extended_Screen", "Action_Preview_Stage",
                                      "Action_Close_Stage"}));
-        // Disabled until the first tab opens; the close action is never touched.
         QAction* preview = m_widget->actionList().at(3);
         QVERIFY(!preview->isEnabled());
         QVERIFY(m_widget->actionList().at(4)->isEnabled());
         QSignalSpy first(m_widget, &KvStageWidget::firstStageTabAdded);
-        m_widget->addStageTab(QString(), nullptr);
-        QCOMPARE(first.count(), 1);
-        QVERIFY(preview->isEnabled());
-        QSignalSpy all(m_widget, &KvStageWidget::allStageTabClosed);
-        m_widget->closeStageTab(0);
-        QCOMPARE(all.count(), 1);
-        QVERIFY(!preview->isEnabled());
-        QVERIFY(!m_widget->tabWidget()->isVisibleTo(m_widget));
-    }
-
-    void tabLabels()
-    {
         for (int i = 0; i < 3; ++i)
             QCOMPARE(m_widget->addStageTab(QString(), nullptr), i);
+        QCOMPARE(first.count(), 1);
+        QVERIFY(preview->isEnabled());
         QCOMPARE(m_widget->tabLabel(2), QString("Stage3"));
         QSignalSpy closed(m_widget, &KvStageWidget::stageTabClosed);
         m_widget->closeStageTab(1);
@@ -117,11 +109,16 @@ private slots:
         QVERIFY(m_widget->hasStageName("Stage3"));
         QVERIFY(!m_widget->hasStageName("Stage4"));
         QCOMPARE(m_widget->tabLabel(m_widget->addStageTab("Mine", nullptr)), QString("Mine"));
-        // A stage from a file is labelled with the file's name.
         const int file = m_widget->addStageTab("ignored", makeStage("Lobby Screen.kst"));
         QCOMPARE(m_widget->tabLabel(file), QString("Lobby Screen.kst"));
         QVERIFY(m_widget->hasStageFileOpened(m_data->stagePath("Lobby Screen.kst").toUpper()));
         QVERIFY(!m_widget->hasStageFileOpened(m_data->stagePath("other.kst")));
+
+        QSignalSpy all(m_widget, &KvStageWidget::allStageTabClosed);
+        m_widget->closeAllStageTab();
+        QCOMPARE(all.count(), 1);
+        QVERIFY(!preview->isEnabled());
+        QVERIFY(!m_widget->tabWidget()->isVisibleTo(m_widget));
     }
 
     void unsavedMark()
