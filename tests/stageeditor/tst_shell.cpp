@@ -694,7 +694,35 @@ private slots:
         QTRY_COMPARE(closed.count(), 1);
     }
 
-    // ---- pictures --------------------------------------------------------------------
+    // ---- dock widget and pictures ----------------------------------------------------
+
+    // A dock's sizes held for docking and given back (its floating report: the stored-layout
+    // test above).
+    void dockWidgetDockedSize()
+    {
+        QMainWindow window;
+        window.resize(800, 600);
+        KvDockWidget dock(QStringLiteral("Dock"));
+        dock.setWidget(new QWidget);
+        window.addDockWidget(Qt::LeftDockWidgetArea, &dock);
+        window.show();
+        QCoreApplication::processEvents();
+        dock.setMinimumSize(10, 20);
+        dock.resize(300, 400);
+        const QSize defaultMaximum = dock.maximumSize();
+
+        dock.setDockedSize(200, 500);
+        QCOMPARE(dock.maximumWidth(), 200);  // at least that wide: capped
+        QCOMPARE(dock.minimumHeight(), 500); // smaller: raised
+        QCOMPARE(dock.preDockedMinimumSize(), QSize(10, 20));
+        dock.restorePreDockedSize();
+        QCOMPARE(dock.minimumSize(), QSize(10, 20));
+        QCOMPARE(dock.maximumSize(), defaultMaximum);
+        // A negative value leaves that direction alone.
+        dock.setDockedSize(-1, -1);
+        QCOMPARE(dock.minimumSize(), QSize(10, 20));
+        QCOMPARE(dock.maximumSize(), defaultMaximum);
+    }
 
     void everyPictureNamedInTheCodeLoads()
     {
