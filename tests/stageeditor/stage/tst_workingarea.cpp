@@ -355,6 +355,8 @@ private slots:
     {
         Tab tab = makeTab();
         tab.area->selectScreenItem({tab.a, tab.b});
+        // Typed digit by digit: each size counts from the stored rectangles.
+        tab.area->changeSelectedItemsSize(QSizeF(2, 5));
         tab.area->changeSelectedItemsSize(QSizeF(250, 50));
         QCOMPARE(shown(tab, tab.a), QRectF(100, 100, 100, 50));
         QCOMPARE(item(tab, tab.b)->pos(), QPointF(250, 100));
