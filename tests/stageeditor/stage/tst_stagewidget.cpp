@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QGraphicsScene>
 #include <QMimeData>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabBar>
@@ -349,6 +350,10 @@ private slots:
         const auto scenes = purged.at(0).at(0).value<QList<QGraphicsScene*>>();
         QCOMPARE(scenes.count(), 2);
         QCOMPARE(scenes.at(1), sequenceScene);
+        // The tab's scene is handed over: it outlives the tab.
+        const QPointer<QGraphicsScene> tabScene = scenes.at(0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(tabScene);
         qDeleteAll(scenes);
     }
 
