@@ -544,6 +544,9 @@ private slots:
         row("delete: locked screen", true, {0}, 0, 0, "Action_Delete", false);
         row("delete: unlocked screen", true, {1}, 0, 0, "Action_Delete", true);
         row("delete: sequence side", true, {1}, -1, 1, "Action_Delete", false);
+        row("cut: locked screen", true, {0}, 0, 0, "Action_Cut", false);
+        row("cut: unlocked screen", true, {1}, 0, 0, "Action_Cut", true);
+        row("copy: nothing selected", true, {}, -1, 0, "Action_Copy", false);
     }
 
     void availabilityIsApplied()
