@@ -6,12 +6,9 @@
 namespace Kova {
 
 KvClockState::KvClockState()
-    : format(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-    , textColor(Qt::white)
-    , backgroundColor(Qt::black)
+    : KvTextLook(QFont(QStringLiteral("Sans Serif"), 36), Qt::white, Qt::black)
+    , format(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
 {
-    font.setFamily(QStringLiteral("Sans Serif"));
-    font.setPointSize(36);
 }
 
 QVariant KvClockState::toVariant() const
@@ -19,9 +16,7 @@ QVariant KvClockState::toVariant() const
     QVariantMap map;
     map.insert(QStringLiteral("format"), format);
     map.insert(QStringLiteral("timeZone"), timeZone);
-    map.insert(QStringLiteral("font"), font.toString());
-    map.insert(QStringLiteral("textColor"), textColor.name(QColor::HexArgb));
-    map.insert(QStringLiteral("backgroundColor"), backgroundColor.name(QColor::HexArgb));
+    writeTo(map);
     return map;
 }
 
@@ -35,16 +30,7 @@ KvClockState KvClockState::fromVariant(const QVariant& value)
     const QByteArray zone = map.value(QStringLiteral("timeZone")).toString().toUtf8();
     if (!zone.isEmpty() && QTimeZone::isTimeZoneIdAvailable(zone))
         state.timeZone = QString::fromUtf8(zone);
-    const QString fontText = map.value(QStringLiteral("font")).toString();
-    QFont font;
-    if (!fontText.isEmpty() && font.fromString(fontText))
-        state.font = font;
-    const QColor text(map.value(QStringLiteral("textColor")).toString());
-    if (text.isValid())
-        state.textColor = text;
-    const QColor background(map.value(QStringLiteral("backgroundColor")).toString());
-    if (background.isValid())
-        state.backgroundColor = background;
+    state.readFrom(map);
     return state;
 }
 
@@ -57,9 +43,7 @@ QString KvClockState::text(const QDateTime& moment) const
 
 bool KvClockState::operator==(const KvClockState& other) const
 {
-    return format == other.format && timeZone == other.timeZone &&
-           font.toString() == other.font.toString() && textColor == other.textColor &&
-           backgroundColor == other.backgroundColor;
+    return format == other.format && timeZone == other.timeZone && sameLook(other);
 }
 
 } // namespace Kova

@@ -6,11 +6,13 @@
 #include <QString>
 #include <QVariant>
 
+#include "kvtextlook.h"
+
 namespace Kova {
 
 // What a clock screen shows: the date and time in a format (QDateTime::toString's), in a
 // time zone (an IANA id; empty for the player's local time), with a font and two colours.
-class KvClockState
+class KvClockState : public KvTextLook
 {
 public:
     KvClockState();
@@ -29,9 +31,6 @@ public:
 
     QString format;
     QString timeZone;
-    QFont font;
-    QColor textColor;
-    QColor backgroundColor;
 };
 
 } // namespace Kova

@@ -5,20 +5,15 @@
 namespace Kova {
 
 KvTickerState::KvTickerState()
-    : textColor(Qt::yellow)
-    , backgroundColor(QColor(0, 0, 96))
+    : KvTextLook(QFont(QStringLiteral("Sans Serif"), 28), Qt::yellow, QColor(0, 0, 96))
 {
-    font.setFamily(QStringLiteral("Sans Serif"));
-    font.setPointSize(28);
 }
 
 QVariant KvTickerState::toVariant() const
 {
     QVariantMap map;
     map.insert(QStringLiteral("speed"), speed);
-    map.insert(QStringLiteral("font"), font.toString());
-    map.insert(QStringLiteral("textColor"), textColor.name(QColor::HexArgb));
-    map.insert(QStringLiteral("backgroundColor"), backgroundColor.name(QColor::HexArgb));
+    writeTo(map);
     return map;
 }
 
@@ -30,16 +25,7 @@ KvTickerState KvTickerState::fromVariant(const QVariant& value)
     const int speed = map.value(QStringLiteral("speed")).toInt(&ok);
     if (ok && speed > 0)
         state.speed = speed;
-    const QString fontText = map.value(QStringLiteral("font")).toString();
-    QFont font;
-    if (!fontText.isEmpty() && font.fromString(fontText))
-        state.font = font;
-    const QColor text(map.value(QStringLiteral("textColor")).toString());
-    if (text.isValid())
-        state.textColor = text;
-    const QColor background(map.value(QStringLiteral("backgroundColor")).toString());
-    if (background.isValid())
-        state.backgroundColor = background;
+    state.readFrom(map);
     return state;
 }
 

@@ -5,10 +5,12 @@
 #include <QString>
 #include <QVariant>
 
+#include "kvtextlook.h"
+
 namespace Kova {
 
 // How a ticker screen runs its items: speed in pixels per second, font and colours.
-class KvTickerState
+class KvTickerState : public KvTextLook
 {
 public:
     KvTickerState();
@@ -25,9 +27,6 @@ public:
     static QVariant itemContent(const QString& text);
 
     int speed = 120;
-    QFont font;
-    QColor textColor;
-    QColor backgroundColor;
 };
 
 } // namespace Kova
