@@ -3,6 +3,7 @@
 
 #include "kveditorconfig.h"
 #include "kveditormenus.h"
+#include "kveditorteardown.h"
 #include "kvmodalwatcher.h"
 #include "kvstage.h"
 #include "kvstagechooser.h"
@@ -107,14 +108,7 @@ private slots:
 
     void cleanup()
     {
-        // Tabs left open must not ask anything on the way out.
-        if (m_editor && m_editor->stageWidget()) {
-            for (KvStageWorkingArea* area : m_editor->stageWidget()->stageWorkingAreaList())
-                area->resetInitialStage();
-        }
-        m_editor.reset();
-        m_mainWindow.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Test::discardEditor(m_editor, m_mainWindow);
         m_dataDir.reset();
     }
 

@@ -4,6 +4,7 @@
 
 #include "kveditorconfig.h"
 #include "kveditormenus.h"
+#include "kveditorteardown.h"
 #include "kvfakescreenplugin.h"
 #include "kvmodalwatcher.h"
 #include "kvscreenitem.h"
@@ -132,13 +133,7 @@ private slots:
     }
     void cleanup()
     {
-        if (m_editor && m_editor->stageWidget()) {
-            for (KvStageWorkingArea* area : m_editor->stageWidget()->stageWorkingAreaList())
-                area->resetInitialStage();
-        }
-        m_editor.reset();
-        m_mainWindow.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Test::discardEditor(m_editor, m_mainWindow);
         KvPluginLoader::unloadAll();
         qDeleteAll(m_actions);
         m_actions.clear();

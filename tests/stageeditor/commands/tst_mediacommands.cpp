@@ -17,6 +17,7 @@
 #include "kvdockwidget.h"
 #include "kveditorconfig.h"
 #include "kveditormenus.h"
+#include "kveditorteardown.h"
 #include "kvpreservedmedia.h"
 #include "kvscreenitem.h"
 #include "kvseqmainview.h"
@@ -176,13 +177,7 @@ private slots:
 
     void cleanup()
     {
-        if (m_editor && m_editor->stageWidget()) {
-            for (KvStageWorkingArea* area : m_editor->stageWidget()->stageWorkingAreaList())
-                area->resetInitialStage();
-        }
-        m_editor.reset();
-        m_window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Test::discardEditor(m_editor, m_window);
         m_data.reset();
     }
 

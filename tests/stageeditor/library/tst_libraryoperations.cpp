@@ -1,5 +1,6 @@
 #include "kveditorcommon.h"
 #include "kveditorconfig.h"
+#include "kveditorteardown.h"
 #include "kvfilemanipulator.h"
 #include "kvlibfilesystemmodel.h"
 #include "kvlibraryfileoperator.h"
@@ -180,12 +181,7 @@ private slots:
     {
         m_onListing = nullptr;
         settle();
-        if (m_editor && m_editor->stageWidget()) {
-            for (KvStageWorkingArea* area : m_editor->stageWidget()->stageWorkingAreaList())
-                area->resetInitialStage();
-        }
-        m_editor.reset();
-        m_window.reset();
+        Test::discardEditor(m_editor, m_window);
         settle();
         m_data.reset();
     }

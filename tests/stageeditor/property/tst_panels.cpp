@@ -10,6 +10,7 @@
 #include "kvcolorwidget.h"
 #include "kveditorcommon.h"
 #include "kveditorconfig.h"
+#include "kveditorteardown.h"
 #include "kvmodalwatcher.h"
 #include "kvscreen.h"
 #include "kvscreenitem.h"
@@ -254,14 +255,7 @@ private slots:
     void cleanup()
     {
         KvModalWatcher watcher;
-        // Tabs left open must not ask anything on the way out.
-        if (m_editor && m_editor->stageWidget()) {
-            for (KvStageWorkingArea* area : m_editor->stageWidget()->stageWorkingAreaList())
-                area->resetInitialStage();
-        }
-        m_editor.reset();
-        m_window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Test::discardEditor(m_editor, m_window);
         m_data.reset();
     }
 
